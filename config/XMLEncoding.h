@@ -1,0 +1,33 @@
+#pragma once
+
+// Conversions between the bytes of XML files and wide text; internal to the XML reader.
+
+#include "XMLNode.h"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+namespace detail
+{
+
+struct XMLWideText
+{
+    std::unique_ptr<wchar_t[]> chars; // null-terminated
+    std::size_t length = 0;
+};
+
+// Decodes the bytes of a document up to the first zero character. With guessWideChars, UTF-16
+// is recognised by its byte-order mark or by the pattern of zero bytes (either byte order) and
+// anything else is 8-bit text in the given encoding, after an optional UTF-8 byte-order mark.
+// Without guessing, the bytes are taken as UTF-16 little-endian as they are.
+// Returns false when 8-bit text is not valid in its encoding.
+bool decodeDocument(const unsigned char* bytes, std::size_t size, XMLCharEncoding encoding,
+                    bool guessWideChars, XMLWideText& text);
+
+std::string toUTF8(const wchar_t* text);
+
+// Appends text as UTF-16 little-endian; characters beyond 16 bits become surrogate pairs.
+void appendUTF16LE(std::string& bytes, const std::wstring& text);
+
+} // namespace detail

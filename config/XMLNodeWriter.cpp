@@ -1,0 +1,183 @@
+// Writing trees as XML text and files.
+
+#include "XMLNode.h"
+
+#include "XMLEncoding.h"
+#include "XMLEntities.h"
+#include "XMLNodeData.h"
+#include "XMLTokenizer.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+using detail::XMLContentKind;
+using detail::XMLNodeData;
+
+namespace
+{
+
+void appendNumericEntity(std::wstring& out, wchar_t c)
+{
+    out += L"&#";
+    out += std::to_wstring(static_cast<unsigned long>(c));
+    out += L';';
+}
+
+// Writes text so that reading gives it back: the five special characters as named entities;
+// lone surrogates, which UTF-16 cannot carry, as numeric ones; and for content text also white
+// space at either end, which reading would drop.
+void appendEscaped(std::wstring& out, const wchar_t* text, bool keepEdgeSpace)
+{
+    const wchar_t* end = text + std::char_traits<wchar_t>::length(text);
+    for (const wchar_t* p = text; p != end; ++p)
+    {
+        const bool edge = p == text || p + 1 == end;
+        if (const wchar_t* entity = detail::entityFor(*p))
+            out += entity;
+        else if ((*p >= 0xD800 && *p <= 0xDFFF) || (keepEdgeSpace && edge && detail::isXMLSpace(*p)))
+            appendNumericEntity(out, *p);
+        else
+            out += *p;
+    }
+}
+
+class TreeWriter
+{
+public:
+    explicit TreeWriter(bool format) : format_(format) {}
+
+    // Depth-first without recursion, so that deep trees cannot exhaust the stack.
+    std::wstring write(const XMLNodeData* root)
+    {
+        enter(root, 0);
+        while (!stack_.empty())
+        {
+            Frame& frame = stack_.back();
+            if (frame.next == frame.node->order.size())
+            {
+                leave(frame);
+                stack_.pop_back();
+                continue;
+            }
+            const unsigned entry = frame.node->order[frame.next++];
+            const std::size_t index = detail::orderIndex(entry);
+            const int depth = frame.contentDepth;
+            switch (detail::orderKind(entry))
+            {
+            case XMLContentKind::Child:
+                enter(frame.node->children[index], depth); // may move the frame
+                break;
+            case XMLContentKind::Text:
+                startLine(depth);
+                appendEscaped(out_, frame.node->texts[index].get(), true);
+                endLine();
+                break;
+            case XMLContentKind::Clear: {
+                const detail::XMLClearData& clear = frame.node->clears[index];
+                startLine(depth);
+                out_ += clear.openTag.get();
+                out_ += clear.value.get();
+                out_ += clear.closeTag.get();
+                endLine();
+                break;
+            }
+            }
+        }
+        return std::move(out_);
+    }
+
+private:
+    struct Frame
+    {
+        const XMLNodeData* node;
+        std::size_t next;
+        int depth;
+        int contentDepth;
+    };
+
+    void enter(const XMLNodeData* node, int depth)
+    {
+        const wchar_t* name = node->name.get();
+        if (!name) // a nameless node contributes its content only
+        {
+            stack_.push_back({node, 0, depth, depth});
+            return;
+        }
+        startLine(depth);
+        out_ += node->isDeclaration ? L"<?" : L"<";
+        out_ += name;
+        for (const detail::XMLAttributeData& attribute : node->attributes)
+        {
+            out_ += L' ';
+            out_ += attribute.name.get();
+            if (attribute.value.get())
+            {
+                out_ += L"=\"";
+                appendEscaped(out_, attribute.value.get(), false);
+                out_ += L'"';
+            }
+        }
+        // The space keeps "?" apart from the name and the last attribute, which reading strips.
+        if (node->isDeclaration)
+            out_ += L" ?>";
+        else
+            out_ += node->order.empty() ? L"/>" : L">";
+        endLine();
+        if (node->isDeclaration || !node->order.empty())
+            stack_.push_back({node, 0, depth, depth + 1});
+    }
+
+    void leave(const Frame& frame)
+    {
+        const wchar_t* name = frame.node->name.get();
+        if (!name || frame.node->isDeclaration) // a declaration has no end tag
+            return;
+        startLine(frame.depth);
+        out_ += L"</";
+        out_ += name;
+        out_ += L'>';
+        endLine();
+    }
+
+    void startLine(int depth)
+    {
+        if (format_)
+            out_.append(static_cast<std::size_t>(depth), L'\t');
+    }
+    void endLine()
+    {
+        if (format_)
+            out_ += L'\n';
+    }
+
+    bool format_;
+    std::wstring out_;
+    std::vector<Frame> stack_;
+};
+
+} // namespace
+
+std::wstring XMLNode::createXMLString(bool format) const
+{
+    return data_ ? TreeWriter(format).write(data_) : std::wstring();
+}
+
+XMLError XMLNode::writeToFile(const wchar_t* path, bool format) const
+{
+    std::FILE* file = path ? std::fopen(detail::toUTF8(path).c_str(), "wb") : nullptr;
+    if (!file)
+        return eXMLErrorCannotOpenWriteFile;
+    const XMLNodeData* first = data_;
+    if (first && !first->name.get() && !first->children.empty())
+        first = first->children.front();
+    std::wstring text;
+    if (!first || !first->isDeclaration)
+        text = L"<?xml version=\"1.0\" encoding=\"utf-16\"?>\n";
+    text += createXMLString(format);
+    std::string bytes = "\xFF\xFE";
+    detail::appendUTF16LE(bytes, text);
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const bool closed = std::fclose(file) == 0;
+    return written && closed ? eXMLErrorNone : eXMLErrorCannotWriteFile;
+}
