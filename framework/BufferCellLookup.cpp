@@ -1,0 +1,43 @@
+#include "framework/BufferCellLookup.h"
+
+#include "framework/VisComponent.h"
+
+namespace {
+
+// The cell of `grid` under (x, y) as seen by `geometry`; false when it lies outside.
+bool locateCell(const VisComponent& geometry, const IBufferBase& grid, unsigned x, unsigned y,
+                unsigned& column, unsigned& row) {
+    double bx = 0.0, by = 0.0;
+    geometry.convertGlobalToBufferCoords(static_cast<double>(x), static_cast<double>(y), bx, by);
+    if (grid.width == 0 || grid.height == 0) return false;
+    if (!(bx >= 0.0 && bx <= grid.width - 1.0 && by >= 0.0 && by <= grid.height - 1.0)) return false;
+    column = static_cast<unsigned>(bx);
+    row = static_cast<unsigned>(by);
+    return true;
+}
+
+}  // namespace
+
+bool readActiveBufferCell(VisComponent* component, unsigned bufferType, unsigned x, unsigned y,
+                          unsigned char* value) {
+    if (component == nullptr || value == nullptr) return true;
+    IBufferProxy* proxy = component->getActiveBufferByType(bufferType);
+    IBuffer<unsigned char>* grid = proxy != nullptr ? proxy->getBuffer<unsigned char>() : nullptr;
+    unsigned column = 0, row = 0;
+    if (grid == nullptr || !locateCell(*component, *grid, x, y, column, row)) return true;
+    *value = grid->data[(std::size_t(row) * grid->width + column) * grid->valuesPerCell];
+    return false;
+}
+
+bool readPassiveBufferCell(VisComponent* component, unsigned bufferType, unsigned x, unsigned y,
+                           double* values) {
+    if (component == nullptr || values == nullptr) return true;
+    IBufferProxy* proxy = component->getPassiveBufferByType(bufferType);
+    IBuffer<double>* grid = proxy != nullptr ? proxy->getBuffer<double>() : nullptr;
+    unsigned column = 0, row = 0;
+    if (grid == nullptr || proxy->owner == nullptr || !locateCell(*proxy->owner, *grid, x, y, column, row))
+        return true;
+    const double* cell = grid->data + (std::size_t(row) * grid->width + column) * grid->valuesPerCell;
+    for (unsigned k = 0; k < grid->valuesPerCell; ++k) values[k] = cell[k];
+    return false;
+}

@@ -1,0 +1,19 @@
+#ifndef DRAVIK_FRAMEWORK_BUFFERCELLLOOKUP_H
+#define DRAVIK_FRAMEWORK_BUFFERCELLLOOKUP_H
+
+class VisComponent;
+
+// Reads the cell of a grid under a global pixel (x, y). Both return true when no value could
+// be read (no such grid, a grid of another cell type, or a point outside it) and then write
+// nothing.
+
+// The byte of the component's own active grid of `bufferType` (a button grid).
+bool readActiveBufferCell(VisComponent* component, unsigned bufferType, unsigned x, unsigned y,
+                          unsigned char* value);
+
+// All values of the cell of the double grid that the component reads as its passive grid of
+// `bufferType`, located with the geometry of the component offering that grid.
+bool readPassiveBufferCell(VisComponent* component, unsigned bufferType, unsigned x, unsigned y,
+                           double* values);
+
+#endif

@@ -1,0 +1,9 @@
+#include "framework/DravikEvent.h"
+
+const unsigned DravikEvent::NoUserId = 0xFFFFFFFFu;
+
+DravikEvent::DravikEvent(unsigned type, unsigned userId, double x, double y, double z,
+                         VisComponent* component, unsigned contacts)
+    : type(type), userId(userId), component(component), x(x), y(y), z(z), contacts(contacts) {}
+
+DravikEvent::~DravikEvent() = default;

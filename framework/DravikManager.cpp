@@ -1,0 +1,271 @@
+#include "framework/DravikManager.h"
+
+#include <algorithm>
+
+#include "framework/ConstantProvider.h"
+#include "framework/DravikEvent.h"
+#include "framework/FrameTimer.h"
+#include "framework/SafeNumbers.h"
+#include "framework/VisComponent.h"
+
+DravikManager::DravikManager(FrameTimer* timer, unsigned touchIndicatorCount)
+    : frameTimer(timer), touchIndicatorCount(touchIndicatorCount) {
+    ConstantProvider* names = ConstantProvider::getInstance();
+    pressEventType = names->getEventTypeIdentifier("PRESS");
+    dragEventType = names->getEventTypeIdentifier("DRAG");
+    releaseEventType = names->getEventTypeIdentifier("RELEASE");
+}
+
+DravikManager::~DravikManager() {
+    // Components are deleted without telling the manager: it is going away.
+    for (auto& entry : componentsById) entry.second->manager = nullptr;
+    for (VisComponent* c : touchIndicators)
+        if (c != nullptr) c->manager = nullptr;
+    std::vector<VisComponent*> doomed;
+    doomed.swap(components);
+    for (VisComponent* c : doomed) delete c;
+    delete rootComponent;
+    for (VisComponent* c : touchIndicators) delete c;
+}
+
+void DravikManager::initialize() {
+    initTouchIndicators();
+    initComponents();
+}
+
+void DravikManager::resize(unsigned width, unsigned height) {
+    displayWidth = width;
+    displayHeight = height;
+}
+
+void DravikManager::registerTree(VisComponent* top) {
+    std::vector<VisComponent*> pending{top};
+    while (!pending.empty()) {
+        VisComponent* c = pending.back();
+        pending.pop_back();
+        c->manager = this;
+        componentsById[c->id] = c;
+        c->initPropertiesComponent();
+        c->connectPassiveBuffers();
+        pending.insert(pending.end(), c->children.begin(), c->children.end());
+    }
+}
+
+bool DravikManager::addComponent(VisComponent* component) {
+    if (component == nullptr || component->manager != nullptr || component->parent != nullptr) return false;
+    adoptRoot();
+    components.push_back(component);
+    registerTree(component);
+    return true;
+}
+
+void DravikManager::setRootComponent(VisComponent* component) {
+    if (component == rootComponent) return;
+    delete rootComponent;
+    rootComponent = component;
+    adoptRoot();
+}
+
+// The root may have been assigned to the field directly; take it in on first use.
+void DravikManager::adoptRoot() {
+    if (rootComponent == nullptr || rootComponent->manager == this) return;
+    registerTree(rootComponent);
+    for (VisComponent* c : components) c->connectPassiveBuffers();
+}
+
+void DravikManager::forgetComponent(VisComponent* component) {
+    ++structureChanges;
+    componentsById.erase(component->id);
+    components.erase(std::remove(components.begin(), components.end(), component), components.end());
+    if (component == rootComponent) {
+        rootComponent = nullptr;
+        for (VisComponent* c : components) c->connectPassiveBuffers();
+    }
+    for (std::size_t i = holds.size(); i-- > 0;)
+        if (holds[i].component == component) releaseHold(i);
+    std::replace(touchTargets.begin(), touchTargets.end(), component, static_cast<VisComponent*>(nullptr));
+    std::replace(touchIndicators.begin(), touchIndicators.end(), component, static_cast<VisComponent*>(nullptr));
+}
+
+void DravikManager::releaseHold(std::size_t index) {
+    holds.erase(holds.begin() + static_cast<std::ptrdiff_t>(index));
+    selectedIds.erase(selectedIds.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+VisComponent* DravikManager::getComponentById(unsigned long id) const {
+    auto it = componentsById.find(id);
+    return it == componentsById.end() ? nullptr : it->second;
+}
+
+void DravikManager::processEvent(DravikEvent* event, VisComponent* component) {
+    if (event == nullptr) return;
+    if (component != nullptr) {
+        component->onEvent(event);
+        return;
+    }
+    routeEvent(event);
+}
+
+void DravikManager::routeEvent(DravikEvent* event) {
+    if (!isFiniteValue(event->x) || !isFiniteValue(event->y) || !isFiniteValue(event->z)) return;
+    adoptRoot();
+    auto held = std::find_if(holds.begin(), holds.end(),
+                             [&](const Hold& h) { return h.userId == event->userId; });
+    VisComponent* target = held != holds.end() ? held->component : nullptr;
+
+    if (event->type == pressEventType) {
+        if (held != holds.end()) releaseHold(static_cast<std::size_t>(held - holds.begin()));
+        target = getComponentById(findComponentAt(event->x, event->y));
+        if (target != nullptr) {
+            holds.push_back({event->userId, target});
+            selectedIds.push_back(target->id);
+            target->moveNodeToFront();
+        }
+    } else if (event->type != dragEventType && event->type != releaseEventType && target == nullptr) {
+        target = getComponentById(findComponentAt(event->x, event->y));
+    }
+    showTouch(event, target);
+    if (target == nullptr) return;
+
+    const unsigned long targetId = target->id;
+    target->onEvent(event);
+    if (event->type != releaseEventType) return;
+    for (std::size_t i = 0; i < holds.size(); ++i)
+        if (holds[i].userId == event->userId) {
+            releaseHold(i);
+            break;
+        }
+    // The release may have destroyed the component; drop it only if it is still there.
+    if (VisComponent* still = getComponentById(targetId); still == target) target->drop(true);
+}
+
+void DravikManager::showTouch(const DravikEvent* event, VisComponent* target) {
+    if (event->userId == 0 || event->userId > touchIndicators.size()) return;
+    const std::size_t index = event->userId - 1;
+    if (touchTargets.size() < touchIndicators.size()) touchTargets.resize(touchIndicators.size(), nullptr);
+    touchTargets[index] = event->type == releaseEventType ? nullptr : target;
+    VisComponent* indicator = touchIndicators[index];
+    if (indicator == nullptr) return;
+    if (indicator->manager != this) indicator->manager = this;
+    indicator->initPropertiesComponent();
+    indicator->onEvent(const_cast<DravikEvent*>(event));
+}
+
+void DravikManager::addToUpdateList(unsigned long id) {
+    if (std::find(updateList.begin(), updateList.end(), id) == updateList.end()) updateList.push_back(id);
+}
+
+void DravikManager::unselectComponent(unsigned long id) {
+    for (std::size_t i = holds.size(); i-- > 0;)
+        if (selectedIds[i] == id) releaseHold(i);
+}
+
+void DravikManager::replaceSelectedID(unsigned long oldId, unsigned long newId) {
+    VisComponent* replacement = getComponentById(newId);
+    for (std::size_t i = holds.size(); i-- > 0;) {
+        if (selectedIds[i] != oldId) continue;
+        if (replacement == nullptr) {
+            releaseHold(i);
+        } else {
+            selectedIds[i] = newId;
+            holds[i].component = replacement;
+        }
+    }
+}
+
+void DravikManager::collectDrawingOrder(std::vector<VisComponent*>& out, bool drawRoot,
+                                        bool skipLeaves, const VisComponent* excluded) const {
+    out.clear();
+    std::vector<VisComponent*> pending;
+    auto addBranch = [&](VisComponent* top) {
+        pending.push_back(top);
+        while (!pending.empty()) {
+            VisComponent* c = pending.back();
+            pending.pop_back();
+            if (c == excluded || (skipLeaves && c->leaf)) continue;
+            out.push_back(c);
+            // Reverse push: children come out back to front.
+            for (auto it = c->children.rbegin(); it != c->children.rend(); ++it) pending.push_back(*it);
+        }
+    };
+    if (drawRoot && rootComponent != nullptr) addBranch(rootComponent);
+    for (VisComponent* c : components) addBranch(c);
+}
+
+void DravikManager::processComponents() {
+    adoptRoot();
+    collectDrawingOrder(frameOrder, true, false, nullptr);
+    for (VisComponent* c : touchIndicators)
+        if (c != nullptr) frameOrder.push_back(c);
+    frameIds.clear();
+    for (VisComponent* c : frameOrder) frameIds.push_back(c->id);
+
+    const double time = frameTimer != nullptr ? frameTimer->getCurrentTime() : 0.0;
+    const unsigned long changesBefore = structureChanges;
+    for (std::size_t i = 0; i < frameOrder.size(); ++i) {
+        // A strategy may destroy components during the pass: skip those that are gone.
+        if (structureChanges != changesBefore && getComponentById(frameIds[i]) != frameOrder[i] &&
+            std::find(touchIndicators.begin(), touchIndicators.end(), frameOrder[i]) == touchIndicators.end())
+            continue;
+        frameOrder[i]->animate(time);
+    }
+
+    std::vector<unsigned long> pending;
+    pending.swap(updateList);
+    for (unsigned long id : pending)
+        if (VisComponent* c = getComponentById(id)) c->drop(true);
+}
+
+void DravikManager::readPassiveBuffers() {
+    collectDrawingOrder(frameOrder, true, false, nullptr);
+    for (VisComponent* c : frameOrder)
+        if (c->hasConnectedPassiveBuffers()) c->readAllPassiveBuffers();
+}
+
+void DravikManager::renderList(const std::vector<VisComponent*>& list, bool picking) {
+    for (VisComponent* c : list) {
+        if (picking) c->renderForPicking();
+        else c->render(selectedIds);
+    }
+}
+
+void DravikManager::renderAll(bool picking, bool drawRoot, bool skipLeaves) {
+    renderOtherContainers(VisComponent::NoComponentId, picking, drawRoot, skipLeaves);
+}
+
+void DravikManager::renderOtherContainers(unsigned long excluded, bool picking, bool drawRoot, bool skipLeaves) {
+    adoptRoot();
+    collectDrawingOrder(drawOrder, drawRoot, skipLeaves, getComponentById(excluded));
+    renderList(drawOrder, picking);
+    if (picking) return;
+    for (VisComponent* c : touchIndicators)
+        if (c != nullptr) c->render(selectedIds);
+}
+
+unsigned DravikManager::getNumberComponents() const {
+    std::size_t n = componentsById.size();
+    if (rootComponent != nullptr && rootComponent->manager == this) --n;
+    return static_cast<unsigned>(n);
+}
+
+double DravikManager::getBuffersMemorySizeKBytes() const {
+    std::size_t bytes = 0;
+    for (const auto& entry : componentsById) bytes += entry.second->getActiveBuffersMemorySize();
+    return static_cast<double>(bytes) / 1024.0;
+}
+
+unsigned long DravikManager::findComponentAt(double x, double y) {
+    const unsigned px = truncateToUnsigned(x), py = truncateToUnsigned(y);
+    collectDrawingOrder(pickOrder, true, false, nullptr);
+    for (auto it = pickOrder.rbegin(); it != pickOrder.rend(); ++it)
+        if ((*it)->isInside(px, py)) return (*it)->id;
+    return VisComponent::NoComponentId;
+}
+
+unsigned long DravikManager::findContainerAt(double x, double y, const VisComponent* dropped) {
+    const unsigned px = truncateToUnsigned(x), py = truncateToUnsigned(y);
+    collectDrawingOrder(pickOrder, false, true, dropped);
+    for (auto it = pickOrder.rbegin(); it != pickOrder.rend(); ++it)
+        if ((*it)->isInside(px, py)) return (*it)->id;
+    return VisComponent::NoComponentId;
+}

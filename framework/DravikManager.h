@@ -1,0 +1,123 @@
+#ifndef DRAVIK_FRAMEWORK_DRAVIKMANAGER_H
+#define DRAVIK_FRAMEWORK_DRAVIKMANAGER_H
+
+#include <unordered_map>
+#include <vector>
+
+class DravikEvent;
+class FrameTimer;
+class VisComponent;
+
+// Keeps the scene: the root component (the table, drawn first), the top-level components
+// (back to front) with their subtrees, and the touch indicators (drawn last). Routes touches
+// to components, runs the frame passes, and draws.
+//
+// Touch routing (processEvent without a target): a "PRESS" goes to the component under the
+// point, which that user then holds and which comes to the front among its siblings; the
+// user's following events go to the held component whatever lies under them, so several
+// users hold several components at once; after the user's "RELEASE" the component is
+// dropped onto the container under it. Events with non-finite coordinates are ignored. Each
+// routed event also goes to the touch indicator of its user (users 1, 2, ...).
+//
+// The selection is the list of held components, one entry per holding user in press order.
+class DravikManager {
+public:
+    // `touchIndicatorCount`: number of touch indicators the host wants to show.
+    DravikManager(FrameTimer* timer, unsigned touchIndicatorCount);
+    DravikManager(const DravikManager&) = delete;
+    DravikManager& operator=(const DravikManager&) = delete;
+    virtual ~DravikManager();
+
+    // Runs initTouchIndicators and then initComponents.
+    void initialize();
+    virtual void resize(unsigned width, unsigned height);
+
+    // Makes the component top-level (front-most), takes ownership and initialises the
+    // strategies of its subtree. False when it already belongs to a manager.
+    bool addComponent(VisComponent* component);
+    // Makes the component the root (owned, initialised); destroys the previous root.
+    void setRootComponent(VisComponent* component);
+
+    // With a component: delivers the event to it at once. Without: routes it (see above).
+    void processEvent(DravikEvent* event, VisComponent* component);
+
+    // The component's place changed without a touch (a toss ended, a container changed
+    // shape): it is dropped again onto the container under it at the next frame.
+    void addToUpdateList(unsigned long id);
+
+    const std::vector<unsigned long>& getSelectedComponentIds() const { return selectedIds; }
+    // Users holding the component let go of it: their further drags reach nothing.
+    void unselectComponent(unsigned long id);
+    // Users holding `oldId` now hold `newId` (a press handed over to another component).
+    void replaceSelectedID(unsigned long oldId, unsigned long newId);
+
+    // Frame passes: every strategy's process and the pending drops, then passive reads.
+    void processComponents();
+    void readPassiveBuffers();
+
+    // Draws the scene back to front. `picking`: in identifier colours; `drawRoot`: include
+    // the root component; `skipLeaves`: leave out leaf components (containers only).
+    void renderAll(bool picking, bool drawRoot, bool skipLeaves);
+    // As renderAll, leaving out the component `excluded` and its subtree.
+    void renderOtherContainers(unsigned long excluded, bool picking, bool drawRoot, bool skipLeaves);
+
+    unsigned getNumberComponents() const;  // every component but the root and the indicators
+    double getBuffersMemorySizeKBytes() const;
+    VisComponent* getComponentById(unsigned long id) const;
+
+    std::vector<VisComponent*> components;      // top level, back to front; owned
+    VisComponent* rootComponent = nullptr;      // owned
+    std::vector<VisComponent*> touchIndicators; // one per user (user 1 first); owned, may be null
+    std::vector<VisComponent*> touchTargets;    // per indicator: the component its user holds
+    FrameTimer* frameTimer;
+    double frameRate = 0.0;
+    unsigned displayWidth = 0;
+    unsigned displayHeight = 0;
+    unsigned touchIndicatorCount;
+
+protected:
+    virtual void initTouchIndicators() {}
+    virtual void initComponents() {}
+
+    // The component that a press at the global point reaches, or NoComponentId. This one
+    // tests the components' rectangles front to back; a drawing manager picks by colour.
+    virtual unsigned long findComponentAt(double x, double y);
+    // The front-most non-leaf component under the global point, `dropped` and its subtree
+    // left out; NoComponentId for none (then the root is the container).
+    virtual unsigned long findContainerAt(double x, double y, const VisComponent* dropped);
+
+private:
+    struct Hold {
+        unsigned userId;
+        VisComponent* component;
+    };
+
+    void adoptRoot();
+    void registerTree(VisComponent* component);
+    void forgetComponent(VisComponent* component);  // called while it is being destroyed
+    void releaseHold(std::size_t index);
+    void routeEvent(DravikEvent* event);
+    void showTouch(const DravikEvent* event, VisComponent* target);
+    // Every registered component in drawing order (root subtree, then top level).
+    void collectDrawingOrder(std::vector<VisComponent*>& out, bool drawRoot, bool skipLeaves,
+                             const VisComponent* excluded) const;
+    void renderList(const std::vector<VisComponent*>& list, bool picking);
+
+    std::unordered_map<unsigned long, VisComponent*> componentsById;
+    std::vector<Hold> holds;
+    std::vector<unsigned long> selectedIds;  // parallel to holds
+    std::vector<unsigned long> updateList;
+    // Kept across frames; one per pass, since a pass may start a pick.
+    std::vector<VisComponent*> frameOrder;
+    std::vector<unsigned long> frameIds;
+    std::vector<VisComponent*> drawOrder;
+    std::vector<VisComponent*> pickOrder;
+    unsigned long structureChanges = 0;       // counts destructions, to guard frame passes
+    unsigned pressEventType;
+    unsigned dragEventType;
+    unsigned releaseEventType;
+
+    friend class VisComponent;
+};
+
+#endif

@@ -1,0 +1,53 @@
+#ifndef DRAVIK_FRAMEWORK_VISCOMPONENTSTRATEGY_H
+#define DRAVIK_FRAMEWORK_VISCOMPONENTSTRATEGY_H
+
+#include <vector>
+
+class DravikEvent;
+class VisComponent;
+
+// One behaviour of a component. A component carries a stack of strategies; the framework
+// calls the virtual operations below and each strategy overrides the ones it needs. The
+// base operations do nothing (drop refuses).
+//
+// Order: a component's strategies are initialised, processed, drawn and given events in the
+// order they were pushed (bottom of the stack first), so that a scene file lists them in the
+// order they paint: an image pushed before a border is drawn under it.
+class VisComponentStrategy {
+public:
+    VisComponentStrategy() = default;
+    // A copy is a strategy of the same configuration that sits on no stack yet.
+    VisComponentStrategy(const VisComponentStrategy&) {}
+    VisComponentStrategy& operator=(const VisComponentStrategy&) { return *this; }
+    virtual ~VisComponentStrategy() = default;
+
+    VisComponent* getComponent() const { return component; }
+    VisComponentStrategy* getNext() const { return next; }  // toward the bottom of the stack
+
+protected:
+    // Once, when the component joins a manager (or at once when pushed onto a component that
+    // already is in one): intern names, create grids, register proxies.
+    virtual void initProperties() {}
+    // Once per frame, before passive grids are read.
+    virtual void process() {}
+    // Under the component's transform; `selectedIds` are the components held by users.
+    virtual void draw(const std::vector<unsigned long>& selectedIds) { (void)selectedIds; }
+    // Draws the shape that picks the component, in its identifier colour.
+    virtual void drawForPicking() {}
+    virtual void onEvent(DravikEvent* event) { (void)event; }
+    // The component's size changed to w x h (its active grids already have that size).
+    virtual void resize(unsigned w, unsigned h) { (void)w; (void)h; }
+    // The component was put into the container that is now its parent: true accepts.
+    virtual bool drop(bool animate) { (void)animate; return false; }
+    // Read the connected passive grids of the listed types, or of all types.
+    virtual void readPassiveBuffers(const std::vector<unsigned>& types) { (void)types; }
+    virtual void readAllPassiveBuffers() {}
+    virtual void readAllPickingPassiveBuffers() {}
+
+    VisComponent* component = nullptr;    // owner, set by pushStrategy
+    VisComponentStrategy* next = nullptr; // the strategy below on the stack
+
+    friend class VisComponent;
+};
+
+#endif

@@ -1,0 +1,80 @@
+#ifndef DRAVIK_TESTS_TESTSTRATEGIES_H
+#define DRAVIK_TESTS_TESTSTRATEGIES_H
+
+#include <string>
+#include <vector>
+
+#include "dravik/DravikFrameworkLayer.h"
+
+// A strategy that writes down what the framework asks of it.
+class RecordingStrategy : public VisComponentStrategy {
+public:
+    RecordingStrategy(std::vector<std::string>* log, std::string name, bool acceptsDrop = false)
+        : log(log), name(std::move(name)), acceptsDrop(acceptsDrop) {}
+    int events = 0;
+    unsigned lastUser = 0;
+
+protected:
+    void initProperties() override { log->push_back(name + ".init"); }
+    void process() override { log->push_back(name + ".process"); }
+    void draw(const std::vector<unsigned long>&) override { log->push_back(name + ".draw"); }
+    void onEvent(DravikEvent* e) override {
+        ++events;
+        if (e) lastUser = e->userId;
+        log->push_back(name + ".event");
+    }
+    void resize(unsigned w, unsigned h) override { log->push_back(name + ".resize " + std::to_string(w) + "x" + std::to_string(h)); }
+    bool drop(bool) override { return acceptsDrop; }
+    void readAllPassiveBuffers() override { log->push_back(name + ".read"); }
+
+private:
+    std::vector<std::string>* log;
+    std::string name;
+    bool acceptsDrop;
+};
+
+// Offers a grid of one value per cell, filled with `value`, under a buffer type name.
+class GridStrategy : public VisComponentStrategy {
+public:
+    GridStrategy(std::string type, double value) : type(std::move(type)), value(value) {}
+
+protected:
+    void initProperties() override {
+        auto* proxy = new IBufferProxy(ConstantProvider::getInstance()->getBufferTypeIdentifier(type));
+        auto* grid = new IBuffer<double>(proxy->type, 1, component->width, component->height,
+                                         component->width, component->height);
+        grid->fill(value);
+        proxy->buffer = grid;
+        component->addActiveBuffer(proxy);
+    }
+
+private:
+    std::string type;
+    double value;
+};
+
+// Reads a grid type as a passive grid.
+class ReaderStrategy : public VisComponentStrategy {
+public:
+    explicit ReaderStrategy(std::string type) : type(std::move(type)) {}
+
+protected:
+    void initProperties() override {
+        component->addPassiveBuffer(new IBufferProxy(ConstantProvider::getInstance()->getBufferTypeIdentifier(type)));
+    }
+
+private:
+    std::string type;
+};
+
+inline VisComponent* makeComponent(double x, double y, unsigned w, unsigned h) {
+    auto* c = new VisComponent;
+    c->position = Point3d(x, y, 0);
+    c->width = w;
+    c->height = h;
+    return c;
+}
+
+inline unsigned eventType(const char* name) { return ConstantProvider::getInstance()->getEventTypeIdentifier(name); }
+
+#endif
