@@ -1,4 +1,4 @@
-#include "XMLEncoding.h"
+#include "config/detail/XMLEncoding.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -22,7 +22,7 @@ enum class ByteOrder
 };
 
 // UTF-16 by its byte-order mark, or by zero bytes: markup is mostly ASCII, so in UTF-16 one
-// byte of many 16-bit units is zero, always on the same side, while 8-bit text has none.
+// byte of most 16-bit units is zero, always on the same side, while 8-bit text has none.
 ByteOrder detectUTF16(const unsigned char* bytes, std::size_t size)
 {
     if (size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE)
@@ -37,9 +37,9 @@ ByteOrder detectUTF16(const unsigned char* bytes, std::size_t size)
         zeroLow += bytes[2 * i] == 0;
         zeroHigh += bytes[2 * i + 1] == 0;
     }
-    if (zeroHigh > zeroLow && zeroHigh * 4 >= units)
+    if (zeroHigh > zeroLow && zeroHigh * 2 >= units)
         return ByteOrder::LittleEndian;
-    if (zeroLow > zeroHigh && zeroLow * 4 >= units)
+    if (zeroLow > zeroHigh && zeroLow * 2 >= units)
         return ByteOrder::BigEndian;
     return ByteOrder::None;
 }

@@ -1,7 +1,7 @@
-#include "XMLEntities.h"
+#include "config/detail/XMLEntities.h"
 
-#include "XMLNode.h"
-#include "XMLNodeData.h"
+#include "config/XMLNode.h"
+#include "config/detail/XMLNodeData.h"
 
 #include <cwchar>
 

@@ -1,8 +1,8 @@
-#include "XMLNode.h"
+#include "config/XMLNode.h"
 
-#include "XMLEncoding.h"
-#include "XMLNodeData.h"
-#include "XMLTreeBuilder.h"
+#include "config/detail/XMLEncoding.h"
+#include "config/detail/XMLNodeData.h"
+#include "config/detail/XMLTreeBuilder.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "XMLNodeData.h"
+#include "config/detail/XMLNodeData.h"
 
 #include <algorithm>
 #include <cwchar>

@@ -1,8 +1,8 @@
 // Building and editing trees through XMLNode handles.
 
-#include "XMLNode.h"
+#include "config/XMLNode.h"
 
-#include "XMLNodeData.h"
+#include "config/detail/XMLNodeData.h"
 
 using detail::XMLContentKind;
 using detail::XMLNodeData;

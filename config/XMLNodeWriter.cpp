@@ -1,11 +1,11 @@
 // Writing trees as XML text and files.
 
-#include "XMLNode.h"
+#include "config/XMLNode.h"
 
-#include "XMLEncoding.h"
-#include "XMLEntities.h"
-#include "XMLNodeData.h"
-#include "XMLTokenizer.h"
+#include "config/detail/XMLEncoding.h"
+#include "config/detail/XMLEntities.h"
+#include "config/detail/XMLNodeData.h"
+#include "config/detail/XMLTokenizer.h"
 
 #include <cstdio>
 #include <string>

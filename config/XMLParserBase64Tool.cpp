@@ -1,4 +1,4 @@
-#include "XMLParserBase64Tool.h"
+#include "config/XMLParserBase64Tool.h"
 
 namespace
 {

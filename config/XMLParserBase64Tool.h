@@ -1,6 +1,6 @@
 #pragma once
 
-#include "XMLNode.h"
+#include "config/XMLNode.h"
 
 #include <string>
 

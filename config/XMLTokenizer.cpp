@@ -1,4 +1,4 @@
-#include "XMLTokenizer.h"
+#include "config/detail/XMLTokenizer.h"
 
 #include <cwchar>
 #include <string_view>

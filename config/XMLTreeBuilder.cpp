@@ -1,8 +1,8 @@
-#include "XMLTreeBuilder.h"
+#include "config/detail/XMLTreeBuilder.h"
 
-#include "XMLEntities.h"
-#include "XMLNodeData.h"
-#include "XMLTokenizer.h"
+#include "config/detail/XMLEntities.h"
+#include "config/detail/XMLNodeData.h"
+#include "config/detail/XMLTokenizer.h"
 
 #include <cwchar>
 #include <vector>

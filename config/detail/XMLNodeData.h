@@ -1,6 +1,6 @@
 #pragma once
 
-// Internal representation behind XMLNode handles; not part of the public interface.
+// Internal representation behind XMLNode handles.
 
 #include <cstddef>
 #include <memory>

@@ -2,7 +2,7 @@
 
 // Builds the node tree from wide text; internal to the XML reader.
 
-#include "XMLNode.h"
+#include "config/XMLNode.h"
 
 #include <cstddef>
 

@@ -2,7 +2,7 @@
 
 // Conversions between the bytes of XML files and wide text; internal to the XML reader.
 
-#include "XMLNode.h"
+#include "config/XMLNode.h"
 
 #include <cstddef>
 #include <memory>

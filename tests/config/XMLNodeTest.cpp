@@ -1,0 +1,284 @@
+#include "config/XMLNode.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace
+{
+
+struct Parsed
+{
+    XMLNode node;
+    XMLResults results;
+};
+
+Parsed parse(const wchar_t* text, const wchar_t* tag = nullptr)
+{
+    Parsed parsed{};
+    parsed.node = XMLNode::parseString(text, tag, &parsed.results);
+    return parsed;
+}
+
+Parsed parseBytes(const std::string& bytes, const wchar_t* tag = nullptr)
+{
+    Parsed parsed{};
+    parsed.node = XMLNode::parseBuffer(bytes.data(), bytes.size(), tag, &parsed.results);
+    return parsed;
+}
+
+std::string utf16(const std::u16string& text, bool bigEndian)
+{
+    std::string bytes;
+    for (char16_t unit : text)
+    {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+// Restores the default options however a test ends.
+struct GlobalOptionsGuard
+{
+    ~GlobalOptionsGuard() { XMLNode::setGlobalOptions(); }
+};
+
+} // namespace
+
+TEST(XMLNode, DecodesUTF8AndUTF16WithOrWithoutByteOrderMark)
+{
+    const std::u16string text = u"<Scene name=\"caf\u00e9 \U0001F600\"/>";
+    const std::wstring expected = L"caf\u00e9 \U0001F600";
+    const std::string utf8 = "<Scene name=\"caf\xC3\xA9 \xF0\x9F\x98\x80\"/>";
+    const std::string inputs[] = {
+        utf8,
+        "\xEF\xBB\xBF" + utf8,
+        "\xFF\xFE" + utf16(text, false),
+        "\xFE\xFF" + utf16(text, true),
+        utf16(text, false), // recognised by the zero bytes alone
+        utf16(text, true),
+    };
+    for (const std::string& bytes : inputs)
+    {
+        Parsed parsed = parseBytes(bytes);
+        ASSERT_EQ(parsed.results.error, eXMLErrorNone);
+        EXPECT_STREQ(parsed.node.getName(), L"Scene");
+        EXPECT_EQ(std::wstring(parsed.node.getAttribute(L"name")), expected);
+    }
+
+    // A lone surrogate cannot be decoded and is replaced.
+    Parsed lone = parseBytes(utf16(u"<a b=\"\xD800x\"/>", false));
+    EXPECT_EQ(std::wstring(lone.node.getAttribute(L"b")), L"\uFFFDx");
+
+    const std::string invalidUTF8[] = {"<a>\xC3</a>", "<a>\xC0\xAF</a>", "<a>\xED\xA0\x80</a>", "<a>\xF4\x90\x80\x80</a>"};
+    for (const std::string& bytes : invalidUTF8)
+    {
+        Parsed parsed = parseBytes(bytes);
+        EXPECT_EQ(parsed.results.error, eXMLErrorCharConversion);
+        EXPECT_EQ(parsed.results.nLine, 0);
+        EXPECT_TRUE(parsed.node.isEmpty());
+    }
+    EXPECT_EQ(parseBytes("").results.error, eXMLErrorNoXMLData);
+    // The text ends at the first zero byte.
+    EXPECT_STREQ(parseBytes(std::string("<a/>\0\xC3", 6)).node.getName(), L"a");
+
+    GlobalOptionsGuard restore;
+    XMLNode::setGlobalOptions(eXMLEncodingUnchanged, false, true);
+    EXPECT_STREQ(parseBytes(utf16(u"<wide/>", false)).node.getName(), L"wide");
+}
+
+TEST(XMLNode, DecodesCharacterEntitiesInTextsAndAttributeValues)
+{
+    Parsed parsed = parse(L"<a v=\"&LT;&#65;&#x41;&#X4a;&apos;\">x &AMP; y&gt;&quot;&#x10041;</a>");
+    ASSERT_EQ(parsed.results.error, eXMLErrorNone);
+    EXPECT_STREQ(parsed.node.getAttribute(L"v"), L"<AAJ'");
+    EXPECT_STREQ(parsed.node.getText(), L"x & y>\"A"); // numeric values are kept in 16 bits
+
+    const wchar_t* bad[] = {L"<a>&foo;</a>", L"<a>&#6z;</a>", L"<a>&amp</a>", L"<a>&#;</a>", L"<a>& b</a>"};
+    for (const wchar_t* text : bad)
+    {
+        Parsed failed = parse(text);
+        EXPECT_EQ(failed.results.error, eXMLErrorUnknownCharacterEntity) << text;
+        EXPECT_EQ(failed.results.nColumn, 4) << text; // at the ampersand
+        EXPECT_TRUE(failed.node.isEmpty());
+    }
+}
+
+TEST(XMLNode, ReportsEachErrorWithLineAndColumn)
+{
+    struct Case
+    {
+        const wchar_t* text;
+        const wchar_t* tag;
+        XMLError error;
+        int line;
+        int column;
+    };
+    const Case cases[] = {
+        {L"<a>\n  < >", nullptr, eXMLErrorMissingStartTagName, 2, 5},
+        {L"<a></>", nullptr, eXMLErrorMissingEndTagName, 1, 6},
+        {L"<a></a b>", nullptr, eXMLErrorMissingEndTagName, 1, 8},
+        {L"<a>\n</b>", nullptr, eXMLErrorUnmatchedEndTag, 2, 1},
+        {L"<a>\n\t<!-- open", nullptr, eXMLErrorUnmatchedClearTagEnd, 2, 2},
+        {L"<a b=>", nullptr, eXMLErrorUnexpectedToken, 1, 6},
+        {L"<a\r\n  =\"x\">", nullptr, eXMLErrorUnexpectedToken, 2, 3},
+        {L"<a x='1 < 2'/>", nullptr, eXMLErrorUnexpectedToken, 1, 9}, // the quote meets "<"
+        {L"<a/>\n", L"b", eXMLErrorFirstTagNotFound, 2, 1},
+        // An error after a warning wins and discards the tree.
+        {L"<a><b></a></c>", nullptr, eXMLErrorUnmatchedEndTag, 1, 11},
+    };
+    for (const Case& c : cases)
+    {
+        Parsed parsed = parse(c.text, c.tag);
+        EXPECT_EQ(parsed.results.error, c.error) << c.text;
+        EXPECT_EQ(parsed.results.nLine, c.line) << c.text;
+        EXPECT_EQ(parsed.results.nColumn, c.column) << c.text;
+        EXPECT_TRUE(parsed.node.isEmpty()) << c.text;
+    }
+    XMLResults results;
+    EXPECT_TRUE(XMLNode::parseString(nullptr, nullptr, &results).isEmpty());
+    EXPECT_EQ(results.error, eXMLErrorNoElements);
+    EXPECT_TRUE(XMLNode::parseFile(L"/nonexistent/scene.xml", nullptr, &results).isEmpty());
+    EXPECT_EQ(results.error, eXMLErrorFileNotFound);
+    EXPECT_EQ(results.nLine, 0);
+}
+
+TEST(XMLNode, WarningsKeepTheTree)
+{
+    // The end tag of the outer element closes the inner one implicitly.
+    Parsed unmatched = parse(L"<r>\n <a><b></a>\n <c/></r>");
+    EXPECT_EQ(unmatched.results.error, eXMLWarningUnmatchedEndTag);
+    EXPECT_EQ(unmatched.results.nLine, 2);
+    EXPECT_EQ(unmatched.results.nColumn, 8);
+    ASSERT_EQ(unmatched.node.nChildNode(), 2);
+    EXPECT_STREQ(unmatched.node.getChildNode(0).getChildNode(0).getName(), L"b");
+    EXPECT_STREQ(unmatched.node.getChildNode(1).getName(), L"c");
+
+    Parsed unclosed = parse(L"<a>\n<b/>");
+    EXPECT_EQ(unclosed.results.error, eXMLWarningUnmatchedEndTag);
+    EXPECT_EQ(unclosed.results.nLine, 2);
+    EXPECT_EQ(unclosed.results.nColumn, 5);
+    EXPECT_EQ(unclosed.node.nChildNode(L"B"), 1);
+
+    Parsed noTag = parse(L"just text");
+    EXPECT_EQ(noTag.results.error, eXMLWarningNoXMLTagFound);
+    EXPECT_EQ(noTag.results.nColumn, 10);
+    EXPECT_EQ(noTag.node.getName(), nullptr);
+    EXPECT_STREQ(noTag.node.getText(), L"just text");
+
+    // A declaration has no end tag: closing it implicitly is no warning.
+    Parsed declaration = parse(L"<r><?pi x?><a/></r>");
+    EXPECT_EQ(declaration.results.error, eXMLErrorNone);
+    EXPECT_STREQ(declaration.node.getChildNode(L"pi").getChildNode(0).getName(), L"a");
+}
+
+TEST(XMLNode, DeclarationsHoldWhatFollowsAndTheTagIsFoundInside)
+{
+    const wchar_t* text = L"<?xml version=\"1.0\" encoding='UTF-8'?>\n<!-- scene -->\n<RootComponent/>";
+    Parsed whole = parse(text);
+    ASSERT_EQ(whole.results.error, eXMLErrorNone);
+    EXPECT_TRUE(whole.node.isDeclaration());
+    EXPECT_STREQ(whole.node.getName(), L"xml");
+    ASSERT_EQ(whole.node.nAttribute(), 2); // the "?" of "?>" is no attribute
+    EXPECT_STREQ(whole.node.getAttribute(L"encoding"), L"UTF-8");
+    EXPECT_STREQ(whole.node.getClear().value, L" scene ");
+
+    Parsed root = parse(text, L"rootcomponent");
+    EXPECT_EQ(root.results.error, eXMLErrorNone);
+    EXPECT_STREQ(root.node.getName(), L"RootComponent");
+}
+
+TEST(XMLNode, LooksUpChildrenAndAttributesWithoutRegardToCase)
+{
+    Parsed parsed = parse(L"<Scene><Component posX='1' flag posX='2'/><COMPONENT/><Other/></Scene>");
+    const XMLNode& scene = parsed.node;
+    EXPECT_EQ(scene.nChildNode(L"component"), 2);
+    EXPECT_STREQ(scene.getChildNode(L"component", 1).getName(), L"COMPONENT");
+    EXPECT_TRUE(scene.getChildNode(L"component", 2).isEmpty());
+    EXPECT_TRUE(scene.getChildNode(3).isEmpty());
+
+    XMLNode component = scene.getChildNode(L"Component");
+    EXPECT_STREQ(component.getAttribute(L"POSX"), L"1");
+    EXPECT_EQ(component.getAttribute(L"posY"), nullptr);
+    EXPECT_EQ(component.getAttribute(L"flag"), nullptr); // written without a value
+    int index = 1;
+    EXPECT_STREQ(component.getAttribute(L"posx", &index), L"2");
+    EXPECT_EQ(index, 3);
+    EXPECT_EQ(component.getAttribute(L"posx", &index), nullptr);
+
+    EXPECT_EQ(XMLNode::emptyXMLNode.getName(), nullptr);
+    EXPECT_TRUE(XMLNode::emptyXMLNode.getChildNode(L"x").isEmpty());
+    EXPECT_EQ(XMLNode::emptyXMLNode.getAttribute(L"x"), nullptr);
+}
+
+TEST(XMLNode, KeepsClearPiecesVerbatimAndDropsBlankText)
+{
+    Parsed parsed = parse(L"<a>\n  \r\n\t<![CDATA[ <b> & ]]>  keep  me \n<!DOCTYPE d [<!ENTITY e 'x'>]>"
+                          L"<PRE>&x</PRE><Script>if (a<b) c();</Script><pre/></a>");
+    ASSERT_EQ(parsed.results.error, eXMLErrorNone);
+    const XMLNode& a = parsed.node;
+    ASSERT_EQ(a.nClear(), 4);
+    EXPECT_STREQ(a.getClear(0).value, L" <b> & ");
+    EXPECT_STREQ(a.getClear(0).openTag, L"<![CDATA[");
+    EXPECT_STREQ(a.getClear(1).value, L" d [<!ENTITY e 'x'>");
+    EXPECT_STREQ(a.getClear(1).closeTag, L"]>");
+    EXPECT_STREQ(a.getClear(2).value, L"&x");
+    EXPECT_STREQ(a.getClear(3).value, L"if (a<b) c();");
+    EXPECT_EQ(a.nChildNode(L"pre"), 1); // markers are case-sensitive
+    ASSERT_EQ(a.nText(), 1);
+    EXPECT_STREQ(a.getText(), L"keep  me");
+    EXPECT_EQ(a.nElement(), 6);
+
+    GlobalOptionsGuard restore;
+    XMLNode::setGlobalOptions(eXMLEncodingUnchanged, true, false);
+    EXPECT_STREQ(parse(L"<a> \n </a>").node.getText(), L" \n ");
+}
+
+TEST(XMLNode, HandlesShareReferenceCountedData)
+{
+    XMLNode child;
+    {
+        Parsed parsed = parse(L"<r><c a='1'/></r>");
+        XMLNode copy = parsed.node;
+        copy.addAttribute(L"added", L"yes");
+        EXPECT_STREQ(parsed.node.getAttribute(L"added"), L"yes");
+        child = parsed.node.getChildNode(0);
+        EXPECT_STREQ(child.getParentNode().getName(), L"r");
+    }
+    // The child outlives its tree.
+    EXPECT_STREQ(child.getAttribute(L"a"), L"1");
+    EXPECT_TRUE(child.getParentNode().isEmpty());
+}
+
+TEST(XMLNode, OpenFileHelperReportsOnStandardErrorAndExits)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(XMLNode::openFileHelper(L"/nonexistent/scene.xml", L"RootComponent"),
+                testing::ExitedWithCode(255),
+                "^XML Parsing error inside file '/nonexistent/scene.xml'\\.\n"
+                "Error: File not found\nAt line 0, column 0\\.\n$");
+
+    const std::string path = testing::TempDir() + "xmlnode_first_tag.xml";
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs("<Scene/>", file);
+    std::fclose(file);
+    const std::wstring widePath(path.begin(), path.end());
+    EXPECT_EXIT(XMLNode::openFileHelper(widePath.c_str(), L"RootComponent"), testing::ExitedWithCode(255),
+                "Error: First Tag not found\nAt line 1, column 9\\.\nFirst Tag should be 'RootComponent'\\.\n$");
+    EXPECT_STREQ(XMLNode::openFileHelper(widePath.c_str(), L"scene").getName(), L"Scene");
+}
+
+TEST(XMLNode, ErrorTextsAndVersion)
+{
+    EXPECT_STREQ(XMLNode::getError(eXMLErrorNone), L"No error");
+    EXPECT_STREQ(XMLNode::getError(eXMLErrorCharConversion),
+                 L"Error: unable to convert between WideChar and MultiByte chars");
+    EXPECT_STREQ(XMLNode::getError(eXMLErrorBase64DecodeBufferTooSmall),
+                 L"Error: Base64 decode output buffer is too small");
+    EXPECT_STREQ(XMLNode::getError(static_cast<XMLError>(20)), L"Unknown");
+    EXPECT_STREQ(XMLNode::getVersion(), L"v2.30");
+}
