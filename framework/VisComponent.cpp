@@ -65,6 +65,7 @@ VisComponent::~VisComponent() {
     if (manager != nullptr) manager->forgetComponent(this);
     detachFromParent();
     removeAllChildren();
+    for (const auto& proxy : activeBuffers) delete proxy->buffer;
 }
 
 void VisComponent::assignNewId() {
