@@ -23,5 +23,7 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/DravikStrategiesConfigVer
 install(FILES ${PROJECT_BINARY_DIR}/DravikStrategiesConfig.cmake
   ${PROJECT_BINARY_DIR}/DravikStrategiesConfigVersion.cmake DESTINATION ${DRAVIK_CMAKE_DIR})
 
+# Relocatable: the prefix is found from the .pc file's own place.
+file(RELATIVE_PATH DRAVIK_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
 configure_file(cmake/dravik-strategies.pc.in ${PROJECT_BINARY_DIR}/dravik-strategies.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/dravik-strategies.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
