@@ -1,0 +1,6 @@
+#include "manipulation/LazyRNTStrategy.h"
+
+bool LazyRNTStrategy::activateRNT(const Point3d& point) {
+    (void)point;
+    return true;
+}

@@ -1,0 +1,19 @@
+#ifndef DRAVIK_MANIPULATION_LAZYRNTSTRATEGY_H
+#define DRAVIK_MANIPULATION_LAZYRNTSTRATEGY_H
+
+#include "manipulation/RNTStrategy.h"
+
+// An RNTStrategy that starts turning and moving from a press anywhere inside the component,
+// whatever its button grid says (or without one).
+class LazyRNTStrategy : public RNTStrategy {
+public:
+    LazyRNTStrategy() = default;
+    LazyRNTStrategy(const LazyRNTStrategy&) = default;
+    LazyRNTStrategy& operator=(const LazyRNTStrategy&) = default;
+    ~LazyRNTStrategy() override = default;
+
+protected:
+    bool activateRNT(const Point3d& point) override;
+};
+
+#endif
