@@ -1,0 +1,61 @@
+#ifndef DRAVIK_APPEARANCE_TEXTUREMANAGER_H
+#define DRAVIK_APPEARANCE_TEXTUREMANAGER_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Turns image files into OpenGL textures, one texture name per file, kept in load order.
+// Filtering, mipmapping and a compressed or plain internal format follow the options below
+// and the compression extensions that the driver reports. Construct, load and use it while
+// the OpenGL context is current. The textures outlive the manager.
+class TextureManager {
+public:
+    // Reads the driver's extensions (writes a line for each compression extension missing).
+    TextureManager();
+    TextureManager(const TextureManager&) = default;
+    TextureManager& operator=(const TextureManager&) = default;
+    ~TextureManager() = default;
+
+    // Loads one file into a new texture and appends its name. A file that cannot be loaded
+    // gets a line on standard output and no texture.
+    void loadTexture(const char* path);
+    void loadTextures(std::vector<std::string> paths);
+
+    std::vector<std::uint32_t> getTextureNames() const;
+    // The name at that position in load order; 0 (no texture) past the end.
+    std::uint32_t getTextureName(unsigned index) const;
+    // One of the loaded names, drawn with rand(); the last one only for a draw of 32767.
+    // 0 (no texture) when none is loaded.
+    std::uint32_t getRandomTextureName() const;
+
+    // Options for textures loaded afterwards.
+    bool isMipMapping() const { return mipMapping; }
+    void setMipMapping(bool value) { mipMapping = value; }
+    bool isLinearFiltering() const { return linearFiltering; }
+    void setLinearFiltering(bool value) { linearFiltering = value; }
+    bool isTexCompression() const { return texCompression; }
+    void setTexCompression(bool value) { texCompression = value; }
+    // With compression on: the generic ARB compressed formats (true) or S3TC (false).
+    bool isTexCompressionARB() const { return texCompressionARB; }
+    void setTexCompressionARB(bool value) { texCompressionARB = value; }
+
+    // The index that getRandomTextureName picks for a draw r of 0 ... 32767 among `count` names.
+    static unsigned randomIndex(int r, std::size_t count);
+
+private:
+    void checkHWSupport();
+    void setTextureParameters();
+    void setTextureFormat(bool hasAlpha);
+
+    std::vector<std::uint32_t> textureNames;
+    bool mipMapping = true;
+    bool linearFiltering = true;
+    bool texCompression = true;
+    bool texCompressionARB = true;
+    std::uint32_t textureFormat;
+    bool s3tcSupported = false;
+    bool arbCompressionSupported = false;
+};
+
+#endif

@@ -1,0 +1,126 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "appearance/ImageStrategy.h"
+#include "appearance/TestImages.h"
+#include "appearance/TextureManager.h"
+#include "framework/VisComponent.h"
+#include "support/GLContext.h"
+
+namespace {
+
+using Rgb = std::array<int, 3>;
+
+Rgb pixelAt(int x, int y) {
+    unsigned char rgb[3] = {0, 0, 0};
+    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    return {rgb[0], rgb[1], rgb[2]};
+}
+
+// A 200 x 100 component centred in the 256 x 256 viewport, carrying one ImageStrategy of a
+// 2 x 2 texture: red and green on the top row, blue and white on the bottom row.
+class ImageStrategyGLTest : public GLTest {
+protected:
+    void SetUp() override {
+        GLTest::SetUp();
+        TextureManager manager;
+        manager.setTexCompression(false);
+        manager.setMipMapping(false);
+        manager.setLinearFiltering(false);
+        manager.loadTexture(images.write("quad.png", IL_PNG, 2, 2, IL_RGB, 3,
+                                         {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255}).c_str());
+        texture = manager.getTextureName(0);
+        glDisable(GL_TEXTURE_2D);  // loading leaves it on; picking passes start with it off
+        component = std::make_unique<VisComponent>();
+        component->width = 200;
+        component->height = 100;
+        strategy = new ImageStrategy(texture);
+        component->pushStrategy(strategy);
+    }
+
+    void render(bool picking = false) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        glPushMatrix();
+        glTranslated(128, 128, 0);
+        if (picking)
+            component->renderForPicking();
+        else
+            component->render({});
+        glPopMatrix();
+    }
+
+    TestImageFolder images;
+    GLuint texture = 0;
+    std::unique_ptr<VisComponent> component;
+    ImageStrategy* strategy = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ImageStrategyGLTest, DrawsTheImageUprightOverTheComponent) {
+    EXPECT_EQ(strategy->getTextureName(), texture);
+    render();
+    EXPECT_EQ(pixelAt(128 - 50, 128 + 25), (Rgb{255, 0, 0}));
+    EXPECT_EQ(pixelAt(128 + 50, 128 + 25), (Rgb{0, 255, 0}));
+    EXPECT_EQ(pixelAt(128 - 50, 128 - 25), (Rgb{0, 0, 255}));
+    EXPECT_EQ(pixelAt(128 + 50, 128 - 25), (Rgb{255, 255, 255}));
+    EXPECT_EQ(pixelAt(128 - 101, 128), (Rgb{0, 0, 0})) << "nothing beyond the left edge";
+    EXPECT_EQ(pixelAt(128, 128 + 51), (Rgb{0, 0, 0})) << "nothing above the top edge";
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << "texturing stays off for what is drawn next";
+}
+
+TEST_F(ImageStrategyGLTest, MapsTheTopOfTheTextureToTheTopEdge) {
+    std::vector<GLfloat> feedback(256);
+    glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_3D_COLOR_TEXTURE, feedback.data());
+    glRenderMode(GL_FEEDBACK);
+    render();
+    const GLint count = glRenderMode(GL_RENDER);
+    // Each polygon: token, vertex count, then per vertex x y z, r g b a, s t r q.
+    int vertices = 0;
+    for (GLint i = 0; i + 1 < count;) {
+        ASSERT_EQ(feedback[i], GL_POLYGON_TOKEN);
+        const int n = static_cast<int>(feedback[i + 1]);
+        for (int v = 0; v < n; ++v, ++vertices) {
+            const GLfloat* p = &feedback[i + 2 + v * 11];
+            EXPECT_TRUE(p[0] == 28.0f || p[0] == 228.0f) << p[0];
+            EXPECT_TRUE(p[1] == 78.0f || p[1] == 178.0f) << p[1];
+            EXPECT_EQ(p[7], p[0] == 28.0f ? 0.0f : 1.0f) << "s";
+            EXPECT_EQ(p[8], p[1] == 78.0f ? 1.0f : 0.0f) << "t is 1 at the bottom edge";
+        }
+        i += 2 + n * 11;
+    }
+    EXPECT_GE(vertices, 4);
+}
+
+TEST_F(ImageStrategyGLTest, RebuildsAfterResizeAndPassesTheComponentAlphaOn) {
+    render();
+    EXPECT_EQ(pixelAt(128 - 75, 128), (Rgb{255, 0, 0}));
+    component->resize(100, 100);
+    render();
+    EXPECT_EQ(pixelAt(128 - 75, 128), (Rgb{0, 0, 0}));
+    EXPECT_EQ(pixelAt(128 - 25, 128 + 25), (Rgb{255, 0, 0}));
+
+    component->color[3] = 0.5;
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    render();
+    const Rgb blended = pixelAt(128 - 25, 128 + 25);
+    EXPECT_NEAR(blended[0], 128, 2);
+    EXPECT_EQ(blended[1], 0);
+}
+
+TEST_F(ImageStrategyGLTest, PicksInTheIdentifierColourOverTheSameRectangle) {
+    unsigned char id[3] = {0, 0, 0};
+    component->getIdColor(id);
+    render(true);
+    EXPECT_EQ(pixelAt(128 - 99, 128 - 49), (Rgb{id[0], id[1], id[2]}));
+    EXPECT_EQ(VisComponent::convertColorToId(id), component->id);
+    component->resize(20, 20);
+    render(true);
+    EXPECT_EQ(pixelAt(128 - 50, 128), (Rgb{0, 0, 0}));
+    EXPECT_EQ(pixelAt(128 - 9, 128 + 9), (Rgb{id[0], id[1], id[2]}));
+}

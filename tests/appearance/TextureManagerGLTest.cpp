@@ -1,0 +1,163 @@
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "appearance/TestImages.h"
+#include "appearance/TextureManager.h"
+#include "support/GLContext.h"
+
+namespace {
+
+struct TextureState {
+    GLint internalFormat = 0;
+    GLint compressed = 0;
+    GLint minFilter = 0;
+    GLint magFilter = 0;
+    GLint wrapS = 0;
+    GLint wrapT = 0;
+    GLint level1Width = 0;  // 0 without mipmaps
+};
+
+TextureState stateOf(GLuint name) {
+    TextureState s;
+    glBindTexture(GL_TEXTURE_2D, name);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &s.internalFormat);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_COMPRESSED, &s.compressed);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &s.level1Width);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &s.minFilter);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &s.magFilter);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &s.wrapS);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &s.wrapT);
+    return s;
+}
+
+class TextureManagerGLTest : public GLTest {
+protected:
+    void SetUp() override {
+        GLTest::SetUp();
+        rgba = images.write("rgba.png", IL_PNG, 8, 8, IL_RGBA, 4, std::vector<unsigned char>(8 * 8 * 4, 200));
+        rgb = images.write("rgb.png", IL_PNG, 8, 8, IL_RGB, 3, std::vector<unsigned char>(8 * 8 * 3, 90));
+        greyAlpha = images.write("la.png", IL_PNG, 8, 8, IL_LUMINANCE_ALPHA, 2, std::vector<unsigned char>(8 * 8 * 2, 60));
+    }
+
+    // Loads one file and returns its texture name (0 if none was made).
+    GLuint load(TextureManager& manager, const std::string& path) {
+        const std::size_t before = manager.getTextureNames().size();
+        manager.loadTexture(path.c_str());
+        return manager.getTextureNames().size() > before ? manager.getTextureNames().back() : 0;
+    }
+
+    TestImageFolder images;
+    std::string rgba, rgb, greyAlpha;
+};
+
+}  // namespace
+
+TEST_F(TextureManagerGLTest, DefaultsCompressWithMipmapsLinearFilteringAndRepeat) {
+    testing::internal::CaptureStdout();
+    TextureManager manager;
+    const std::string constructionOutput = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(constructionOutput, "") << "llvmpipe offers both compression extensions";
+    EXPECT_TRUE(manager.isMipMapping());
+    EXPECT_TRUE(manager.isLinearFiltering());
+    EXPECT_TRUE(manager.isTexCompression());
+    EXPECT_TRUE(manager.isTexCompressionARB());
+
+    testing::internal::CaptureStdout();
+    const GLuint name = load(manager, rgba);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Loaded texture " + std::to_string(name) + " in image: " + rgba + "!\n");
+    ASSERT_NE(name, 0u);
+    const TextureState s = stateOf(name);
+    // The driver picks the concrete format behind the generic GL_COMPRESSED_RGBA_ARB.
+    EXPECT_EQ(s.compressed, GL_TRUE);
+    EXPECT_NE(s.internalFormat, GL_COMPRESSED_RGBA_S3TC_DXT1_EXT);
+    EXPECT_EQ(s.minFilter, GL_LINEAR_MIPMAP_NEAREST);
+    EXPECT_EQ(s.magFilter, GL_LINEAR);
+    EXPECT_EQ(s.wrapS, GL_REPEAT);
+    EXPECT_EQ(s.wrapT, GL_REPEAT);
+    EXPECT_EQ(s.level1Width, 4);
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    GLfloat mode = 0;
+    glGetTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
+    EXPECT_EQ(mode, GL_REPLACE);
+}
+
+TEST_F(TextureManagerGLTest, OptionsChooseFormatFiltersAndMipmapsOfLaterTextures) {
+    TextureManager manager;
+    manager.setTexCompressionARB(false);
+    EXPECT_EQ(stateOf(load(manager, rgba)).internalFormat, GL_COMPRESSED_RGBA_S3TC_DXT1_EXT);
+    EXPECT_EQ(stateOf(load(manager, rgb)).internalFormat, GL_COMPRESSED_RGB_S3TC_DXT1_EXT);
+
+    manager.setTexCompression(false);
+    const TextureState plainRgb = stateOf(load(manager, rgb));
+    EXPECT_EQ(plainRgb.internalFormat, GL_RGB);
+    EXPECT_EQ(plainRgb.compressed, GL_FALSE);
+    EXPECT_EQ(stateOf(load(manager, greyAlpha)).internalFormat, GL_RGBA);
+
+    manager.setMipMapping(false);
+    const TextureState linear = stateOf(load(manager, rgb));
+    EXPECT_EQ(linear.level1Width, 0);
+    EXPECT_EQ(linear.minFilter, GL_LINEAR);
+    EXPECT_EQ(linear.magFilter, GL_LINEAR);
+
+    manager.setLinearFiltering(false);
+    const TextureState nearest = stateOf(load(manager, rgb));
+    EXPECT_EQ(nearest.minFilter, GL_NEAREST);
+    EXPECT_EQ(nearest.magFilter, GL_NEAREST);
+
+    manager.setMipMapping(true);
+    const TextureState nearestMipmaps = stateOf(load(manager, rgb));
+    EXPECT_EQ(nearestMipmaps.minFilter, GL_NEAREST_MIPMAP_NEAREST);
+    EXPECT_EQ(nearestMipmaps.level1Width, 4);
+}
+
+TEST_F(TextureManagerGLTest, UploadsRowsOfAnyLengthExactly) {
+    // Rows of 3 x 3 = 9 bytes are not four-byte aligned in DevIL's tightly packed pixels.
+    std::vector<unsigned char> pixels(3 * 2 * 3);
+    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<unsigned char>(10 * i);
+    TextureManager manager;
+    manager.setTexCompression(false);
+    manager.setMipMapping(false);
+    glBindTexture(GL_TEXTURE_2D, load(manager, images.write("odd.png", IL_PNG, 3, 2, IL_RGB, 3, pixels)));
+    std::vector<unsigned char> uploaded(pixels.size());
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, uploaded.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    EXPECT_EQ(uploaded, pixels);
+    GLint alignment = 0;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    EXPECT_EQ(alignment, 4);
+}
+
+TEST_F(TextureManagerGLTest, FailedFilesLeaveNoEntryAndLookupsStayDefined) {
+    TextureManager manager;
+    EXPECT_EQ(manager.getRandomTextureName(), 0u);
+    EXPECT_EQ(manager.getTextureName(0), 0u);
+
+    const std::string missing = images.path("missing.png");
+    testing::internal::CaptureStdout();
+    manager.loadTextures({rgb, missing, rgba});
+    const std::string output = testing::internal::GetCapturedStdout();
+    EXPECT_NE(output.find("TextureManager.loadTexture(): Unable to load texture image " + missing + "!\n"),
+              std::string::npos);
+    const std::vector<std::uint32_t> names = manager.getTextureNames();
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_EQ(manager.getTextureName(1), names[1]);
+    EXPECT_NE(output.find("Loaded texture " + std::to_string(names[1]) + " in image: " + rgba + "!\n"),
+              std::string::npos);
+    EXPECT_EQ(manager.getTextureName(2), 0u);
+    const std::uint32_t random = manager.getRandomTextureName();
+    EXPECT_TRUE(random == names[0] || random == names[1]);
+}
+
+TEST(TextureManagerRandomIndex, ReachesTheLastNameOnlyAtTheTopDraw) {
+    EXPECT_EQ(TextureManager::randomIndex(0, 5), 0u);
+    EXPECT_EQ(TextureManager::randomIndex(8191, 5), 0u);
+    EXPECT_EQ(TextureManager::randomIndex(8192, 5), 1u);
+    EXPECT_EQ(TextureManager::randomIndex(32766, 5), 3u);
+    EXPECT_EQ(TextureManager::randomIndex(32767, 5), 4u);
+    EXPECT_EQ(TextureManager::randomIndex(32767, 1), 0u);
+}
