@@ -1,0 +1,23 @@
+#ifndef DRAVIK_APP_VISCOMPONENTGL_H
+#define DRAVIK_APP_VISCOMPONENTGL_H
+
+#include "framework/VisComponent.h"
+
+// The library's concrete component: before its strategies draw, it moves the OpenGL
+// modelview matrix to its position, angle and scale, so that strategies draw in component
+// coordinates; afterwards it restores the matrix. For picking it fills its rectangle in its
+// identifier colour, so that every component can be picked whatever its strategies draw.
+class VisComponentGL : public VisComponent {
+public:
+    VisComponentGL() = default;
+    VisComponentGL(const VisComponentGL&) = default;
+    VisComponentGL& operator=(const VisComponentGL&) = default;
+    ~VisComponentGL() override;
+
+protected:
+    void preRender() override;
+    void postRender() override;
+    void drawPickingArea() override;
+};
+
+#endif

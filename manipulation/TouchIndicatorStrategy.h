@@ -1,0 +1,19 @@
+#ifndef DRAVIK_MANIPULATION_TOUCHINDICATORSTRATEGY_H
+#define DRAVIK_MANIPULATION_TOUCHINDICATORSTRATEGY_H
+
+#include "framework/VisComponentStrategy.h"
+
+// Makes its component a marker that shows where a touch is: every event it receives, of any
+// type and user, puts the component's position at the event's x and y (z stays).
+class TouchIndicatorStrategy : public VisComponentStrategy {
+public:
+    TouchIndicatorStrategy() = default;
+    TouchIndicatorStrategy(const TouchIndicatorStrategy&) = default;
+    TouchIndicatorStrategy& operator=(const TouchIndicatorStrategy&) = default;
+    ~TouchIndicatorStrategy() override;
+
+protected:
+    void onEvent(DravikEvent* event) override;
+};
+
+#endif

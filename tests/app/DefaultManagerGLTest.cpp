@@ -1,0 +1,159 @@
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "app/DefaultManager.h"
+#include "app/VisComponentGL.h"
+#include "support/GLContext.h"
+#include "support/TestStrategies.h"
+
+namespace {
+
+constexpr int kSize = GLContextEnvironment::kSize;
+
+class PickingManager : public DefaultManager {
+public:
+    using DefaultManager::pickComponent;
+    using DefaultManager::pickContainer;
+};
+
+VisComponentGL* makeGL(double x, double y, unsigned w, unsigned h) {
+    auto* c = new VisComponentGL;
+    c->position = Point3d(x, y, 0);
+    c->width = w;
+    c->height = h;
+    return c;
+}
+
+std::vector<unsigned char> readScreen() {
+    std::vector<unsigned char> pixels(std::size_t(kSize) * kSize * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kSize, kSize, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+// The overlay drawn by the manager must be pixel for pixel the expected lines drawn here.
+void expectOverlay(DefaultManager& manager, const std::vector<std::string>& lines) {
+    glClear(GL_COLOR_BUFFER_BIT);
+    manager.renderInfo(kSize, kSize);
+    const std::vector<unsigned char> drawn = readScreen();
+
+    glClear(GL_COLOR_BUFFER_BIT);
+    glColor3d(1, 1, 1);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        glRasterPos3d(10.0, kSize - 20.0 - 15.0 * static_cast<double>(i), 0.0);
+        glutBitmapString(GLUT_BITMAP_HELVETICA_12, reinterpret_cast<const unsigned char*>(lines[i].c_str()));
+    }
+    const std::vector<unsigned char> expected = readScreen();
+    std::size_t lit = 0;
+    for (unsigned char v : expected) lit += v != 0;
+    EXPECT_GT(lit, 100u);
+    EXPECT_TRUE(drawn == expected) << "overlay differs from: " << lines[0] << " / " << lines[1] << " / " << lines[2];
+}
+
+}  // namespace
+
+class DefaultManagerGL : public GLTest {};
+
+TEST_F(DefaultManagerGL, PicksTheFrontComponentByItsColour) {
+    PickingManager manager;
+    manager.resize(kSize, kSize);
+    manager.setRootComponent(makeGL(0, 0, kSize, kSize));
+    manager.resize(kSize, kSize);  // centres the root over the window
+    VisComponentGL* back = makeGL(100, 100, 80, 80);
+    VisComponentGL* front = makeGL(130, 130, 80, 80);
+    VisComponentGL* turned = makeGL(200, 60, 100, 10);
+    turned->angle = M_PI / 2;
+    turned->scale = Point3d(0.5, 1, 1);  // 50 pixels long, upright: y from 35 to 85
+    for (VisComponentGL* c : {back, front, turned}) manager.addComponent(c);
+    const unsigned long root = manager.rootComponent->id, none = VisComponent::NoComponentId;
+
+    EXPECT_EQ(manager.pickComponent(130, 130, false), front->id);
+    EXPECT_EQ(manager.pickComponent(70, 70, false), back->id);
+    EXPECT_EQ(manager.pickComponent(200, 80, false), turned->id);
+    EXPECT_EQ(manager.pickComponent(200, 36, false), turned->id);
+    EXPECT_EQ(manager.pickComponent(200, 95, false), root);
+    EXPECT_EQ(manager.pickComponent(240, 60, false), root);
+    EXPECT_EQ(manager.pickComponent(kSize, 10, false), none);  // beyond the display
+    EXPECT_EQ(manager.pickContainer(130, 130, front->id, true), back->id);
+    back->leaf = true;
+    EXPECT_EQ(manager.pickComponent(70, 70, true), none);  // neither leaves nor the root
+    EXPECT_EQ(manager.pickContainer(130, 130, front->id, true), none);
+
+    manager.setRootComponent(nullptr);
+    EXPECT_EQ(manager.pickComponent(240, 240, false), none);
+}
+
+TEST_F(DefaultManagerGL, PressesAndDropsAreRoutedByPicking) {
+    DefaultManager manager;
+    manager.resize(kSize, kSize);
+    VisComponentGL* box = makeGL(200, 200, 60, 60);
+    VisComponentGL* item = makeGL(200, 200, 20, 20);
+    VisComponentGL* turned = makeGL(60, 60, 100, 8);
+    turned->angle = M_PI / 4;
+    std::vector<std::string> log;
+    item->leaf = true;
+    item->pushStrategy(new RecordingStrategy(&log, "item", true));
+    for (VisComponentGL* c : {box, turned, item}) manager.addComponent(c);
+
+    auto send = [&](const char* type, double x, double y) {
+        DravikEvent e(eventType(type), 1, x, y);
+        manager.processEvent(&e, nullptr);
+    };
+    send("PRESS", 85, 85);  // on the diagonal bar, outside its unturned rectangle
+    EXPECT_EQ(manager.getSelectedComponentIds(), std::vector<unsigned long>{turned->id});
+    send("RELEASE", 85, 85);
+    send("PRESS", 20, 100);  // nothing there
+    EXPECT_TRUE(manager.getSelectedComponentIds().empty());
+    send("PRESS", -5, 100);
+    EXPECT_TRUE(manager.getSelectedComponentIds().empty());
+
+    send("PRESS", 201, 199);
+    EXPECT_EQ(manager.getSelectedComponentIds(), std::vector<unsigned long>{item->id});
+    send("RELEASE", 201, 199);
+    EXPECT_EQ(item->getParent(), box);  // landed on the box under it, itself left out
+}
+
+TEST_F(DefaultManagerGL, PickingLeavesTheDrawingStateAsItWas) {
+    PickingManager manager;
+    manager.resize(kSize, kSize);
+    manager.addComponent(makeGL(50, 50, 20, 20));
+    glEnable(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+    glClearColor(0.25f, 0.5f, 0.75f, 1.0f);
+    glColor3d(0.5, 0.5, 0.5);
+    manager.pickComponent(50, 50, false);
+    manager.pickContainer(50, 50, 0, false);
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+    GLfloat clear[4], colour[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_EQ(clear[2], 0.75f);
+    EXPECT_EQ(colour[0], 0.5f);
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+}
+
+TEST_F(DefaultManagerGL, OverlayShowsRateMemoryAndCount) {
+    DefaultManager manager;
+    expectOverlay(manager, {"fps: N/A", "mem: 0MB", "#components: 0"});
+
+    auto* grid = makeGL(100, 100, 384, 512);  // 384 x 512 doubles: 1536 kilobytes
+    grid->pushStrategy(new GridStrategy("OVERLAY_TEST_GRID", 0.0));
+    manager.addComponent(grid);
+    manager.addComponent(makeGL(10, 10, 5, 5));
+    manager.frameRate = 1000.0 / 3.0;
+    expectOverlay(manager, {"fps: 333.333", "mem: 1.5MB", "#components: 2"});
+
+    delete grid;  // grids keep their storage when they shrink: a new one of 1000 kilobytes
+    grid = makeGL(100, 100, 320, 400);
+    grid->pushStrategy(new GridStrategy("OVERLAY_TEST_GRID", 0.0));
+    manager.addComponent(grid);
+    manager.frameRate = -1.0;
+    expectOverlay(manager, {"fps: N/A", "mem: 0.98MB", "#components: 2"});
+}
