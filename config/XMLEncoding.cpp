@@ -44,22 +44,15 @@ ByteOrder detectUTF16(const unsigned char* bytes, std::size_t size)
     return ByteOrder::None;
 }
 
-XMLWideText allocate(std::size_t capacity)
-{
-    XMLWideText text;
-    text.chars.reset(new wchar_t[capacity + 1]);
-    return text;
-}
-
-XMLWideText decodeUTF16(const unsigned char* bytes, std::size_t size, ByteOrder order)
+void decodeUTF16(const unsigned char* bytes, std::size_t size, ByteOrder order, XMLDocumentText& text)
 {
     const std::size_t units = size / 2;
     const int high = order == ByteOrder::BigEndian ? 0 : 1;
     auto unit = [&](std::size_t i) -> char32_t {
         return static_cast<char32_t>(bytes[2 * i + high] << 8 | bytes[2 * i + 1 - high]);
     };
-    XMLWideText text = allocate(units);
-    wchar_t* out = text.chars.get();
+    text.wide.reset(new wchar_t[units + 1]);
+    wchar_t* out = text.wide.get();
     for (std::size_t i = 0; i < units; ++i)
     {
         const char32_t u = unit(i);
@@ -76,8 +69,7 @@ XMLWideText decodeUTF16(const unsigned char* bytes, std::size_t size, ByteOrder 
             *out++ = static_cast<wchar_t>(u);
     }
     *out = L'\0';
-    text.length = static_cast<std::size_t>(out - text.chars.get());
-    return text;
+    text.length = static_cast<std::size_t>(out - text.wide.get());
 }
 
 // Length of a UTF-8 sequence by its lead byte; 0 for a byte that cannot lead one.
@@ -92,31 +84,24 @@ int sequenceLength(unsigned char lead)
     return 0;
 }
 
-bool decodeUTF8(const unsigned char* bytes, std::size_t size, XMLWideText& text)
+bool isValidUTF8(const unsigned char* bytes, std::size_t size)
 {
-    text = allocate(size);
-    wchar_t* out = text.chars.get();
     std::size_t i = 0;
     while (i < size)
     {
-        // Runs of ASCII, eight bytes at a time.
-        while (i + 8 <= size)
+        if (size - i >= 8) // a run of ASCII goes eight bytes at a time
         {
             std::uint64_t block;
             std::memcpy(&block, bytes + i, 8);
-            if (block & 0x8080808080808080u)
-                break;
-            for (int k = 0; k < 8; ++k)
-                out[k] = bytes[i + k];
-            out += 8;
-            i += 8;
+            if ((block & 0x8080808080808080u) == 0)
+            {
+                i += 8;
+                continue;
+            }
         }
-        if (i == size)
-            break;
         const unsigned char lead = bytes[i];
         if (lead < 0x80)
         {
-            *out++ = lead;
             ++i;
             continue;
         }
@@ -134,18 +119,15 @@ bool decodeUTF8(const unsigned char* bytes, std::size_t size, XMLWideText& text)
         const char32_t minimum = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000; // no overlong forms
         if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
             return false;
-        *out++ = static_cast<wchar_t>(code);
         i += static_cast<std::size_t>(length);
     }
-    *out = L'\0';
-    text.length = static_cast<std::size_t>(out - text.chars.get());
     return true;
 }
 
-bool decodeLocale(const unsigned char* bytes, std::size_t size, XMLWideText& text)
+bool decodeLocale(const unsigned char* bytes, std::size_t size, XMLDocumentText& text)
 {
-    text = allocate(size);
-    wchar_t* out = text.chars.get();
+    text.wide.reset(new wchar_t[size + 1]);
+    wchar_t* out = text.wide.get();
     std::mbstate_t state{};
     for (std::size_t i = 0; i < size;)
     {
@@ -158,18 +140,18 @@ bool decodeLocale(const unsigned char* bytes, std::size_t size, XMLWideText& tex
         i += used;
     }
     *out = L'\0';
-    text.length = static_cast<std::size_t>(out - text.chars.get());
+    text.length = static_cast<std::size_t>(out - text.wide.get());
     return true;
 }
 
 } // namespace
 
-bool decodeDocument(const unsigned char* bytes, std::size_t size, XMLCharEncoding encoding,
-                    bool guessWideChars, XMLWideText& text)
+bool readDocumentText(const unsigned char* bytes, std::size_t size, XMLCharEncoding encoding,
+                      bool guessWideChars, XMLDocumentText& text)
 {
     if (!guessWideChars)
     {
-        text = decodeUTF16(bytes, size, ByteOrder::LittleEndian);
+        decodeUTF16(bytes, size, ByteOrder::LittleEndian, text);
         return true;
     }
     const ByteOrder order = detectUTF16(bytes, size);
@@ -183,7 +165,7 @@ bool decodeDocument(const unsigned char* bytes, std::size_t size, XMLCharEncodin
                                 ? startsWith(0xFF, 0xFE) || startsWith(0xEF, 0xFF)
                                 : startsWith(0xFE, 0xFF);
         const std::size_t skip = marked ? 2 : 0;
-        text = decodeUTF16(bytes + skip, size - skip, order);
+        decodeUTF16(bytes + skip, size - skip, order, text);
         return true;
     }
     if (size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF)
@@ -194,7 +176,11 @@ bool decodeDocument(const unsigned char* bytes, std::size_t size, XMLCharEncodin
     const void* zero = std::memchr(bytes, 0, size);
     if (zero)
         size = static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - bytes);
-    return encoding == eXMLEncodingSystem ? decodeLocale(bytes, size, text) : decodeUTF8(bytes, size, text);
+    if (encoding == eXMLEncodingSystem)
+        return decodeLocale(bytes, size, text);
+    text.utf8 = reinterpret_cast<const char*>(bytes);
+    text.length = size;
+    return isValidUTF8(bytes, size);
 }
 
 std::string toUTF8(const wchar_t* text)

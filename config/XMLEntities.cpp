@@ -1,9 +1,10 @@
 #include "config/detail/XMLEntities.h"
 
 #include "config/XMLNode.h"
+#include "config/detail/XMLCharacters.h"
 #include "config/detail/XMLNodeData.h"
 
-#include <cwchar>
+#include <string>
 
 namespace detail
 {
@@ -12,45 +13,45 @@ namespace
 
 struct NamedEntity
 {
-    const wchar_t* name; // between "&" and ";", in lower case
+    const char* name; // between "&" and ";", in lower case
     std::size_t length;
     wchar_t character;
     const wchar_t* written;
 };
 
 const NamedEntity namedEntities[] = {
-    {L"amp", 3, L'&', L"&amp;"},   {L"lt", 2, L'<', L"&lt;"},     {L"gt", 2, L'>', L"&gt;"},
-    {L"quot", 4, L'"', L"&quot;"}, {L"apos", 4, L'\'', L"&apos;"},
+    {"amp", 3, L'&', L"&amp;"},   {"lt", 2, L'<', L"&lt;"},     {"gt", 2, L'>', L"&gt;"},
+    {"quot", 4, L'"', L"&quot;"}, {"apos", 4, L'\'', L"&apos;"},
 };
 
-int digitValue(wchar_t c, unsigned base)
+template <typename CharT> int digitValue(CharT c, unsigned base)
 {
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    if (base == 16 && c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    if (base == 16 && c >= L'A' && c <= L'F')
-        return c - L'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (base == 16 && c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (base == 16 && c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
 // Reads the entity at p (an ampersand); on success stores its character and returns the
 // position after ";", else null.
-const wchar_t* readEntity(const wchar_t* p, const wchar_t* end, wchar_t& character)
+template <typename CharT> const CharT* readEntity(const CharT* p, const CharT* end, wchar_t& character)
 {
     ++p;
-    if (p != end && *p == L'#')
+    if (p != end && *p == '#')
     {
         ++p;
         unsigned base = 10;
-        if (p != end && (*p == L'x' || *p == L'X'))
+        if (p != end && (*p == 'x' || *p == 'X'))
         {
             base = 16;
             ++p;
         }
-        const wchar_t* digits = p;
+        const CharT* digits = p;
         unsigned code = 0;
-        for (; p != end && *p != L';'; ++p)
+        for (; p != end && *p != ';'; ++p)
         {
             const int digit = digitValue(*p, base);
             if (digit < 0)
@@ -64,10 +65,10 @@ const wchar_t* readEntity(const wchar_t* p, const wchar_t* end, wchar_t& charact
     }
     for (const NamedEntity& entity : namedEntities)
     {
-        if (static_cast<std::size_t>(end - p) <= entity.length || p[entity.length] != L';')
+        if (static_cast<std::size_t>(end - p) <= entity.length || p[entity.length] != ';')
             continue;
         std::size_t i = 0;
-        while (i < entity.length && foldCase(p[i]) == entity.name[i])
+        while (i < entity.length && foldCase(static_cast<wchar_t>(p[i])) == static_cast<wchar_t>(entity.name[i]))
             ++i;
         if (i == entity.length)
         {
@@ -80,15 +81,15 @@ const wchar_t* readEntity(const wchar_t* p, const wchar_t* end, wchar_t& charact
 
 } // namespace
 
-wchar_t* decodeEntities(const wchar_t* begin, const wchar_t* end, wchar_t* out,
-                        const wchar_t*& badEntity)
+template <typename CharT>
+wchar_t* decodeEntities(const CharT* begin, const CharT* end, wchar_t* out, const CharT*& badEntity)
 {
     while (begin != end)
     {
-        const wchar_t* ampersand = std::wmemchr(begin, L'&', static_cast<std::size_t>(end - begin));
-        const wchar_t* plainEnd = ampersand ? ampersand : end;
-        std::wmemcpy(out, begin, static_cast<std::size_t>(plainEnd - begin));
-        out += plainEnd - begin;
+        const CharT* ampersand =
+            std::char_traits<CharT>::find(begin, static_cast<std::size_t>(end - begin), CharT('&'));
+        const CharT* plainEnd = ampersand ? ampersand : end;
+        out = widen(begin, plainEnd, out);
         if (!ampersand)
             break;
         begin = readEntity(ampersand, end, *out);
@@ -101,6 +102,9 @@ wchar_t* decodeEntities(const wchar_t* begin, const wchar_t* end, wchar_t* out,
     }
     return out;
 }
+
+template wchar_t* decodeEntities(const char*, const char*, wchar_t*, const char*&);
+template wchar_t* decodeEntities(const wchar_t*, const wchar_t*, wchar_t*, const wchar_t*&);
 
 const wchar_t* entityFor(wchar_t c)
 {

@@ -80,29 +80,7 @@ XMLNode XMLNode::parseString(const wchar_t* text, const wchar_t* tag, XMLResults
         setResults(results, eXMLErrorNoElements);
         return XMLNode();
     }
-    const std::size_t length = std::wcslen(text);
-    const detail::XMLParseOutcome outcome =
-        detail::parseDocument(text, length, tag, globalOptions().dropWhiteSpace);
-    if (outcome.error == eXMLErrorNone)
-        setResults(results, eXMLErrorNone);
-    else
-    {
-        // Lines start after each line feed; every other character is one column.
-        int line = 1;
-        int column = 1;
-        for (const wchar_t* p = text; p != text + outcome.errorOffset; ++p)
-        {
-            if (*p == L'\n')
-            {
-                ++line;
-                column = 1;
-            }
-            else
-                ++column;
-        }
-        setResults(results, outcome.error, line, column);
-    }
-    return XMLNode(outcome.node);
+    return fromOutcome(detail::parseDocument(text, std::wcslen(text), tag, globalOptions().dropWhiteSpace), results);
 }
 
 XMLNode XMLNode::parseBuffer(const void* bytes, std::size_t size, const wchar_t* tag,
@@ -114,14 +92,23 @@ XMLNode XMLNode::parseBuffer(const void* bytes, std::size_t size, const wchar_t*
         return XMLNode();
     }
     const GlobalOptions& options = globalOptions();
-    detail::XMLWideText text;
-    if (!detail::decodeDocument(static_cast<const unsigned char*>(bytes), size, options.encoding,
-                                options.guessWideChars, text))
+    detail::XMLDocumentText text;
+    if (!detail::readDocumentText(static_cast<const unsigned char*>(bytes), size, options.encoding,
+                                  options.guessWideChars, text))
     {
         setResults(results, eXMLErrorCharConversion);
         return XMLNode();
     }
-    return parseString(text.chars.get(), tag, results);
+    return fromOutcome(text.wide ? detail::parseDocument(text.wide.get(), text.length, tag, options.dropWhiteSpace)
+                                 : detail::parseDocument(text.utf8, text.length, tag, options.dropWhiteSpace),
+                       results);
+}
+
+XMLNode XMLNode::fromOutcome(const detail::XMLParseOutcome& outcome, XMLResults* results)
+{
+    if (results)
+        *results = outcome.results;
+    return XMLNode(outcome.node);
 }
 
 XMLNode XMLNode::parseFile(const wchar_t* path, const wchar_t* tag, XMLResults* results)

@@ -64,7 +64,8 @@ struct XMLClear
 namespace detail
 {
 struct XMLNodeData;
-}
+struct XMLParseOutcome;
+} // namespace detail
 
 class XMLNode
 {
@@ -163,6 +164,7 @@ public:
 
 private:
     explicit XMLNode(detail::XMLNodeData* adopted) noexcept : data_(adopted) {}
+    static XMLNode fromOutcome(const detail::XMLParseOutcome& outcome, XMLResults* results);
 
     detail::XMLNodeData* data_ = nullptr;
 };

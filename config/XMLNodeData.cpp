@@ -3,31 +3,10 @@
 #include <algorithm>
 #include <cwchar>
 #include <cwctype>
+#include <new>
 
 namespace detail
 {
-
-XMLStringPool::XMLStringPool(std::size_t firstBlockSize)
-{
-    blocks_.emplace_back(new wchar_t[firstBlockSize]);
-    cursor_ = blocks_.back().get();
-    available_ = firstBlockSize;
-}
-
-wchar_t* XMLStringPool::allocate(std::size_t count)
-{
-    if (count > available_)
-    {
-        const std::size_t size = std::max<std::size_t>(count, 4096);
-        blocks_.emplace_back(new wchar_t[size]);
-        cursor_ = blocks_.back().get();
-        available_ = size;
-    }
-    wchar_t* chars = cursor_;
-    cursor_ += count;
-    available_ -= count;
-    return chars;
-}
 
 XMLText XMLText::borrow(const wchar_t* chars)
 {
@@ -76,18 +55,37 @@ XMLText::~XMLText()
         delete[] chars_;
 }
 
-XMLNodeData::XMLNodeData(XMLStringPool* stringPool) : pool(stringPool)
+XMLNodeData::XMLNodeData(XMLArena* memory)
+    : children(XMLAllocator<XMLNodeData*>(memory)), attributes(XMLAllocator<XMLAttributeData>(memory)),
+      texts(XMLAllocator<XMLText>(memory)), clears(XMLAllocator<XMLClearData>(memory)),
+      order(XMLAllocator<unsigned>(memory)), arena(memory)
 {
-    if (pool)
-        pool->retain();
 }
 
-XMLNodeData::~XMLNodeData()
+XMLNodeData* createNode(XMLArena* arena)
 {
-    // Borrowed strings are never read again, so the pool may go before them.
-    if (pool)
-        pool->release();
+    if (!arena)
+        return new XMLNodeData(nullptr);
+    arena->retain();
+    return new (arena->allocate(sizeof(XMLNodeData), alignof(XMLNodeData))) XMLNodeData(arena);
 }
+
+namespace
+{
+
+void destroyNode(XMLNodeData* node)
+{
+    XMLArena* arena = node->arena;
+    if (!arena)
+    {
+        delete node;
+        return;
+    }
+    node->~XMLNodeData();
+    arena->release();
+}
+
+} // namespace
 
 void XMLNodeData::appendChild(XMLNodeData* child)
 {
@@ -124,7 +122,7 @@ void release(XMLNodeData* node)
             if (--child->refCount == 0)
                 dying.push_back(child);
         }
-        delete current;
+        destroyNode(current);
     }
 }
 

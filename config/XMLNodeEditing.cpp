@@ -78,7 +78,7 @@ template <typename Vector> bool inRange(const Vector& items, int i)
 
 XMLNode XMLNode::createXMLTopNode(const wchar_t* name, bool isDeclaration)
 {
-    XMLNodeData* node = new XMLNodeData(nullptr);
+    XMLNodeData* node = detail::createNode(nullptr);
     node->name = XMLText::copyOf(name);
     node->isDeclaration = isDeclaration;
     node->refCount = 1;

@@ -2,10 +2,10 @@
 
 #include "config/XMLNode.h"
 
+#include "config/detail/XMLCharacters.h"
 #include "config/detail/XMLEncoding.h"
 #include "config/detail/XMLEntities.h"
 #include "config/detail/XMLNodeData.h"
-#include "config/detail/XMLTokenizer.h"
 
 #include <cstdio>
 #include <string>

@@ -1,7 +1,8 @@
 #include "config/detail/XMLTokenizer.h"
 
-#include <cwchar>
-#include <string_view>
+#include "config/detail/XMLCharacters.h"
+
+#include <string>
 
 namespace detail
 {
@@ -9,70 +10,78 @@ namespace
 {
 
 const XMLClearMarker clearMarkers[] = {
-    {L"<![CDATA[", 9, L"]]>", 3},
-    {L"<!DOCTYPE", 9, L">", 1},
-    {L"<PRE>", 5, L"</PRE>", 6},
-    {L"<Script>", 8, L"</Script>", 9},
-    {L"<!--", 4, L"-->", 3},
+    {"<![CDATA[", "]]>", L"<![CDATA[", L"]]>"},
+    {"<!DOCTYPE", ">", L"<!DOCTYPE", L">"},
+    {"<PRE>", "</PRE>", L"<PRE>", L"</PRE>"},
+    {"<Script>", "</Script>", L"<Script>", L"</Script>"},
+    {"<!--", "-->", L"<!--", L"-->"},
 };
 const XMLClearMarker& doctypeMarker = clearMarkers[1];
-const wchar_t doctypeWithSubsetClose[] = L"]>";
+// A document type with an internal subset ("<!DOCTYPE x [<!ENTITY ...>]>") ends at "]>".
+const XMLClearMarker doctypeWithSubset = {"<!DOCTYPE", "]>", L"<!DOCTYPE", L"]>"};
 
-bool startsWith(const wchar_t* p, const wchar_t* end, const wchar_t* prefix, std::size_t length)
+template <typename CharT> bool startsWith(const CharT* p, const CharT* end, std::string_view prefix)
 {
-    return static_cast<std::size_t>(end - p) >= length && std::wmemcmp(p, prefix, length) == 0;
+    if (static_cast<std::size_t>(end - p) < prefix.size())
+        return false;
+    for (char c : prefix)
+        if (*p++ != static_cast<CharT>(c))
+            return false;
+    return true;
 }
 
-const wchar_t* find(const wchar_t* from, const wchar_t* end, std::wstring_view what)
+template <typename CharT> const CharT* find(const CharT* from, const CharT* end, CharT c)
 {
-    const std::wstring_view haystack(from, static_cast<std::size_t>(end - from));
-    const std::size_t at = haystack.find(what);
-    return at == std::wstring_view::npos ? nullptr : from + at;
+    return std::char_traits<CharT>::find(from, static_cast<std::size_t>(end - from), c);
+}
+
+template <typename CharT> const CharT* find(const CharT* from, const CharT* end, std::string_view what)
+{
+    for (const CharT* p = from; (p = find(p, end, static_cast<CharT>(what.front()))); ++p)
+        if (startsWith(p, end, what))
+            return p;
+    return nullptr;
 }
 
 } // namespace
 
-bool isXMLSpace(wchar_t c)
-{
-    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n';
-}
-
-XMLToken XMLTokenizer::next()
+template <typename CharT> XMLToken<CharT> XMLTokenizer<CharT>::next()
 {
     while (pos_ != end_ && isXMLSpace(*pos_))
         ++pos_;
-    const wchar_t* start = pos_;
+    const CharT* start = pos_;
     if (pos_ == end_)
         return {XMLTokenKind::End, start, start, start};
 
     auto simple = [&](XMLTokenKind kind, std::size_t length) {
         pos_ += length;
-        return XMLToken{kind, start, start, pos_};
+        return Token{kind, start, start, pos_};
     };
-    const bool hasNext = end_ - pos_ > 1;
+    const CharT second = end_ - pos_ > 1 ? pos_[1] : CharT(0);
     switch (*pos_)
     {
-    case L'<':
-        for (const XMLClearMarker& marker : clearMarkers)
-            if (startsWith(pos_, end_, marker.open, marker.openLength))
-                return readClear(start, marker);
-        if (hasNext && pos_[1] == L'/')
+    case '<':
+        if (second == '!' || second == 'P' || second == 'S') // the only starts of clear markers
+            for (const XMLClearMarker& marker : clearMarkers)
+                if (startsWith(pos_, end_, marker.open))
+                    return readClear(start, marker);
+        if (second == '/')
             return simple(XMLTokenKind::EndTag, 2);
-        if (hasNext && pos_[1] == L'?')
+        if (second == '?')
             return simple(XMLTokenKind::DeclarationTag, 2);
         return simple(XMLTokenKind::StartTag, 1);
-    case L'>':
+    case '>':
         return simple(XMLTokenKind::TagClose, 1);
-    case L'=':
+    case '=':
         return simple(XMLTokenKind::Equals, 1);
-    case L'/':
-        if (hasNext && pos_[1] == L'>')
+    case '/':
+        if (second == '>')
             return simple(XMLTokenKind::EmptyTagClose, 2);
         return readText(start);
-    case L'"':
-    case L'\'':
+    case '"':
+    case '\'':
         // A quote that meets "<" or the end before its partner is ordinary text.
-        for (const wchar_t* p = pos_ + 1; p != end_ && *p != L'<'; ++p)
+        for (const CharT* p = pos_ + 1; p != end_ && *p != '<'; ++p)
             if (*p == *start)
             {
                 pos_ = p + 1;
@@ -84,14 +93,13 @@ XMLToken XMLTokenizer::next()
     }
 }
 
-XMLToken XMLTokenizer::readText(const wchar_t* start)
+template <typename CharT> XMLToken<CharT> XMLTokenizer<CharT>::readText(const CharT* start)
 {
-    const wchar_t* p = start + 1; // the caller saw a character that starts text
+    const CharT* p = start + 1; // the caller saw a character that starts text
     while (p != end_)
     {
-        const wchar_t c = *p;
-        if (isXMLSpace(c) || c == L'<' || c == L'=' || c == L'>' ||
-            (c == L'/' && p + 1 != end_ && p[1] == L'>'))
+        const CharT c = *p;
+        if (isXMLSpace(c) || c == '<' || c == '=' || c == '>' || (c == '/' && p + 1 != end_ && p[1] == '>'))
             break;
         ++p;
     }
@@ -99,20 +107,20 @@ XMLToken XMLTokenizer::readText(const wchar_t* start)
     return {XMLTokenKind::Text, start, start, p};
 }
 
-XMLToken XMLTokenizer::readClear(const wchar_t* start, const XMLClearMarker& marker)
+template <typename CharT>
+XMLToken<CharT> XMLTokenizer<CharT>::readClear(const CharT* start, const XMLClearMarker& marker)
 {
-    const wchar_t* content = start + marker.openLength;
-    std::wstring_view close(marker.close, marker.closeLength);
+    const CharT* content = start + marker.open.size();
+    const XMLClearMarker* closing = &marker;
     if (&marker == &doctypeMarker)
     {
-        // A document type with an internal subset ("<!DOCTYPE x [<!ENTITY ...>]>") ends at "]>".
-        const wchar_t* firstOpen = std::wmemchr(content, L'<', static_cast<std::size_t>(end_ - content));
-        const wchar_t* firstClose = std::wmemchr(content, L'>', static_cast<std::size_t>(end_ - content));
+        const CharT* firstOpen = find(content, end_, CharT('<'));
+        const CharT* firstClose = find(content, end_, CharT('>'));
         if (firstOpen && (!firstClose || firstOpen < firstClose))
-            close = doctypeWithSubsetClose;
+            closing = &doctypeWithSubset;
     }
-    XMLToken token{XMLTokenKind::Clear, start, content, end_, &marker, close.data()};
-    const wchar_t* closeAt = find(content, end_, close);
+    Token token{XMLTokenKind::Clear, start, content, end_, &marker, closing->wideClose};
+    const CharT* closeAt = find(content, end_, closing->close);
     if (!closeAt)
     {
         token.terminated = false;
@@ -120,16 +128,19 @@ XMLToken XMLTokenizer::readClear(const wchar_t* start, const XMLClearMarker& mar
         return token;
     }
     token.end = closeAt;
-    pos_ = closeAt + close.size();
+    pos_ = closeAt + closing->close.size();
     return token;
 }
 
-void XMLTokenizer::contentText(const wchar_t*& begin, const wchar_t*& end)
+template <typename CharT> void XMLTokenizer<CharT>::contentText(const CharT*& begin, const CharT*& end)
 {
     begin = pos_;
-    const wchar_t* markup = std::wmemchr(pos_, L'<', static_cast<std::size_t>(end_ - pos_));
+    const CharT* markup = find(pos_, end_, CharT('<'));
     pos_ = markup ? markup : end_;
     end = pos_;
 }
+
+template class XMLTokenizer<char>;
+template class XMLTokenizer<wchar_t>;
 
 } // namespace detail

@@ -1,10 +1,10 @@
 #include "config/detail/XMLTreeBuilder.h"
 
+#include "config/detail/XMLCharacters.h"
 #include "config/detail/XMLEntities.h"
 #include "config/detail/XMLNodeData.h"
 #include "config/detail/XMLTokenizer.h"
 
-#include <cwchar>
 #include <vector>
 
 namespace detail
@@ -13,20 +13,20 @@ namespace
 {
 
 // Parses without recursion: the open elements are the chain from `current` up to the top node.
-class TreeBuilder
+template <typename CharT> class TreeBuilder
 {
 public:
-    TreeBuilder(const wchar_t* text, std::size_t length, bool dropWhiteSpace)
+    using Token = XMLToken<CharT>;
+
+    TreeBuilder(const CharT* text, std::size_t length, bool dropWhiteSpace)
         : text_(text), end_(text + length), tokens_(text, text + length),
-          // Strings are disjoint pieces of the text, each followed by a character that is not
-          // part of any string (or by the end), so one block of length + 1 holds them all.
-          pool_(new XMLStringPool(length + 1)), dropWhiteSpace_(dropWhiteSpace)
+          arena_(new XMLArena), dropWhiteSpace_(dropWhiteSpace)
     {
-        pool_->retain();
+        arena_->retain();
     }
     TreeBuilder(const TreeBuilder&) = delete;
     TreeBuilder& operator=(const TreeBuilder&) = delete;
-    ~TreeBuilder() { pool_->release(); }
+    ~TreeBuilder() { arena_->release(); }
 
     XMLParseOutcome run(const wchar_t* tag);
 
@@ -49,45 +49,46 @@ private:
 
     void parseContent(XMLNodeData* top);
     TagEnd parseStartTag(XMLNodeData* element);
-    bool closeByEndTag(XMLNodeData*& current, const XMLToken& endTag);
-    bool addContentText(XMLNodeData* node, const wchar_t* begin, const wchar_t* end);
+    bool closeByEndTag(XMLNodeData*& current, const Token& endTag);
+    bool addContentText(XMLNodeData* node, const CharT* begin, const CharT* end);
     void finishAttributes(XMLNodeData* element);
-    bool endTagCloses(const XMLNodeData* element, const wchar_t* name) const;
+    bool endTagCloses(const XMLNodeData* element, const CharT* name) const;
+    XMLResults results() const;
 
-    wchar_t* copy(const wchar_t* begin, const wchar_t* end, std::size_t* length = nullptr);
-    wchar_t* decode(const wchar_t* begin, const wchar_t* end, std::size_t& length);
+    wchar_t* copy(const CharT* begin, const CharT* end, std::size_t* length = nullptr);
+    wchar_t* decode(const CharT* begin, const CharT* end, std::size_t& length);
 
-    void fail(XMLError code, const wchar_t* at)
+    void fail(XMLError code, const CharT* at)
     {
         error_ = code;
         errorAt_ = at;
     }
-    void warnUnmatched(const wchar_t* at)
+    void warnUnmatched(const CharT* at)
     {
         if (error_ == eXMLErrorNone)
             fail(eXMLWarningUnmatchedEndTag, at);
     }
     bool failed() const { return error_ > eXMLWarningNoXMLTagFound; }
 
-    const wchar_t* text_;
-    const wchar_t* end_;
-    XMLTokenizer tokens_;
-    XMLStringPool* pool_;
+    const CharT* text_;
+    const CharT* end_;
+    XMLTokenizer<CharT> tokens_;
+    XMLArena* arena_;
     bool dropWhiteSpace_;
     XMLError error_ = eXMLErrorNone;
-    const wchar_t* errorAt_ = nullptr;
+    const CharT* errorAt_ = nullptr;
     std::vector<PendingAttribute> attributes_;
 };
 
-XMLParseOutcome TreeBuilder::run(const wchar_t* tag)
+template <typename CharT> XMLParseOutcome TreeBuilder<CharT>::run(const wchar_t* tag)
 {
-    XMLNodeData* top = new XMLNodeData(pool_);
+    XMLNodeData* top = createNode(arena_);
     top->refCount = 1;
     parseContent(top);
     if (failed())
     {
         release(top);
-        return {nullptr, error_, static_cast<std::size_t>(errorAt_ - text_)};
+        return {nullptr, results()};
     }
 
     if (top->children.empty() && error_ == eXMLErrorNone)
@@ -126,22 +127,37 @@ XMLParseOutcome TreeBuilder::run(const wchar_t* tag)
         if (!result)
             fail(eXMLErrorFirstTagNotFound, end_);
     }
-    const std::size_t offset = error_ == eXMLErrorNone ? 0 : static_cast<std::size_t>(errorAt_ - text_);
-    return {result, error_, offset};
+    return {result, results()};
 }
 
-void TreeBuilder::parseContent(XMLNodeData* top)
+// Lines start after each line feed; every other character is one column.
+template <typename CharT> XMLResults TreeBuilder<CharT>::results() const
+{
+    if (error_ == eXMLErrorNone)
+        return {eXMLErrorNone, 0, 0};
+    int line = 1;
+    const CharT* lineStart = text_;
+    for (const CharT* p = text_; p != errorAt_; ++p)
+        if (*p == '\n')
+        {
+            ++line;
+            lineStart = p + 1;
+        }
+    return {error_, line, static_cast<int>(characterCount(lineStart, errorAt_)) + 1};
+}
+
+template <typename CharT> void TreeBuilder<CharT>::parseContent(XMLNodeData* top)
 {
     XMLNodeData* current = top;
     for (;;)
     {
-        const wchar_t* textBegin;
-        const wchar_t* textEnd;
+        const CharT* textBegin;
+        const CharT* textEnd;
         tokens_.contentText(textBegin, textEnd);
         if (!addContentText(current, textBegin, textEnd))
             return;
 
-        const XMLToken markup = tokens_.next();
+        const Token markup = tokens_.next();
         if (markup.kind == XMLTokenKind::End)
             break;
         if (markup.kind == XMLTokenKind::Clear)
@@ -149,7 +165,7 @@ void TreeBuilder::parseContent(XMLNodeData* top)
             if (!markup.terminated)
                 return fail(eXMLErrorUnmatchedClearTagEnd, markup.start);
             current->appendClear({XMLText::borrow(copy(markup.begin, markup.end)),
-                                  XMLText::borrow(markup.marker->open),
+                                  XMLText::borrow(markup.marker->wideOpen),
                                   XMLText::borrow(markup.closeTag)});
         }
         else if (markup.kind == XMLTokenKind::EndTag)
@@ -159,10 +175,10 @@ void TreeBuilder::parseContent(XMLNodeData* top)
         }
         else // "<" or "<?": content starts at "<", so nothing else can follow
         {
-            const XMLToken name = tokens_.next();
+            const Token name = tokens_.next();
             if (name.kind != XMLTokenKind::Text)
                 return fail(eXMLErrorMissingStartTagName, name.start);
-            XMLNodeData* element = new XMLNodeData(pool_);
+            XMLNodeData* element = createNode(arena_);
             element->name = XMLText::borrow(copy(name.begin, name.end));
             element->isDeclaration = markup.kind == XMLTokenKind::DeclarationTag;
             current->appendChild(element);
@@ -181,10 +197,10 @@ void TreeBuilder::parseContent(XMLNodeData* top)
             return warnUnmatched(end_);
 }
 
-TreeBuilder::TagEnd TreeBuilder::parseStartTag(XMLNodeData* element)
+template <typename CharT> typename TreeBuilder<CharT>::TagEnd TreeBuilder<CharT>::parseStartTag(XMLNodeData* element)
 {
     attributes_.clear();
-    XMLToken token = tokens_.next();
+    Token token = tokens_.next();
     for (;;)
     {
         switch (token.kind)
@@ -195,7 +211,7 @@ TreeBuilder::TagEnd TreeBuilder::parseStartTag(XMLNodeData* element)
             token = tokens_.next();
             if (token.kind == XMLTokenKind::Equals)
             {
-                const XMLToken value = tokens_.next();
+                const Token value = tokens_.next();
                 if (value.kind != XMLTokenKind::Text && value.kind != XMLTokenKind::Quoted)
                 {
                     fail(eXMLErrorUnexpectedToken, value.start);
@@ -225,7 +241,7 @@ TreeBuilder::TagEnd TreeBuilder::parseStartTag(XMLNodeData* element)
     }
 }
 
-void TreeBuilder::finishAttributes(XMLNodeData* element)
+template <typename CharT> void TreeBuilder<CharT>::finishAttributes(XMLNodeData* element)
 {
     // "<?xml version='1.0'?>": the "?" of "?>" ends up on the last attribute.
     if (element->isDeclaration && !attributes_.empty())
@@ -243,15 +259,15 @@ void TreeBuilder::finishAttributes(XMLNodeData* element)
         element->attributes.push_back({XMLText::borrow(attribute.name), XMLText::borrow(attribute.value)});
 }
 
-bool TreeBuilder::closeByEndTag(XMLNodeData*& current, const XMLToken& endTag)
+template <typename CharT> bool TreeBuilder<CharT>::closeByEndTag(XMLNodeData*& current, const Token& endTag)
 {
-    const XMLToken name = tokens_.next();
+    const Token name = tokens_.next();
     if (name.kind != XMLTokenKind::Text)
     {
         fail(eXMLErrorMissingEndTagName, name.start);
         return false;
     }
-    const XMLToken close = tokens_.next();
+    const Token close = tokens_.next();
     if (close.kind != XMLTokenKind::TagClose)
     {
         fail(eXMLErrorMissingEndTagName, close.start);
@@ -283,19 +299,19 @@ bool TreeBuilder::closeByEndTag(XMLNodeData*& current, const XMLToken& endTag)
 
 // The element's name, compared without regard to case, must be followed in the end tag by
 // white space, "/", "<", ">" or "=".
-bool TreeBuilder::endTagCloses(const XMLNodeData* element, const wchar_t* name) const
+template <typename CharT> bool TreeBuilder<CharT>::endTagCloses(const XMLNodeData* element, const CharT* name) const
 {
     const wchar_t* expected = element->name.get();
     if (!expected)
         return false;
-    const wchar_t* p = name;
-    for (; *expected; ++expected, ++p)
-        if (p == end_ || foldCase(*p) != foldCase(*expected))
+    const CharT* p = name;
+    for (; *expected; ++expected)
+        if (p == end_ || foldCase(readChar(p, end_)) != foldCase(*expected))
             return false;
-    return p != end_ && (isXMLSpace(*p) || *p == L'/' || *p == L'<' || *p == L'>' || *p == L'=');
+    return p != end_ && (isXMLSpace(*p) || *p == '/' || *p == '<' || *p == '>' || *p == '=');
 }
 
-bool TreeBuilder::addContentText(XMLNodeData* node, const wchar_t* begin, const wchar_t* end)
+template <typename CharT> bool TreeBuilder<CharT>::addContentText(XMLNodeData* node, const CharT* begin, const CharT* end)
 {
     if (dropWhiteSpace_)
     {
@@ -314,21 +330,24 @@ bool TreeBuilder::addContentText(XMLNodeData* node, const wchar_t* begin, const 
     return true;
 }
 
-wchar_t* TreeBuilder::copy(const wchar_t* begin, const wchar_t* end, std::size_t* length)
+// Text never gets longer as wide characters or with entities decoded, so its length in
+// source characters plus a terminator is always room enough.
+template <typename CharT>
+wchar_t* TreeBuilder<CharT>::copy(const CharT* begin, const CharT* end, std::size_t* length)
 {
-    const std::size_t count = static_cast<std::size_t>(end - begin);
-    wchar_t* chars = pool_->allocate(count + 1);
-    std::wmemcpy(chars, begin, count);
-    chars[count] = L'\0';
+    wchar_t* chars = arena_->allocateChars(static_cast<std::size_t>(end - begin) + 1);
+    wchar_t* charsEnd = widen(begin, end, chars);
+    *charsEnd = L'\0';
     if (length)
-        *length = count;
+        *length = static_cast<std::size_t>(charsEnd - chars);
     return chars;
 }
 
-wchar_t* TreeBuilder::decode(const wchar_t* begin, const wchar_t* end, std::size_t& length)
+template <typename CharT>
+wchar_t* TreeBuilder<CharT>::decode(const CharT* begin, const CharT* end, std::size_t& length)
 {
-    wchar_t* chars = pool_->allocate(static_cast<std::size_t>(end - begin) + 1);
-    const wchar_t* badEntity = nullptr;
+    wchar_t* chars = arena_->allocateChars(static_cast<std::size_t>(end - begin) + 1);
+    const CharT* badEntity = nullptr;
     wchar_t* charsEnd = decodeEntities(begin, end, chars, badEntity);
     if (!charsEnd)
     {
@@ -342,10 +361,13 @@ wchar_t* TreeBuilder::decode(const wchar_t* begin, const wchar_t* end, std::size
 
 } // namespace
 
-XMLParseOutcome parseDocument(const wchar_t* text, std::size_t length, const wchar_t* tag,
-                              bool dropWhiteSpace)
+template <typename CharT>
+XMLParseOutcome parseDocument(const CharT* text, std::size_t length, const wchar_t* tag, bool dropWhiteSpace)
 {
-    return TreeBuilder(text, length, dropWhiteSpace).run(tag);
+    return TreeBuilder<CharT>(text, length, dropWhiteSpace).run(tag);
 }
+
+template XMLParseOutcome parseDocument(const char*, std::size_t, const wchar_t*, bool);
+template XMLParseOutcome parseDocument(const wchar_t*, std::size_t, const wchar_t*, bool);
 
 } // namespace detail

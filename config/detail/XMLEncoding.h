@@ -11,19 +11,21 @@
 namespace detail
 {
 
-struct XMLWideText
+// The text of a document ready to parse: UTF-8 inside the caller's bytes, or wide text.
+struct XMLDocumentText
 {
-    std::unique_ptr<wchar_t[]> chars; // null-terminated
+    const char* utf8 = nullptr;      // valid UTF-8; used when wide is null
+    std::unique_ptr<wchar_t[]> wide; // null-terminated
     std::size_t length = 0;
 };
 
-// Decodes the bytes of a document up to the first zero character. With guessWideChars, UTF-16
+// Prepares the bytes of a document up to the first zero character. With guessWideChars, UTF-16
 // is recognised by its byte-order mark or by the pattern of zero bytes (either byte order) and
 // anything else is 8-bit text in the given encoding, after an optional UTF-8 byte-order mark.
 // Without guessing, the bytes are taken as UTF-16 little-endian as they are.
 // Returns false when 8-bit text is not valid in its encoding.
-bool decodeDocument(const unsigned char* bytes, std::size_t size, XMLCharEncoding encoding,
-                    bool guessWideChars, XMLWideText& text);
+bool readDocumentText(const unsigned char* bytes, std::size_t size, XMLCharEncoding encoding,
+                      bool guessWideChars, XMLDocumentText& text);
 
 std::string toUTF8(const wchar_t* text);
 

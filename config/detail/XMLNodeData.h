@@ -2,40 +2,14 @@
 
 // Internal representation behind XMLNode handles.
 
+#include "config/detail/XMLArena.h"
+
 #include <cstddef>
-#include <memory>
-#include <vector>
 
 namespace detail
 {
 
-// Append-only storage for the strings of one parsed document. Every node parsed from the
-// document holds one reference, so strings stay valid while any of those nodes lives.
-class XMLStringPool
-{
-public:
-    explicit XMLStringPool(std::size_t firstBlockSize);
-    XMLStringPool(const XMLStringPool&) = delete;
-    XMLStringPool& operator=(const XMLStringPool&) = delete;
-
-    wchar_t* allocate(std::size_t count);
-    void retain() { ++refCount_; }
-    void release()
-    {
-        if (--refCount_ == 0)
-            delete this;
-    }
-
-private:
-    ~XMLStringPool() = default;
-
-    std::vector<std::unique_ptr<wchar_t[]>> blocks_;
-    wchar_t* cursor_ = nullptr;
-    std::size_t available_ = 0;
-    int refCount_ = 0;
-};
-
-// A null-terminated string of a node: borrowed from a string pool or a static table, or owned
+// A null-terminated string of a node: borrowed from an arena or a static table, or owned
 // (strings set by the editing operations).
 class XMLText
 {
@@ -87,23 +61,25 @@ struct XMLNodeData
     XMLText name;
     bool isDeclaration = false;
     XMLNodeData* parent = nullptr;
-    std::vector<XMLNodeData*> children; // each child counts this reference in its refCount
-    std::vector<XMLAttributeData> attributes;
-    std::vector<XMLText> texts;
-    std::vector<XMLClearData> clears;
-    std::vector<unsigned> order;
+    XMLVector<XMLNodeData*> children; // each child counts this reference in its refCount
+    XMLVector<XMLAttributeData> attributes;
+    XMLVector<XMLText> texts;
+    XMLVector<XMLClearData> clears;
+    XMLVector<unsigned> order;
     int refCount = 0;
-    XMLStringPool* pool = nullptr; // where the parsed strings live; null for built nodes
+    XMLArena* const arena; // holds the node, its arrays and its parsed strings; null for built nodes
 
-    explicit XMLNodeData(XMLStringPool* stringPool);
+    explicit XMLNodeData(XMLArena* memory);
     XMLNodeData(const XMLNodeData&) = delete;
     XMLNodeData& operator=(const XMLNodeData&) = delete;
-    ~XMLNodeData();
 
     void appendChild(XMLNodeData* child);
     void appendText(XMLText text);
     void appendClear(XMLClearData clear);
 };
+
+// A node without references, in the arena or, without one, on the free store.
+XMLNodeData* createNode(XMLArena* arena);
 
 inline void retain(XMLNodeData* node)
 {

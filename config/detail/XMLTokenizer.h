@@ -1,8 +1,9 @@
 #pragma once
 
-// Splits wide XML text into the reader's tokens; internal to the XML reader.
+// Splits XML text into the reader's tokens; internal to the XML reader.
 
 #include <cstddef>
+#include <string_view>
 
 namespace detail
 {
@@ -10,10 +11,10 @@ namespace detail
 // Markers of text kept verbatim, tried in this order.
 struct XMLClearMarker
 {
-    const wchar_t* open;
-    std::size_t openLength;
-    const wchar_t* close;
-    std::size_t closeLength;
+    std::string_view open;
+    std::string_view close;
+    const wchar_t* wideOpen;
+    const wchar_t* wideClose;
 };
 
 enum class XMLTokenKind
@@ -30,39 +31,40 @@ enum class XMLTokenKind
     End
 };
 
-struct XMLToken
+template <typename CharT> struct XMLToken
 {
     XMLTokenKind kind;
-    const wchar_t* start; // first character of the token in the text
-    const wchar_t* begin; // content: the text, the quoted text, or the verbatim piece
-    const wchar_t* end;
+    const CharT* start; // first character of the token in the text
+    const CharT* begin; // content: the text, the quoted text, or the verbatim piece
+    const CharT* end;
     const XMLClearMarker* marker = nullptr; // Clear only
     const wchar_t* closeTag = nullptr;      // Clear only: the marker that ended it
     bool terminated = true;                 // Clear only: false when the closing marker is missing
 };
 
-bool isXMLSpace(wchar_t c);
-
-class XMLTokenizer
+// CharT is wchar_t for wide text and char for validated UTF-8.
+template <typename CharT> class XMLTokenizer
 {
 public:
-    XMLTokenizer(const wchar_t* begin, const wchar_t* end) : pos_(begin), end_(end) {}
+    using Token = XMLToken<CharT>;
+
+    XMLTokenizer(const CharT* begin, const CharT* end) : pos_(begin), end_(end) {}
 
     // Skips white space and reads the next token.
-    XMLToken next();
+    Token next();
 
     // Reads the content text from the current position up to the next "<" (or the end).
-    void contentText(const wchar_t*& begin, const wchar_t*& end);
-
-    const wchar_t* position() const { return pos_; }
-    bool atEnd() const { return pos_ == end_; }
+    void contentText(const CharT*& begin, const CharT*& end);
 
 private:
-    XMLToken readClear(const wchar_t* start, const XMLClearMarker& marker);
-    XMLToken readText(const wchar_t* start);
+    Token readClear(const CharT* start, const XMLClearMarker& marker);
+    Token readText(const CharT* start);
 
-    const wchar_t* pos_;
-    const wchar_t* end_;
+    const CharT* pos_;
+    const CharT* end_;
 };
+
+extern template class XMLTokenizer<char>;
+extern template class XMLTokenizer<wchar_t>;
 
 } // namespace detail

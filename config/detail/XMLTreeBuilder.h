@@ -1,6 +1,6 @@
 #pragma once
 
-// Builds the node tree from wide text; internal to the XML reader.
+// Builds the node tree from text; internal to the XML reader.
 
 #include "config/XMLNode.h"
 
@@ -13,14 +13,16 @@ struct XMLNodeData;
 
 struct XMLParseOutcome
 {
-    XMLNodeData* node;       // one reference for the caller; null when error is an error
-    XMLError error;          // eXMLErrorNone, a warning or an error
-    std::size_t errorOffset; // characters from the start of the text to the error position
+    XMLNodeData* node; // one reference for the caller; null when the code is an error
+    XMLResults results;
 };
 
-// Parses the text and picks the result: the single top-level element or the nameless top
-// node, then the element named tag when a tag is given.
-XMLParseOutcome parseDocument(const wchar_t* text, std::size_t length, const wchar_t* tag,
-                              bool dropWhiteSpace);
+// Parses wide text or validated UTF-8 and picks the result: the single top-level element or
+// the nameless top node, then the element named tag when a tag is given.
+template <typename CharT>
+XMLParseOutcome parseDocument(const CharT* text, std::size_t length, const wchar_t* tag, bool dropWhiteSpace);
+
+extern template XMLParseOutcome parseDocument(const char*, std::size_t, const wchar_t*, bool);
+extern template XMLParseOutcome parseDocument(const wchar_t*, std::size_t, const wchar_t*, bool);
 
 } // namespace detail

@@ -1,0 +1,87 @@
+#pragma once
+
+// Characters of the text being parsed: wide text, or UTF-8 that has already been validated.
+// Every character the parser looks for is ASCII, and no byte of a multi-byte UTF-8 sequence
+// is, so the parser splits both kinds of text the same way.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <cwchar>
+
+namespace detail
+{
+
+template <typename CharT> bool isXMLSpace(CharT c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Reads one character and advances past it.
+inline wchar_t readChar(const wchar_t*& p, const wchar_t*)
+{
+    return *p++;
+}
+
+inline wchar_t readChar(const char*& p, const char* end)
+{
+    const auto lead = static_cast<unsigned char>(*p++);
+    if (lead < 0x80)
+        return static_cast<wchar_t>(lead);
+    const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    if (end - p < length - 1)
+    {
+        p = end;
+        return 0xFFFD;
+    }
+    char32_t code = lead & (0x7Fu >> length);
+    for (int k = 1; k < length; ++k)
+        code = code << 6 | (static_cast<unsigned char>(*p++) & 0x3Fu);
+    return static_cast<wchar_t>(code);
+}
+
+// Converts [begin, end) to wide characters at out; returns the end of the output.
+inline wchar_t* widen(const wchar_t* begin, const wchar_t* end, wchar_t* out)
+{
+    const auto count = static_cast<std::size_t>(end - begin);
+    std::wmemcpy(out, begin, count);
+    return out + count;
+}
+
+inline wchar_t* widen(const char* begin, const char* end, wchar_t* out)
+{
+    while (begin != end)
+    {
+        if (end - begin >= 8) // a run of ASCII goes eight bytes at a time
+        {
+            std::uint64_t block;
+            std::memcpy(&block, begin, 8);
+            if ((block & 0x8080808080808080u) == 0)
+            {
+                for (int k = 0; k < 8; ++k)
+                    out[k] = static_cast<wchar_t>(begin[k]);
+                out += 8;
+                begin += 8;
+                continue;
+            }
+        }
+        *out++ = readChar(begin, end);
+    }
+    return out;
+}
+
+// Characters (not bytes) in [begin, end), for columns.
+inline std::size_t characterCount(const wchar_t* begin, const wchar_t* end)
+{
+    return static_cast<std::size_t>(end - begin);
+}
+
+inline std::size_t characterCount(const char* begin, const char* end)
+{
+    std::size_t count = 0;
+    for (; begin != end; ++begin)
+        count += (static_cast<unsigned char>(*begin) & 0xC0) != 0x80;
+    return count;
+}
+
+} // namespace detail
