@@ -1,0 +1,13 @@
+#ifndef DRAVIK_CONFIG_FRICTIONSURFACESTRATEGYPARSER_H
+#define DRAVIK_CONFIG_FRICTIONSURFACESTRATEGYPARSER_H
+
+#include "config/StrategyParser.h"
+
+// "FrictionSurface": a FrictionSurfaceStrategy; "border-width" and "border-height" set the
+// size of its border band (whole numbers; fractions and random values are truncated).
+class FrictionSurfaceStrategyParser : public StrategyParser {
+public:
+    void parse(const XMLNode& node, VisComponent* component) override;
+};
+
+#endif

@@ -1,0 +1,43 @@
+#ifndef DRAVIK_CONFIG_STRATEGYPARSER_H
+#define DRAVIK_CONFIG_STRATEGYPARSER_H
+
+#include <cstdint>
+
+class VisComponent;
+class XMLNode;
+
+// Turns one "Strategy" element of a scene file into a configured strategy on a component.
+// There is one parser class per strategy name; the scene configuration keeps one object of
+// each and hands it the elements that name its strategy.
+//
+// The static conversions are the only way attribute texts become numbers. They read the
+// leading number of the text as a decimal stream extraction does ("12abc" is 12, "0x10" is
+// 0, no number is 0) and understand a notation for values drawn at load time with rand():
+//   "?"      a value between 0 and 1
+//   "?10"    a value between 0 and 10
+//   "?2-5"   a value between 2 and 5 (the minus sign always separates the bounds, so a
+//            bound cannot be negative; a missing lower bound is 0, a missing upper one 1)
+class StrategyParser {
+public:
+    StrategyParser() = default;
+    StrategyParser(const StrategyParser&) = default;
+    StrategyParser& operator=(const StrategyParser&) = default;
+    virtual ~StrategyParser() = default;
+
+    // Creates the strategy, configures it from the attributes of `node` and pushes it onto
+    // `component`, which then owns it.
+    virtual void parse(const XMLNode& node, VisComponent* component) = 0;
+
+    // Null or empty text gives 0.
+    static double obtainDoubleValue(const wchar_t* text);
+    static float obtainFloatValue(const wchar_t* text);
+    static std::uint32_t obtainUnsignedIntValue(const wchar_t* text);
+
+protected:
+    // Whole-number properties: the text as obtainDoubleValue reads it (so random values and
+    // fractions are accepted), truncated toward zero; values out of range give a defined
+    // value (framework/SafeNumbers.h).
+    static std::uint32_t obtainTruncatedUnsignedValue(const wchar_t* text);
+};
+
+#endif
