@@ -160,11 +160,17 @@ void IBuffer<T>::fillQuadWithLength(unsigned x1, unsigned y1, const double* v1, 
             if (current != t.index) setUp(t);
             double* cell = rows[y] + first * stride;
             const std::int64_t n = last - first + 1;
-            for (unsigned k = 0; k < length; ++k) {
-                const double start = origin[k] + double(y) * ddy[k] + double(first) * ddx[k];
-                const double step = ddx[k];
-                for (std::int64_t i = 0; i < n; ++i) cell[i * stride + k] = start + double(i) * step;
+            double start[kMaxValues];
+            for (unsigned k = 0; k < length; ++k) start[k] = origin[k] + double(y) * ddy[k] + double(first) * ddx[k];
+            if (length == 2 && stride == 2) {  // direction and orientation grids: one pass
+                for (std::int64_t i = 0; i < n; ++i) {
+                    cell[2 * i] = start[0] + double(i) * ddx[0];
+                    cell[2 * i + 1] = start[1] + double(i) * ddx[1];
+                }
+                return;
             }
+            for (unsigned k = 0; k < length; ++k)
+                for (std::int64_t i = 0; i < n; ++i) cell[i * stride + k] = start[k] + double(i) * ddx[k];
         },
         [&](const RasterTriangle& t, int v) {
             double* cell = rows[t.y[v]] + t.x[v] * stride;
