@@ -1,12 +1,10 @@
 #ifndef DRAVIK_CONFIG_RNTSTRATEGYPARSER_H
 #define DRAVIK_CONFIG_RNTSTRATEGYPARSER_H
 
-#include "config/StrategyParser.h"
+#include "config/PlainStrategyParser.h"
+#include "manipulation/RNTStrategy.h"
 
 // "RNTStrategy": a RNTStrategy, which has no attributes.
-class RNTStrategyParser : public StrategyParser {
-public:
-    void parse(const XMLNode& node, VisComponent* component) override;
-};
+class RNTStrategyParser : public PlainStrategyParser<RNTStrategy> {};
 
 #endif

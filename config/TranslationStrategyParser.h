@@ -1,12 +1,10 @@
 #ifndef DRAVIK_CONFIG_TRANSLATIONSTRATEGYPARSER_H
 #define DRAVIK_CONFIG_TRANSLATIONSTRATEGYPARSER_H
 
-#include "config/StrategyParser.h"
+#include "config/PlainStrategyParser.h"
+#include "manipulation/TranslationStrategy.h"
 
 // "TranslationStrategy": a TranslationStrategy, which has no attributes.
-class TranslationStrategyParser : public StrategyParser {
-public:
-    void parse(const XMLNode& node, VisComponent* component) override;
-};
+class TranslationStrategyParser : public PlainStrategyParser<TranslationStrategy> {};
 
 #endif

@@ -48,10 +48,14 @@ void XMLConfigurationManager::registerStrategyParsers() {
     // "DestroyerStrategy" before "FrictionSurface"; "GradientBorder" before "Image";
     // "InfovisContainerStrategy", "ResizerHandle", "Resizer4ButtonStrategy" before
     // "RNTStrategy"; "ResizerHandleStrategy" before "TranslationStrategy".
-    strategyParsers["FrictionSurface"] = std::make_unique<FrictionSurfaceStrategyParser>();
-    strategyParsers["Image"] = std::make_unique<ImageStrategyParser>();
-    strategyParsers["RNTStrategy"] = std::make_unique<RNTStrategyParser>();
-    strategyParsers["TranslationStrategy"] = std::make_unique<TranslationStrategyParser>();
+    registerStrategyParser("FrictionSurface", std::make_unique<FrictionSurfaceStrategyParser>());
+    registerStrategyParser("Image", std::make_unique<ImageStrategyParser>());
+    registerStrategyParser("RNTStrategy", std::make_unique<RNTStrategyParser>());
+    registerStrategyParser("TranslationStrategy", std::make_unique<TranslationStrategyParser>());
+}
+
+void XMLConfigurationManager::registerStrategyParser(const std::string& name, std::unique_ptr<StrategyParser> parser) {
+    strategyParsers[name] = std::move(parser);
 }
 
 void XMLConfigurationManager::parseXMLTree(const XMLNode& element) {

@@ -52,8 +52,11 @@ protected:
     // from a work list once the call for their parent has returned, so that files nested
     // arbitrarily deep cannot exhaust the stack.
     virtual void parseXMLTree(const XMLNode& element);
-    // Puts one parser object under each registered strategy name.
+    // Puts one parser object under each registered strategy name. A host's override may
+    // add parsers of its own with registerStrategyParser.
     virtual void registerStrategyParsers();
+    // Puts the parser under the name, replacing the parser registered there before.
+    void registerStrategyParser(const std::string& name, std::unique_ptr<StrategyParser> parser);
 
     void parseTextures(const XMLNode& element);
     void parseTexture(const XMLNode& element);
