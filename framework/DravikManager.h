@@ -42,7 +42,8 @@ public:
     void processEvent(DravikEvent* event, VisComponent* component);
 
     // The component's place changed without a touch (a toss ended, a container changed
-    // shape): it is dropped again onto the container under it at the next frame.
+    // shape): it is dropped again onto the container under it at the end of the next (or
+    // the current) process pass.
     void addToUpdateList(unsigned long id);
 
     const std::vector<unsigned long>& getSelectedComponentIds() const { return selectedIds; }
@@ -51,7 +52,8 @@ public:
     // Users holding `oldId` now hold `newId` (a press handed over to another component).
     void replaceSelectedID(unsigned long oldId, unsigned long newId);
 
-    // Frame passes: every strategy's process and the pending drops, then passive reads.
+    // Frame passes, once per frame before drawing: every strategy's process and then the
+    // pending drops; then every component with connected passive proxies reads them.
     void processComponents();
     void readPassiveBuffers();
 

@@ -20,6 +20,10 @@ void removeFrom(std::vector<VisComponent*>& list, const VisComponent* item) {
 // Visits the component and its subtree, parents before children, without recursion.
 template <class Fn>
 void forEachInBranch(VisComponent* top, Fn&& fn) {
+    if (top->getChildren().empty()) {  // the common case: no allocation
+        fn(*top);
+        return;
+    }
     std::vector<VisComponent*> pending{top};
     while (!pending.empty()) {
         VisComponent* c = pending.back();
