@@ -1,0 +1,50 @@
+#ifndef DRAVIK_PLAYER_TOUCHSCRIPT_H
+#define DRAVIK_PLAYER_TOUCHSCRIPT_H
+
+#include <istream>
+#include <string>
+#include <vector>
+
+// A recorded sequence of touches that the player replays frame by frame.
+//
+// Text format, one event per line; '#' starts a comment, blank lines are ignored:
+//
+//   FRAME EVENT USER X Y                  one event at the start of frame FRAME (from 1)
+//   FIRST-LAST EVENT USER X Y X2 Y2       one event in every frame from FIRST to LAST, its
+//                                         point moving evenly from (X, Y) to (X2, Y2)
+//
+// EVENT is an event name such as PRESS, DRAG or RELEASE (letters, digits and underscores);
+// USER is a user number (mouse buttons are users 1, 2 and 3); X and Y are window pixels with
+// the origin at the bottom left, y up. Events of one frame are delivered in file order.
+class TouchScript {
+public:
+    struct Touch {
+        unsigned type;  // event type identifier of the event name
+        unsigned user;
+        double x;
+        double y;
+    };
+
+    // Throws PlayerError naming the file and line of the first malformed line.
+    static TouchScript parse(std::istream& in, const std::string& name);
+    static TouchScript load(const std::string& path);
+
+    // Appends the events of the frame to `out`, in file order.
+    void eventsAt(unsigned frame, std::vector<Touch>& out) const;
+    std::size_t size() const { return lines.size(); }
+
+private:
+    struct Line {
+        unsigned firstFrame;
+        unsigned lastFrame;
+        unsigned type;
+        unsigned user;
+        double x0, y0, x1, y1;
+        std::size_t order;  // position in the file
+    };
+
+    std::vector<Line> lines;   // by first frame, then file order
+    unsigned longestSpan = 0;  // largest lastFrame - firstFrame
+};
+
+#endif

@@ -1,0 +1,62 @@
+// dravik-player: plays a scene of Dravik strategies in a window, driven by the mouse or by a
+// touch script. See PlayerOptions::usage() for the command line.
+#include <GL/freeglut.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+
+#include "player/PlayerError.h"
+#include "player/PlayerOptions.h"
+#include "player/PlayerWindow.h"
+#include "player/Screenshot.h"
+#include "player/TouchScript.h"
+
+namespace {
+
+constexpr int kBadInput = 2;
+
+int fail(const std::string& message, int status) {
+    std::cerr << "dravik-player: " << message << '\n';
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    PlayerOptions options;
+    TouchScript script;
+    try {
+        options = PlayerOptions::parse(std::vector<std::string>(argv + 1, argv + argc));
+        if (options.help) {
+            std::cout << PlayerOptions::usage();
+            return 0;
+        }
+        if (!options.scriptPath.empty()) script = TouchScript::load(options.scriptPath);
+        if (!options.screenshotPath.empty()) Screenshot::checkWritable(options.screenshotPath);
+    } catch (const PlayerError& e) {
+        return fail(e.what(), kBadInput);
+    }
+
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0')
+        return fail("no display to open a window on (without one, run under xvfb-run -a)", 1);
+
+    // freeglut sees only the program name: every argument is the player's.
+    int glutArgc = 1;
+    char* glutArgv[] = {argv[0], nullptr};
+    glutInit(&glutArgc, glutArgv);
+    int status = 0;
+    {
+        std::optional<PlayerWindow> player;
+        try {
+            player.emplace(options, std::move(script));
+            player->run();
+            player->printSummary(std::cout);
+        } catch (const PlayerError& e) {
+            status = fail(e.what(), kBadInput);
+        }
+    }  // the scene and then the window go while freeglut still runs
+    glutExit();
+    return status;
+}

@@ -1,0 +1,163 @@
+// Runs the dravik-player program on scripts, as a user would, and checks what it prints, its
+// exit status and the pixels of its screenshots.
+#include <IL/il.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+#include "support/GLContext.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string quoted(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class PlayerRun : public GLTest {
+protected:
+    void SetUp() override {
+        GLTest::SetUp();
+        dir = fs::temp_directory_path() / ("dravik-player-test-" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    fs::path write(const std::string& name, const std::string& text) {
+        std::ofstream(dir / name) << text;
+        return dir / name;
+    }
+
+    Outcome play(const std::string& arguments) {
+        const std::string command = quoted(DRAVIK_PLAYER_PROGRAM) + " " + arguments + " >" +
+                                    quoted((dir / "out").string()) + " 2>" + quoted((dir / "err").string());
+        Outcome run;
+        const int raw = std::system(command.c_str());
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.out = readFile(dir / "out");
+        run.err = readFile(dir / "err");
+        return run;
+    }
+
+    fs::path dir;
+};
+
+// The RGB colour of pixel (x, y), y up, of a PNG image.
+struct Image {
+    explicit Image(const fs::path& path) {
+        ilInit();
+        name = ilGenImage();
+        ilBindImage(name);
+        loaded = ilLoadImage(path.c_str()) == IL_TRUE && ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE) == IL_TRUE;
+    }
+    ~Image() { ilDeleteImage(name); }
+    // True when pixel (x, y) has the colour within 1 in each channel (drivers round colours
+    // to bytes in different ways).
+    bool near(int x, int y, int r, int g, int b) const {
+        ilBindImage(name);
+        const int w = ilGetInteger(IL_IMAGE_WIDTH), h = ilGetInteger(IL_IMAGE_HEIGHT);
+        const int row = ilGetInteger(IL_IMAGE_ORIGIN) == IL_ORIGIN_UPPER_LEFT ? h - 1 - y : y;
+        const ILubyte* p = ilGetData() + (std::size_t(row) * w + x) * 3;
+        return std::abs(p[0] - r) <= 1 && std::abs(p[1] - g) <= 1 && std::abs(p[2] - b) <= 1;
+    }
+    ILuint name = 0;
+    bool loaded = false;
+};
+
+// The demo at 400 x 300: drag cards 60 x 40 at (72, 225), (72, 150), (72, 75); toss cards
+// 40 x 40 at (320, 210) and (320, 105). Identifiers: two touch indicators, the table, then
+// the cards from 4 in that order (drag, drag, drag, turn, turn, toss, toss).
+constexpr char kScript[] =
+    "# two users drag at the same time, then one tosses\n"
+    "1      PRESS   1  72 225\n"
+    "1      PRESS   2  72 150\n"
+    "2-11   DRAG    1  72 225  172 255\n"
+    "2-11   DRAG    2  72 150  132 150\n"
+    "12     RELEASE 1  172 255\n"
+    "12     RELEASE 2  132 150\n"
+    "20     PRESS   1  320 105\n"
+    "21-23  DRAG    1  320 105  335 105\n"
+    "24     RELEASE 1  335 105\n";
+
+}  // namespace
+
+TEST_F(PlayerRun, PlaysAScriptReproduciblyAndWritesTheLastFrame) {
+    const fs::path script = write("run.touch", kScript);
+    const std::string common = "--size 400x300 --frames 90 --script " + quoted(script.string());
+    const Outcome first = play(common + " --no-overlay --screenshot " + quoted((dir / "a.png").string()));
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_TRUE(first.err.empty()) << first.err;
+    EXPECT_NE(first.out.find("dravik-player: 90 frames, 29 scripted events, 7 components"), std::string::npos)
+        << first.out;
+    EXPECT_NE(first.out.find("component 4 at (172.0, 255.0), angle 0.0 degrees"), std::string::npos) << first.out;
+    EXPECT_NE(first.out.find("component 5 at (132.0, 150.0), angle 0.0 degrees"), std::string::npos) << first.out;
+    EXPECT_NE(first.out.find("component 6 at (72.0, 75.0)"), std::string::npos) << first.out;  // untouched
+    // The tossed card slid on to the right after its release and stopped on the table's rim.
+    const std::size_t tossed = first.out.find("component 10 at (");
+    ASSERT_NE(tossed, std::string::npos);
+    const double x = std::stod(first.out.substr(tossed + 17));
+    EXPECT_GE(x, 380.0);
+    EXPECT_LE(x, 400.0);
+
+    const Image shot(dir / "a.png");
+    ASSERT_TRUE(shot.loaded);
+    EXPECT_TRUE(shot.near(192, 267, 237, 107, 89));  // the red card where user 1 left it
+    EXPECT_TRUE(shot.near(152, 162, 245, 189, 74));  // the yellow card where user 2 left it
+    EXPECT_TRUE(shot.near(72, 232, 28, 77, 69));     // the table where the red card was
+    EXPECT_TRUE(shot.near(200, 5, 13, 41, 36));      // the rim of the table
+
+    // The same run again, overlay included, gives the same picture and the same report.
+    const Outcome again = play(common + " --no-overlay --screenshot " + quoted((dir / "b.png").string()));
+    EXPECT_EQ(again.out, first.out);
+    EXPECT_EQ(readFile(dir / "b.png"), readFile(dir / "a.png"));
+    const Outcome overlay1 = play(common + " --screenshot " + quoted((dir / "c.png").string()));
+    const Outcome overlay2 = play(common + " --screenshot " + quoted((dir / "d.png").string()));
+    EXPECT_EQ(overlay1.status, 0);
+    EXPECT_EQ(readFile(dir / "c.png"), readFile(dir / "d.png"));
+    EXPECT_NE(readFile(dir / "c.png"), readFile(dir / "a.png"));
+}
+
+TEST_F(PlayerRun, BadInputGivesOneMessageAndStatusTwo) {
+    const fs::path script = write("bad.touch", "1 PRESS 1 10 10\n\n3 DRAG one 10 10\n");
+    const fs::path good = write("good.touch", "1 PRESS 1 10 10\n");
+    const std::pair<std::string, std::string> cases[] = {
+        {"--bogus", "unknown option --bogus"},
+        {"--frames ten", "--frames"},
+        {"--script " + quoted(script.string()), "bad.touch:3: user 'one'"},
+        {"--script " + quoted((dir / "missing.touch").string()), "cannot open touch script"},
+        {"--frames 1 --script " + quoted(good.string()) + " --screenshot /no/such/folder/x.png",
+         "cannot write screenshot"},
+        {"--frames 1 --screenshot " + quoted(dir.string()), "does not name a file"},
+        {"--frames 1 " + quoted((dir / "missing.xml").string()), "cannot open scene file"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        const Outcome run = play(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_TRUE(run.out.empty()) << arguments << ": " << run.out;
+        EXPECT_EQ(run.err.rfind("dravik-player: ", 0), 0u) << run.err;
+        EXPECT_NE(run.err.find(message), std::string::npos) << arguments << ": " << run.err;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
+    }
+    const Outcome help = play("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Usage: dravik-player"), std::string::npos);
+}
