@@ -86,19 +86,18 @@ wchar_t* decodeEntities(const CharT* begin, const CharT* end, wchar_t* out, cons
 {
     while (begin != end)
     {
-        const CharT* ampersand =
-            std::char_traits<CharT>::find(begin, static_cast<std::size_t>(end - begin), CharT('&'));
-        const CharT* plainEnd = ampersand ? ampersand : end;
-        out = widen(begin, plainEnd, out);
-        if (!ampersand)
+        const CharT* plain = begin;
+        while (plain != end && *plain != '&')
+            ++plain;
+        out = widen(begin, plain, out);
+        if (plain == end)
             break;
-        begin = readEntity(ampersand, end, *out);
+        begin = readEntity(plain, end, *out++);
         if (!begin)
         {
-            badEntity = ampersand;
+            badEntity = plain;
             return nullptr;
         }
-        ++out;
     }
     return out;
 }

@@ -199,7 +199,7 @@ void XMLNode::setGlobalOptions(XMLCharEncoding encoding, bool guessWideChars, bo
 
 const wchar_t* XMLNode::getName() const
 {
-    return data_ ? data_->name.get() : nullptr;
+    return data_ ? data_->name : nullptr;
 }
 
 bool XMLNode::isDeclaration() const
@@ -224,7 +224,7 @@ int XMLNode::nChildNode(const wchar_t* name) const
 {
     int count = 0;
     for (int i = 0, n = nChildNode(); i < n; ++i)
-        count += detail::namesEqual(data_->children[i]->name.get(), name);
+        count += detail::namesEqual(data_->children[i]->name, name);
     return count;
 }
 
@@ -240,7 +240,7 @@ XMLNode XMLNode::getChildNode(int i) const
 XMLNode XMLNode::getChildNode(const wchar_t* name, int i) const
 {
     for (int k = 0, n = nChildNode(); k < n && i >= 0; ++k)
-        if (detail::namesEqual(data_->children[k]->name.get(), name) && i-- == 0)
+        if (detail::namesEqual(data_->children[k]->name, name) && i-- == 0)
             return getChildNode(k);
     return XMLNode();
 }
@@ -255,7 +255,7 @@ XMLAttribute XMLNode::getAttribute(int i) const
     if (i < 0 || i >= nAttribute())
         return {nullptr, nullptr};
     const detail::XMLAttributeData& attribute = data_->attributes[static_cast<std::size_t>(i)];
-    return {attribute.name.get(), attribute.value.get()};
+    return {attribute.name, attribute.value};
 }
 
 const wchar_t* XMLNode::getAttribute(const wchar_t* name, int* index) const
@@ -263,11 +263,11 @@ const wchar_t* XMLNode::getAttribute(const wchar_t* name, int* index) const
     for (int i = index ? *index : 0, n = nAttribute(); i >= 0 && i < n; ++i)
     {
         const detail::XMLAttributeData& attribute = data_->attributes[static_cast<std::size_t>(i)];
-        if (detail::namesEqual(attribute.name.get(), name))
+        if (detail::namesEqual(attribute.name, name))
         {
             if (index)
                 *index = i + 1;
-            return attribute.value.get();
+            return attribute.value;
         }
     }
     return nullptr;
@@ -280,7 +280,7 @@ int XMLNode::nText() const
 
 const wchar_t* XMLNode::getText(int i) const
 {
-    return i >= 0 && i < nText() ? data_->texts[static_cast<std::size_t>(i)].get() : nullptr;
+    return i >= 0 && i < nText() ? data_->texts[static_cast<std::size_t>(i)] : nullptr;
 }
 
 int XMLNode::nClear() const
@@ -293,7 +293,7 @@ XMLClear XMLNode::getClear(int i) const
     if (i < 0 || i >= nClear())
         return {nullptr, nullptr, nullptr};
     const detail::XMLClearData& clear = data_->clears[static_cast<std::size_t>(i)];
-    return {clear.value.get(), clear.openTag.get(), clear.closeTag.get()};
+    return {clear.value, clear.openTag, clear.closeTag};
 }
 
 int XMLNode::nElement() const

@@ -1,110 +1,41 @@
 #include "config/detail/XMLNodeData.h"
 
-#include <algorithm>
-#include <cwchar>
 #include <cwctype>
 #include <new>
+#include <type_traits>
+#include <vector>
 
 namespace detail
 {
 
-XMLText XMLText::borrow(const wchar_t* chars)
+static_assert(std::is_trivially_destructible_v<XMLNodeData>, "nodes are given up with their arena");
+
+void XMLNodeData::appendChild(XMLNodeData* child)
 {
-    XMLText text;
-    text.chars_ = chars;
-    return text;
+    order.push_back(*arena, orderEntry(XMLContentKind::Child, children.size()));
+    children.push_back(*arena, child);
+    child->parent = this;
+    ++child->refCount;
 }
 
-XMLText XMLText::copyOf(const wchar_t* chars)
+void XMLNodeData::appendText(const wchar_t* text)
 {
-    XMLText text;
-    if (chars)
-    {
-        const std::size_t length = std::wcslen(chars);
-        wchar_t* copy = new wchar_t[length + 1];
-        std::wmemcpy(copy, chars, length + 1);
-        text.chars_ = copy;
-        text.owned_ = true;
-    }
-    return text;
+    order.push_back(*arena, orderEntry(XMLContentKind::Text, texts.size()));
+    texts.push_back(*arena, text);
 }
 
-XMLText::XMLText(XMLText&& other) noexcept : chars_(other.chars_), owned_(other.owned_)
+void XMLNodeData::appendClear(const XMLClearData& clear)
 {
-    other.chars_ = nullptr;
-    other.owned_ = false;
-}
-
-XMLText& XMLText::operator=(XMLText&& other) noexcept
-{
-    if (this != &other)
-    {
-        if (owned_)
-            delete[] chars_;
-        chars_ = other.chars_;
-        owned_ = other.owned_;
-        other.chars_ = nullptr;
-        other.owned_ = false;
-    }
-    return *this;
-}
-
-XMLText::~XMLText()
-{
-    if (owned_)
-        delete[] chars_;
-}
-
-XMLNodeData::XMLNodeData(XMLArena* memory)
-    : children(XMLAllocator<XMLNodeData*>(memory)), attributes(XMLAllocator<XMLAttributeData>(memory)),
-      texts(XMLAllocator<XMLText>(memory)), clears(XMLAllocator<XMLClearData>(memory)),
-      order(XMLAllocator<unsigned>(memory)), arena(memory)
-{
+    order.push_back(*arena, orderEntry(XMLContentKind::Clear, clears.size()));
+    clears.push_back(*arena, clear);
 }
 
 XMLNodeData* createNode(XMLArena* arena)
 {
     if (!arena)
-        return new XMLNodeData(nullptr);
+        arena = new XMLArena;
     arena->retain();
     return new (arena->allocate(sizeof(XMLNodeData), alignof(XMLNodeData))) XMLNodeData(arena);
-}
-
-namespace
-{
-
-void destroyNode(XMLNodeData* node)
-{
-    XMLArena* arena = node->arena;
-    if (!arena)
-    {
-        delete node;
-        return;
-    }
-    node->~XMLNodeData();
-    arena->release();
-}
-
-} // namespace
-
-void XMLNodeData::appendChild(XMLNodeData* child)
-{
-    order.push_back(orderEntry(XMLContentKind::Child, children.size()));
-    children.push_back(child);
-    child->parent = this;
-    ++child->refCount;
-}
-
-void XMLNodeData::appendText(XMLText text)
-{
-    order.push_back(orderEntry(XMLContentKind::Text, texts.size()));
-    texts.push_back(std::move(text));
-}
-
-void XMLNodeData::appendClear(XMLClearData clear)
-{
-    order.push_back(orderEntry(XMLContentKind::Clear, clears.size()));
-    clears.push_back(std::move(clear));
 }
 
 void release(XMLNodeData* node)
@@ -118,11 +49,14 @@ void release(XMLNodeData* node)
         dying.pop_back();
         for (XMLNodeData* child : current->children)
         {
-            child->parent = nullptr;
-            if (--child->refCount == 0)
+            if (--child->refCount > 0)
+                child->parent = nullptr; // held elsewhere: it becomes a top node
+            else if (child->children.empty())
+                child->arena->release();
+            else
                 dying.push_back(child);
         }
-        destroyNode(current);
+        current->arena->release();
     }
 }
 

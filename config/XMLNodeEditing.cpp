@@ -1,4 +1,5 @@
-// Building and editing trees through XMLNode handles.
+// Building and editing trees through XMLNode handles. New strings and arrays go into the
+// arena of the node they belong to.
 
 #include "config/XMLNode.h"
 
@@ -6,7 +7,6 @@
 
 using detail::XMLContentKind;
 using detail::XMLNodeData;
-using detail::XMLText;
 
 namespace
 {
@@ -20,29 +20,31 @@ std::size_t positionFor(int pos, std::size_t count)
 // piece that had that index, or at the end.
 void insertInOrder(XMLNodeData* node, XMLContentKind kind, std::size_t index)
 {
-    auto position = node->order.end();
-    for (auto entry = node->order.begin(); entry != node->order.end(); ++entry)
+    std::size_t position = node->order.size();
+    for (std::size_t i = 0; i < node->order.size(); ++i)
     {
-        if (detail::orderKind(*entry) != kind || detail::orderIndex(*entry) < index)
+        unsigned& entry = node->order[i];
+        if (detail::orderKind(entry) != kind || detail::orderIndex(entry) < index)
             continue;
-        if (detail::orderIndex(*entry) == index)
-            position = entry;
-        *entry = detail::orderEntry(kind, detail::orderIndex(*entry) + 1);
+        if (detail::orderIndex(entry) == index)
+            position = i;
+        entry = detail::orderEntry(kind, detail::orderIndex(entry) + 1);
     }
-    node->order.insert(position, detail::orderEntry(kind, index));
+    node->order.insert(*node->arena, position, detail::orderEntry(kind, index));
 }
 
 void eraseFromOrder(XMLNodeData* node, XMLContentKind kind, std::size_t index)
 {
-    auto position = node->order.end();
-    for (auto entry = node->order.begin(); entry != node->order.end(); ++entry)
+    std::size_t position = 0;
+    for (std::size_t i = 0; i < node->order.size(); ++i)
     {
-        if (detail::orderKind(*entry) != kind || detail::orderIndex(*entry) < index)
+        unsigned& entry = node->order[i];
+        if (detail::orderKind(entry) != kind || detail::orderIndex(entry) < index)
             continue;
-        if (detail::orderIndex(*entry) == index)
-            position = entry;
+        if (detail::orderIndex(entry) == index)
+            position = i;
         else
-            *entry = detail::orderEntry(kind, detail::orderIndex(*entry) - 1);
+            entry = detail::orderEntry(kind, detail::orderIndex(entry) - 1);
     }
     node->order.erase(position);
 }
@@ -51,7 +53,7 @@ void attach(XMLNodeData* parent, XMLNodeData* child, int pos)
 {
     const std::size_t index = positionFor(pos, parent->children.size());
     insertInOrder(parent, XMLContentKind::Child, index);
-    parent->children.insert(parent->children.begin() + static_cast<std::ptrdiff_t>(index), child);
+    parent->children.insert(*parent->arena, index, child);
     child->parent = parent;
     ++child->refCount;
 }
@@ -64,12 +66,12 @@ void detach(XMLNodeData* child)
     while (parent->children[index] != child)
         ++index;
     eraseFromOrder(parent, XMLContentKind::Child, index);
-    parent->children.erase(parent->children.begin() + static_cast<std::ptrdiff_t>(index));
+    parent->children.erase(index);
     child->parent = nullptr;
     --child->refCount;
 }
 
-template <typename Vector> bool inRange(const Vector& items, int i)
+template <typename Array> bool inRange(const Array& items, int i)
 {
     return i >= 0 && static_cast<std::size_t>(i) < items.size();
 }
@@ -79,7 +81,7 @@ template <typename Vector> bool inRange(const Vector& items, int i)
 XMLNode XMLNode::createXMLTopNode(const wchar_t* name, bool isDeclaration)
 {
     XMLNodeData* node = detail::createNode(nullptr);
-    node->name = XMLText::copyOf(name);
+    node->name = node->arena->copy(name);
     node->isDeclaration = isDeclaration;
     node->refCount = 1;
     return XMLNode(node);
@@ -89,9 +91,12 @@ XMLNode XMLNode::addChild(const wchar_t* name, bool isDeclaration, int pos)
 {
     if (!data_)
         return XMLNode();
-    XMLNode child = createXMLTopNode(name, isDeclaration);
-    attach(data_, child.data_, pos);
-    return child;
+    XMLNodeData* child = detail::createNode(data_->arena);
+    child->name = data_->arena->copy(name);
+    child->isDeclaration = isDeclaration;
+    attach(data_, child, pos);
+    detail::retain(child);
+    return XMLNode(child);
 }
 
 XMLNode XMLNode::addChild(XMLNode child, int pos)
@@ -111,7 +116,7 @@ XMLAttribute XMLNode::addAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (!data_ || !name)
         return {nullptr, nullptr};
-    data_->attributes.push_back({XMLText::copyOf(name), XMLText::copyOf(value)});
+    data_->attributes.push_back(*data_->arena, {data_->arena->copy(name), data_->arena->copy(value)});
     return getAttribute(nAttribute() - 1);
 }
 
@@ -121,7 +126,8 @@ const wchar_t* XMLNode::addText(const wchar_t* text, int pos)
         return nullptr;
     const std::size_t index = positionFor(pos, data_->texts.size());
     insertInOrder(data_, XMLContentKind::Text, index);
-    return data_->texts.insert(data_->texts.begin() + static_cast<std::ptrdiff_t>(index), XMLText::copyOf(text))->get();
+    data_->texts.insert(*data_->arena, index, data_->arena->copy(text));
+    return data_->texts[index];
 }
 
 XMLClear XMLNode::addClear(const wchar_t* value, const wchar_t* openTag, const wchar_t* closeTag, int pos)
@@ -130,8 +136,8 @@ XMLClear XMLNode::addClear(const wchar_t* value, const wchar_t* openTag, const w
         return {nullptr, nullptr, nullptr};
     const std::size_t index = positionFor(pos, data_->clears.size());
     insertInOrder(data_, XMLContentKind::Clear, index);
-    data_->clears.insert(data_->clears.begin() + static_cast<std::ptrdiff_t>(index),
-                         {XMLText::copyOf(value), XMLText::copyOf(openTag), XMLText::copyOf(closeTag)});
+    detail::XMLArena& arena = *data_->arena;
+    data_->clears.insert(arena, index, {arena.copy(value), arena.copy(openTag), arena.copy(closeTag)});
     return getClear(static_cast<int>(index));
 }
 
@@ -139,8 +145,8 @@ const wchar_t* XMLNode::updateName(const wchar_t* name)
 {
     if (!data_)
         return nullptr;
-    data_->name = XMLText::copyOf(name);
-    return data_->name.get();
+    data_->name = data_->arena->copy(name);
+    return data_->name;
 }
 
 XMLAttribute XMLNode::updateAttribute(const wchar_t* newValue, const wchar_t* newName, int i)
@@ -148,16 +154,16 @@ XMLAttribute XMLNode::updateAttribute(const wchar_t* newValue, const wchar_t* ne
     if (!data_ || !inRange(data_->attributes, i))
         return {nullptr, nullptr};
     detail::XMLAttributeData& attribute = data_->attributes[static_cast<std::size_t>(i)];
-    attribute.value = XMLText::copyOf(newValue);
+    attribute.value = data_->arena->copy(newValue);
     if (newName)
-        attribute.name = XMLText::copyOf(newName);
+        attribute.name = data_->arena->copy(newName);
     return getAttribute(i);
 }
 
 XMLAttribute XMLNode::updateAttribute(const wchar_t* newValue, const wchar_t* newName, const wchar_t* name)
 {
     for (int i = 0; i < nAttribute(); ++i)
-        if (detail::namesEqual(data_->attributes[static_cast<std::size_t>(i)].name.get(), name))
+        if (detail::namesEqual(data_->attributes[static_cast<std::size_t>(i)].name, name))
             return updateAttribute(newValue, newName, i);
     return addAttribute(newName ? newName : name, newValue);
 }
@@ -168,9 +174,9 @@ const wchar_t* XMLNode::updateText(const wchar_t* text, int i)
         return nullptr;
     if (!inRange(data_->texts, i))
         return addText(text);
-    XMLText& stored = data_->texts[static_cast<std::size_t>(i)];
-    stored = XMLText::copyOf(text);
-    return stored.get();
+    const wchar_t*& stored = data_->texts[static_cast<std::size_t>(i)];
+    stored = data_->arena->copy(text);
+    return stored;
 }
 
 XMLClear XMLNode::updateClear(const wchar_t* value, int i)
@@ -179,7 +185,7 @@ XMLClear XMLNode::updateClear(const wchar_t* value, int i)
         return {nullptr, nullptr, nullptr};
     if (!inRange(data_->clears, i))
         return addClear(value);
-    data_->clears[static_cast<std::size_t>(i)].value = XMLText::copyOf(value);
+    data_->clears[static_cast<std::size_t>(i)].value = data_->arena->copy(value);
     return getClear(i);
 }
 
@@ -199,7 +205,7 @@ void XMLNode::deleteNodeContent()
     data_->texts.clear();
     data_->clears.clear();
     data_->order.clear();
-    data_->name = XMLText();
+    data_->name = nullptr;
     detail::release(data_);
     data_ = nullptr;
 }
@@ -207,13 +213,13 @@ void XMLNode::deleteNodeContent()
 void XMLNode::deleteAttribute(int i)
 {
     if (data_ && inRange(data_->attributes, i))
-        data_->attributes.erase(data_->attributes.begin() + i);
+        data_->attributes.erase(static_cast<std::size_t>(i));
 }
 
 void XMLNode::deleteAttribute(const wchar_t* name)
 {
     for (int i = 0; i < nAttribute(); ++i)
-        if (detail::namesEqual(data_->attributes[static_cast<std::size_t>(i)].name.get(), name))
+        if (detail::namesEqual(data_->attributes[static_cast<std::size_t>(i)].name, name))
             return deleteAttribute(i);
 }
 
@@ -222,7 +228,7 @@ void XMLNode::deleteText(int i)
     if (!data_ || !inRange(data_->texts, i))
         return;
     eraseFromOrder(data_, XMLContentKind::Text, static_cast<std::size_t>(i));
-    data_->texts.erase(data_->texts.begin() + i);
+    data_->texts.erase(static_cast<std::size_t>(i));
 }
 
 void XMLNode::deleteClear(int i)
@@ -230,5 +236,5 @@ void XMLNode::deleteClear(int i)
     if (!data_ || !inRange(data_->clears, i))
         return;
     eraseFromOrder(data_, XMLContentKind::Clear, static_cast<std::size_t>(i));
-    data_->clears.erase(data_->clears.begin() + i);
+    data_->clears.erase(static_cast<std::size_t>(i));
 }

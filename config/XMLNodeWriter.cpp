@@ -70,15 +70,15 @@ public:
                 break;
             case XMLContentKind::Text:
                 startLine(depth);
-                appendEscaped(out_, frame.node->texts[index].get(), true);
+                appendEscaped(out_, frame.node->texts[index], true);
                 endLine();
                 break;
             case XMLContentKind::Clear: {
                 const detail::XMLClearData& clear = frame.node->clears[index];
                 startLine(depth);
-                out_ += clear.openTag.get();
-                out_ += clear.value.get();
-                out_ += clear.closeTag.get();
+                out_ += clear.openTag;
+                out_ += clear.value;
+                out_ += clear.closeTag;
                 endLine();
                 break;
             }
@@ -98,7 +98,7 @@ private:
 
     void enter(const XMLNodeData* node, int depth)
     {
-        const wchar_t* name = node->name.get();
+        const wchar_t* name = node->name;
         if (!name) // a nameless node contributes its content only
         {
             stack_.push_back({node, 0, depth, depth});
@@ -110,11 +110,11 @@ private:
         for (const detail::XMLAttributeData& attribute : node->attributes)
         {
             out_ += L' ';
-            out_ += attribute.name.get();
-            if (attribute.value.get())
+            out_ += attribute.name;
+            if (attribute.value)
             {
                 out_ += L"=\"";
-                appendEscaped(out_, attribute.value.get(), false);
+                appendEscaped(out_, attribute.value, false);
                 out_ += L'"';
             }
         }
@@ -130,7 +130,7 @@ private:
 
     void leave(const Frame& frame)
     {
-        const wchar_t* name = frame.node->name.get();
+        const wchar_t* name = frame.node->name;
         if (!name || frame.node->isDeclaration) // a declaration has no end tag
             return;
         startLine(frame.depth);
@@ -169,7 +169,7 @@ XMLError XMLNode::writeToFile(const wchar_t* path, bool format) const
     if (!file)
         return eXMLErrorCannotOpenWriteFile;
     const XMLNodeData* first = data_;
-    if (first && !first->name.get() && !first->children.empty())
+    if (first && !first->name && !first->children.empty())
         first = first->children.front();
     std::wstring text;
     if (!first || !first->isDeclaration)

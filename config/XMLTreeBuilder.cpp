@@ -5,12 +5,79 @@
 #include "config/detail/XMLNodeData.h"
 #include "config/detail/XMLTokenizer.h"
 
+#include <cstdint>
+#include <string>
 #include <vector>
 
 namespace detail
 {
 namespace
 {
+
+// Element and attribute names repeat all through a document, so each distinct name is
+// converted and stored only once. Names are looked up by their characters in the text.
+template <typename CharT> class NameTable
+{
+public:
+    // The stored name for [begin, end); store(begin, end) makes it when it is new.
+    template <typename Store> const wchar_t* intern(const CharT* begin, const CharT* end, Store store)
+    {
+        const auto length = static_cast<std::size_t>(end - begin);
+        if (length > maxLength)
+            return store(begin, end);
+        std::uint32_t hash = 2166136261u; // FNV-1a
+        for (const CharT* p = begin; p != end; ++p)
+            hash = (hash ^ static_cast<std::uint32_t>(*p)) * 16777619u;
+        if (2 * (used_ + 1) > slots_.size())
+            grow();
+        const std::size_t mask = slots_.size() - 1;
+        std::size_t i = hash & mask;
+        // Probes are bounded, so names made to collide cost no more than storing them.
+        for (int probe = 0; probe < maxProbes; ++probe, i = (i + 1) & mask)
+        {
+            Slot& slot = slots_[i];
+            if (!slot.name)
+            {
+                slot = {begin, length, hash, store(begin, end)};
+                ++used_;
+                return slot.name;
+            }
+            if (slot.hash == hash && slot.length == length &&
+                std::char_traits<CharT>::compare(slot.source, begin, length) == 0)
+                return slot.name;
+        }
+        return store(begin, end);
+    }
+
+private:
+    struct Slot
+    {
+        const CharT* source = nullptr;
+        std::size_t length = 0;
+        std::uint32_t hash = 0;
+        const wchar_t* name = nullptr;
+    };
+    static constexpr std::size_t maxLength = 64;
+    static constexpr int maxProbes = 32;
+
+    void grow()
+    {
+        std::vector<Slot> old(slots_.empty() ? 128 : 2 * slots_.size());
+        old.swap(slots_);
+        const std::size_t mask = slots_.size() - 1;
+        for (const Slot& slot : old)
+            if (slot.name)
+            {
+                std::size_t i = slot.hash & mask;
+                while (slots_[i].name)
+                    i = (i + 1) & mask;
+                slots_[i] = slot;
+            }
+    }
+
+    std::vector<Slot> slots_;
+    std::size_t used_ = 0;
+};
 
 // Parses without recursion: the open elements are the chain from `current` up to the top node.
 template <typename CharT> class TreeBuilder
@@ -41,8 +108,8 @@ private:
 
     struct PendingAttribute
     {
-        wchar_t* name;
-        std::size_t nameLength;
+        const CharT* nameBegin;
+        const CharT* nameEnd;
         wchar_t* value; // null when written without "="
         std::size_t valueLength;
     };
@@ -55,7 +122,11 @@ private:
     bool endTagCloses(const XMLNodeData* element, const CharT* name) const;
     XMLResults results() const;
 
-    wchar_t* copy(const CharT* begin, const CharT* end, std::size_t* length = nullptr);
+    wchar_t* copy(const CharT* begin, const CharT* end);
+    const wchar_t* name(const CharT* begin, const CharT* end)
+    {
+        return names_.intern(begin, end, [this](const CharT* b, const CharT* e) { return copy(b, e); });
+    }
     wchar_t* decode(const CharT* begin, const CharT* end, std::size_t& length);
 
     void fail(XMLError code, const CharT* at)
@@ -78,6 +149,7 @@ private:
     XMLError error_ = eXMLErrorNone;
     const CharT* errorAt_ = nullptr;
     std::vector<PendingAttribute> attributes_;
+    NameTable<CharT> names_;
 };
 
 template <typename CharT> XMLParseOutcome TreeBuilder<CharT>::run(const wchar_t* tag)
@@ -103,7 +175,7 @@ template <typename CharT> XMLParseOutcome TreeBuilder<CharT>::run(const wchar_t*
         release(top);
     }
 
-    if (tag && !namesEqual(result->name.get(), tag))
+    if (tag && !namesEqual(result->name, tag))
     {
         XMLNodeData* found = nullptr;
         for (XMLNodeData* scope = result; scope && !found;)
@@ -111,7 +183,7 @@ template <typename CharT> XMLParseOutcome TreeBuilder<CharT>::run(const wchar_t*
             XMLNodeData* declaration = nullptr;
             for (XMLNodeData* child : scope->children)
             {
-                if (namesEqual(child->name.get(), tag))
+                if (namesEqual(child->name, tag))
                 {
                     found = child;
                     break;
@@ -164,9 +236,7 @@ template <typename CharT> void TreeBuilder<CharT>::parseContent(XMLNodeData* top
         {
             if (!markup.terminated)
                 return fail(eXMLErrorUnmatchedClearTagEnd, markup.start);
-            current->appendClear({XMLText::borrow(copy(markup.begin, markup.end)),
-                                  XMLText::borrow(markup.marker->wideOpen),
-                                  XMLText::borrow(markup.closeTag)});
+            current->appendClear({copy(markup.begin, markup.end), markup.marker->wideOpen, markup.closeTag});
         }
         else if (markup.kind == XMLTokenKind::EndTag)
         {
@@ -179,7 +249,7 @@ template <typename CharT> void TreeBuilder<CharT>::parseContent(XMLNodeData* top
             if (name.kind != XMLTokenKind::Text)
                 return fail(eXMLErrorMissingStartTagName, name.start);
             XMLNodeData* element = createNode(arena_);
-            element->name = XMLText::borrow(copy(name.begin, name.end));
+            element->name = this->name(name.begin, name.end);
             element->isDeclaration = markup.kind == XMLTokenKind::DeclarationTag;
             current->appendChild(element);
             const TagEnd tagEnd = parseStartTag(element);
@@ -206,8 +276,7 @@ template <typename CharT> typename TreeBuilder<CharT>::TagEnd TreeBuilder<CharT>
         switch (token.kind)
         {
         case XMLTokenKind::Text: {
-            PendingAttribute attribute{};
-            attribute.name = copy(token.begin, token.end, &attribute.nameLength);
+            PendingAttribute attribute{token.begin, token.end, nullptr, 0};
             token = tokens_.next();
             if (token.kind == XMLTokenKind::Equals)
             {
@@ -247,16 +316,17 @@ template <typename CharT> void TreeBuilder<CharT>::finishAttributes(XMLNodeData*
     if (element->isDeclaration && !attributes_.empty())
     {
         PendingAttribute& last = attributes_.back();
-        wchar_t* chars = last.value ? last.value : last.name;
-        std::size_t& length = last.value ? last.valueLength : last.nameLength;
-        if (length > 0 && chars[length - 1] == L'?')
-            chars[--length] = L'\0';
-        if (!last.value && length == 0)
+        if (last.value)
+        {
+            if (last.valueLength > 0 && last.value[last.valueLength - 1] == L'?')
+                last.value[--last.valueLength] = L'\0';
+        }
+        else if (last.nameEnd[-1] == '?' && --last.nameEnd == last.nameBegin)
             attributes_.pop_back();
     }
-    element->attributes.reserve(attributes_.size());
+    element->attributes.reserve(*arena_, attributes_.size());
     for (const PendingAttribute& attribute : attributes_)
-        element->attributes.push_back({XMLText::borrow(attribute.name), XMLText::borrow(attribute.value)});
+        element->attributes.push_back(*arena_, {name(attribute.nameBegin, attribute.nameEnd), attribute.value});
 }
 
 template <typename CharT> bool TreeBuilder<CharT>::closeByEndTag(XMLNodeData*& current, const Token& endTag)
@@ -301,7 +371,7 @@ template <typename CharT> bool TreeBuilder<CharT>::closeByEndTag(XMLNodeData*& c
 // white space, "/", "<", ">" or "=".
 template <typename CharT> bool TreeBuilder<CharT>::endTagCloses(const XMLNodeData* element, const CharT* name) const
 {
-    const wchar_t* expected = element->name.get();
+    const wchar_t* expected = element->name;
     if (!expected)
         return false;
     const CharT* p = name;
@@ -326,20 +396,16 @@ template <typename CharT> bool TreeBuilder<CharT>::addContentText(XMLNodeData* n
     const wchar_t* text = decode(begin, end, length);
     if (!text)
         return false;
-    node->appendText(XMLText::borrow(text));
+    node->appendText(text);
     return true;
 }
 
 // Text never gets longer as wide characters or with entities decoded, so its length in
 // source characters plus a terminator is always room enough.
-template <typename CharT>
-wchar_t* TreeBuilder<CharT>::copy(const CharT* begin, const CharT* end, std::size_t* length)
+template <typename CharT> wchar_t* TreeBuilder<CharT>::copy(const CharT* begin, const CharT* end)
 {
     wchar_t* chars = arena_->allocateChars(static_cast<std::size_t>(end - begin) + 1);
-    wchar_t* charsEnd = widen(begin, end, chars);
-    *charsEnd = L'\0';
-    if (length)
-        *length = static_cast<std::size_t>(charsEnd - chars);
+    *widen(begin, end, chars) = L'\0';
     return chars;
 }
 

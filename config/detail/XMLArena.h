@@ -1,17 +1,22 @@
 #pragma once
 
-// Memory for one parsed document; internal to the XML reader.
+// Memory of one document; internal to the XML reader.
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <memory>
+#include <stdexcept>
+#include <type_traits>
 #include <vector>
 
 namespace detail
 {
 
-// Append-only memory for the nodes, arrays and strings of one parsed document, freed all at
-// once. Every node parsed from the document holds one reference, so everything stays valid
-// while any of those nodes lives.
+// Append-only memory for the nodes, arrays and strings of one document, freed all at once.
+// Every node of the document holds one reference, so everything stays valid while any of
+// them lives. Memory of replaced strings and arrays is reused only with the next document.
 class XMLArena
 {
 public:
@@ -19,11 +24,25 @@ public:
     XMLArena(const XMLArena&) = delete;
     XMLArena& operator=(const XMLArena&) = delete;
 
-    void* allocate(std::size_t bytes, std::size_t alignment);
+    void* allocate(std::size_t bytes, std::size_t alignment)
+    {
+        std::size_t padding = static_cast<std::size_t>(-reinterpret_cast<std::uintptr_t>(cursor_) & (alignment - 1));
+        if (bytes + padding > available_)
+        {
+            addBlock(bytes + alignment);
+            padding = static_cast<std::size_t>(-reinterpret_cast<std::uintptr_t>(cursor_) & (alignment - 1));
+        }
+        void* memory = cursor_ + padding;
+        cursor_ += padding + bytes;
+        available_ -= padding + bytes;
+        return memory;
+    }
     wchar_t* allocateChars(std::size_t count)
     {
         return static_cast<wchar_t*>(allocate(count * sizeof(wchar_t), alignof(wchar_t)));
     }
+    // A copy of a null-terminated string; null stays null.
+    const wchar_t* copy(const wchar_t* chars);
 
     void retain() { ++refCount_; }
     void release()
@@ -34,6 +53,7 @@ public:
 
 private:
     ~XMLArena() = default;
+    void addBlock(std::size_t minimum);
 
     std::vector<std::unique_ptr<std::byte[]>> blocks_;
     std::byte* cursor_ = nullptr;
@@ -42,36 +62,71 @@ private:
     int refCount_ = 0;
 };
 
-// Allocates from an arena, whose memory is given back only with the arena; without an arena,
-// from the free store.
-template <typename T> class XMLAllocator
+// A growable array in arena memory, small enough to keep several in every node.
+template <typename T> class XMLArray
 {
+    static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_destructible_v<T>);
+
 public:
-    using value_type = T;
+    // Content positions are packed into 30 bits (see orderEntry), so arrays stay below that.
+    static constexpr std::size_t maxSize = std::size_t(1) << 30;
 
-    explicit XMLAllocator(XMLArena* arena = nullptr) noexcept : arena_(arena) {}
-    template <typename U> XMLAllocator(const XMLAllocator<U>& other) noexcept : arena_(other.arena()) {}
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    T& operator[](std::size_t i) { return items_[i]; }
+    const T& operator[](std::size_t i) const { return items_[i]; }
+    T* begin() { return items_; }
+    T* end() { return items_ + size_; }
+    const T* begin() const { return items_; }
+    const T* end() const { return items_ + size_; }
+    T& front() { return items_[0]; }
+    const T& front() const { return items_[0]; }
+    T& back() { return items_[size_ - 1]; }
 
-    T* allocate(std::size_t count)
+    void push_back(XMLArena& arena, const T& item)
     {
-        if (arena_)
-            return static_cast<T*>(arena_->allocate(count * sizeof(T), alignof(T)));
-        return std::allocator<T>().allocate(count);
+        if (size_ == capacity_)
+            grow(arena, size_ + 1);
+        items_[size_++] = item;
     }
-    void deallocate(T* items, std::size_t count) noexcept
+    void insert(XMLArena& arena, std::size_t index, const T& item)
     {
-        if (!arena_)
-            std::allocator<T>().deallocate(items, count);
+        if (size_ == capacity_)
+            grow(arena, size_ + 1);
+        std::memmove(items_ + index + 1, items_ + index, (size_ - index) * sizeof(T));
+        items_[index] = item;
+        ++size_;
     }
-
-    XMLArena* arena() const noexcept { return arena_; }
-    friend bool operator==(const XMLAllocator& a, const XMLAllocator& b) noexcept { return a.arena_ == b.arena_; }
-    friend bool operator!=(const XMLAllocator& a, const XMLAllocator& b) noexcept { return a.arena_ != b.arena_; }
+    void erase(std::size_t index)
+    {
+        std::memmove(items_ + index, items_ + index + 1, (size_ - index - 1) * sizeof(T));
+        --size_;
+    }
+    void pop_back() { --size_; }
+    void clear() { size_ = 0; }
+    void reserve(XMLArena& arena, std::size_t capacity)
+    {
+        if (capacity > capacity_)
+            grow(arena, capacity);
+    }
 
 private:
-    XMLArena* arena_;
-};
+    void grow(XMLArena& arena, std::size_t minimum)
+    {
+        if (minimum > maxSize)
+            throw std::length_error("XML node content too large");
+        std::size_t capacity = std::max(2 * std::size_t(capacity_), minimum);
+        capacity = std::min(capacity, maxSize);
+        T* items = static_cast<T*>(arena.allocate(capacity * sizeof(T), alignof(T)));
+        if (size_)
+            std::memcpy(items, items_, size_ * sizeof(T));
+        items_ = items;
+        capacity_ = static_cast<std::uint32_t>(capacity);
+    }
 
-template <typename T> using XMLVector = std::vector<T, XMLAllocator<T>>;
+    T* items_ = nullptr;
+    std::uint32_t size_ = 0;
+    std::uint32_t capacity_ = 0;
+};
 
 } // namespace detail

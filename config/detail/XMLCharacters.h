@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <cwchar>
+#include <type_traits>
 
 namespace detail
 {
@@ -15,6 +16,17 @@ namespace detail
 template <typename CharT> bool isXMLSpace(CharT c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// White space, "<", "=", ">" and "/": the characters that can end a text token ("/" only
+// when ">" follows).
+template <typename CharT> bool mayEndText(CharT c)
+{
+    // One bit per ASCII character from 0 to 63, where all of them lie.
+    constexpr std::uint64_t set = 1ull << ' ' | 1ull << '\t' | 1ull << '\r' | 1ull << '\n' | 1ull << '<' |
+                                  1ull << '=' | 1ull << '>' | 1ull << '/';
+    const auto code = static_cast<std::make_unsigned_t<CharT>>(c);
+    return code < 64 && (set >> code & 1);
 }
 
 // Reads one character and advances past it.
@@ -52,20 +64,13 @@ inline wchar_t* widen(const char* begin, const char* end, wchar_t* out)
 {
     while (begin != end)
     {
-        if (end - begin >= 8) // a run of ASCII goes eight bytes at a time
-        {
-            std::uint64_t block;
-            std::memcpy(&block, begin, 8);
-            if ((block & 0x8080808080808080u) == 0)
-            {
-                for (int k = 0; k < 8; ++k)
-                    out[k] = static_cast<wchar_t>(begin[k]);
-                out += 8;
-                begin += 8;
-                continue;
-            }
-        }
-        *out++ = readChar(begin, end);
+        const char* run = begin; // a run of ASCII, copied by a loop the compiler vectorises
+        while (run != end && static_cast<unsigned char>(*run) < 0x80)
+            ++run;
+        for (; begin != run; ++begin)
+            *out++ = static_cast<wchar_t>(*begin);
+        if (begin != end)
+            *out++ = readChar(begin, end);
     }
     return out;
 }

@@ -9,36 +9,18 @@
 namespace detail
 {
 
-// A null-terminated string of a node: borrowed from an arena or a static table, or owned
-// (strings set by the editing operations).
-class XMLText
-{
-public:
-    XMLText() = default;
-    static XMLText borrow(const wchar_t* chars);
-    static XMLText copyOf(const wchar_t* chars); // null stays null
-    XMLText(XMLText&& other) noexcept;
-    XMLText& operator=(XMLText&& other) noexcept;
-    ~XMLText();
-
-    const wchar_t* get() const { return chars_; }
-
-private:
-    const wchar_t* chars_ = nullptr;
-    bool owned_ = false;
-};
-
+// Strings are null-terminated and live in the arena of the node (or in static tables).
 struct XMLAttributeData
 {
-    XMLText name;
-    XMLText value;
+    const wchar_t* name;
+    const wchar_t* value; // null when written without "="
 };
 
 struct XMLClearData
 {
-    XMLText value;
-    XMLText openTag;
-    XMLText closeTag;
+    const wchar_t* value;
+    const wchar_t* openTag;
+    const wchar_t* closeTag;
 };
 
 enum class XMLContentKind : unsigned
@@ -56,29 +38,29 @@ inline unsigned orderEntry(XMLContentKind kind, std::size_t index)
 inline XMLContentKind orderKind(unsigned entry) { return static_cast<XMLContentKind>(entry & 3u); }
 inline std::size_t orderIndex(unsigned entry) { return entry >> 2; }
 
+// Lives in its arena and holds a reference to it; it owns nothing else, so it needs no
+// destructor. A node moved into another tree keeps its own arena.
 struct XMLNodeData
 {
-    XMLText name;
+    const wchar_t* name = nullptr;
     bool isDeclaration = false;
     XMLNodeData* parent = nullptr;
-    XMLVector<XMLNodeData*> children; // each child counts this reference in its refCount
-    XMLVector<XMLAttributeData> attributes;
-    XMLVector<XMLText> texts;
-    XMLVector<XMLClearData> clears;
-    XMLVector<unsigned> order;
+    XMLArray<XMLNodeData*> children; // each child counts this reference in its refCount
+    XMLArray<XMLAttributeData> attributes;
+    XMLArray<const wchar_t*> texts;
+    XMLArray<XMLClearData> clears;
+    XMLArray<unsigned> order;
     int refCount = 0;
-    XMLArena* const arena; // holds the node, its arrays and its parsed strings; null for built nodes
+    XMLArena* arena;
 
-    explicit XMLNodeData(XMLArena* memory);
-    XMLNodeData(const XMLNodeData&) = delete;
-    XMLNodeData& operator=(const XMLNodeData&) = delete;
+    explicit XMLNodeData(XMLArena* memory) : arena(memory) {}
 
     void appendChild(XMLNodeData* child);
-    void appendText(XMLText text);
-    void appendClear(XMLClearData clear);
+    void appendText(const wchar_t* text);
+    void appendClear(const XMLClearData& clear);
 };
 
-// A node without references, in the arena or, without one, on the free store.
+// A node without references in the given arena, or in a new one.
 XMLNodeData* createNode(XMLArena* arena);
 
 inline void retain(XMLNodeData* node)
@@ -87,7 +69,7 @@ inline void retain(XMLNodeData* node)
         ++node->refCount;
 }
 
-// Drops one reference; frees the node and every descendant left without references,
+// Drops one reference; gives up the node and every descendant left without references,
 // without recursion so that deep trees cannot exhaust the stack.
 void release(XMLNodeData* node);
 

@@ -1,8 +1,12 @@
 #pragma once
 
-// Splits XML text into the reader's tokens; internal to the XML reader.
+// Splits XML text into the reader's tokens; internal to the XML reader. Defined here, so
+// that the tree builder can inline it.
+
+#include "config/detail/XMLCharacters.h"
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace detail
@@ -64,7 +68,134 @@ private:
     const CharT* end_;
 };
 
-extern template class XMLTokenizer<char>;
-extern template class XMLTokenizer<wchar_t>;
+namespace tokenizer
+{
+
+inline constexpr XMLClearMarker clearMarkers[] = {
+    {"<![CDATA[", "]]>", L"<![CDATA[", L"]]>"},
+    {"<!DOCTYPE", ">", L"<!DOCTYPE", L">"},
+    {"<PRE>", "</PRE>", L"<PRE>", L"</PRE>"},
+    {"<Script>", "</Script>", L"<Script>", L"</Script>"},
+    {"<!--", "-->", L"<!--", L"-->"},
+};
+inline constexpr const XMLClearMarker& doctypeMarker = clearMarkers[1];
+// A document type with an internal subset ("<!DOCTYPE x [<!ENTITY ...>]>") ends at "]>".
+inline constexpr XMLClearMarker doctypeWithSubset = {"<!DOCTYPE", "]>", L"<!DOCTYPE", L"]>"};
+
+template <typename CharT> bool startsWith(const CharT* p, const CharT* end, std::string_view prefix)
+{
+    if (static_cast<std::size_t>(end - p) < prefix.size())
+        return false;
+    for (char c : prefix)
+        if (*p++ != static_cast<CharT>(c))
+            return false;
+    return true;
+}
+
+template <typename CharT> const CharT* find(const CharT* from, const CharT* end, CharT c)
+{
+    return std::char_traits<CharT>::find(from, static_cast<std::size_t>(end - from), c);
+}
+
+template <typename CharT> const CharT* find(const CharT* from, const CharT* end, std::string_view what)
+{
+    for (const CharT* p = from; (p = find(p, end, static_cast<CharT>(what.front()))); ++p)
+        if (startsWith(p, end, what))
+            return p;
+    return nullptr;
+}
+
+} // namespace tokenizer
+
+template <typename CharT> XMLToken<CharT> XMLTokenizer<CharT>::next()
+{
+    while (pos_ != end_ && isXMLSpace(*pos_))
+        ++pos_;
+    const CharT* start = pos_;
+    if (pos_ == end_)
+        return {XMLTokenKind::End, start, start, start};
+
+    auto simple = [&](XMLTokenKind kind, std::size_t length) {
+        pos_ += length;
+        return Token{kind, start, start, pos_};
+    };
+    const CharT second = end_ - pos_ > 1 ? pos_[1] : CharT(0);
+    switch (*pos_)
+    {
+    case '<':
+        if (second == '!' || second == 'P' || second == 'S') // the only starts of clear markers
+            for (const XMLClearMarker& marker : tokenizer::clearMarkers)
+                if (tokenizer::startsWith(pos_, end_, marker.open))
+                    return readClear(start, marker);
+        if (second == '/')
+            return simple(XMLTokenKind::EndTag, 2);
+        if (second == '?')
+            return simple(XMLTokenKind::DeclarationTag, 2);
+        return simple(XMLTokenKind::StartTag, 1);
+    case '>':
+        return simple(XMLTokenKind::TagClose, 1);
+    case '=':
+        return simple(XMLTokenKind::Equals, 1);
+    case '/':
+        if (second == '>')
+            return simple(XMLTokenKind::EmptyTagClose, 2);
+        return readText(start);
+    case '"':
+    case '\'':
+        // A quote that meets "<" or the end before its partner is ordinary text.
+        for (const CharT* p = pos_ + 1; p != end_ && *p != '<'; ++p)
+            if (*p == *start)
+            {
+                pos_ = p + 1;
+                return {XMLTokenKind::Quoted, start, start + 1, p};
+            }
+        return readText(start);
+    default:
+        return readText(start);
+    }
+}
+
+template <typename CharT> XMLToken<CharT> XMLTokenizer<CharT>::readText(const CharT* start)
+{
+    const CharT* p = start + 1; // the caller saw a character that starts text
+    for (; p != end_; ++p)
+        if (mayEndText(*p) && (*p != '/' || (p + 1 != end_ && p[1] == '>')))
+            break;
+    pos_ = p;
+    return {XMLTokenKind::Text, start, start, p};
+}
+
+template <typename CharT>
+XMLToken<CharT> XMLTokenizer<CharT>::readClear(const CharT* start, const XMLClearMarker& marker)
+{
+    const CharT* content = start + marker.open.size();
+    const XMLClearMarker* closing = &marker;
+    if (&marker == &tokenizer::doctypeMarker)
+    {
+        const CharT* firstOpen = tokenizer::find(content, end_, CharT('<'));
+        const CharT* firstClose = tokenizer::find(content, end_, CharT('>'));
+        if (firstOpen && (!firstClose || firstOpen < firstClose))
+            closing = &tokenizer::doctypeWithSubset;
+    }
+    Token token{XMLTokenKind::Clear, start, content, end_, &marker, closing->wideClose};
+    const CharT* closeAt = tokenizer::find(content, end_, closing->close);
+    if (!closeAt)
+    {
+        token.terminated = false;
+        pos_ = end_;
+        return token;
+    }
+    token.end = closeAt;
+    pos_ = closeAt + closing->close.size();
+    return token;
+}
+
+template <typename CharT> void XMLTokenizer<CharT>::contentText(const CharT*& begin, const CharT*& end)
+{
+    begin = pos_;
+    const CharT* markup = tokenizer::find(pos_, end_, CharT('<'));
+    pos_ = markup ? markup : end_;
+    end = pos_;
+}
 
 } // namespace detail
