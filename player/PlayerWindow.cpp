@@ -62,7 +62,10 @@ PlayerWindow::Window::Window(unsigned width, unsigned height) {
 }
 
 PlayerWindow::Window::~Window() {
-    if (id != 0) glutDestroyWindow(id);
+    if (id == 0) return;
+    glutSetWindow(id);
+    glutCloseFunc(nullptr);  // freeglut destroys windows late: nothing may call back any more
+    glutDestroyWindow(id);
 }
 
 PlayerWindow::PlayerWindow(const PlayerOptions& playerOptions, TouchScript touchScript)
@@ -78,7 +81,6 @@ PlayerWindow::PlayerWindow(const PlayerOptions& playerOptions, TouchScript touch
     releaseType = names->getEventTypeIdentifier("RELEASE");
     keyType = names->getEventTypeIdentifier("KEY");
 
-    openWindow = this;
     glutDisplayFunc(PlayerCallbacks::display);
     glutReshapeFunc(PlayerCallbacks::forward<&PlayerWindow::onReshape, int, int>);
     glutMouseFunc(PlayerCallbacks::forward<&PlayerWindow::onMouse, int, int, int, int>);
@@ -91,6 +93,7 @@ PlayerWindow::PlayerWindow(const PlayerOptions& playerOptions, TouchScript touch
     manager = buildScene(options, &timer);
     decorateTouchIndicators(*manager);
     manager->resize(width, height);
+    openWindow = this;  // only a complete player takes callbacks
 }
 
 PlayerWindow::~PlayerWindow() {

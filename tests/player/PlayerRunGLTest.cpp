@@ -48,7 +48,11 @@ protected:
     }
 
     Outcome play(const std::string& arguments) {
-        const std::string command = quoted(DRAVIK_PLAYER_PROGRAM) + " " + arguments + " >" +
+        // In sanitizer builds the player's exit would report what the OpenGL driver keeps
+        // allocated, from a driver already unloaded (so no suppression can name it); the
+        // library's own leaks are checked by the unit tests.
+        const std::string command = "ASAN_OPTIONS=\"${ASAN_OPTIONS:-}:detect_leaks=0\" " +
+                                    quoted(DRAVIK_PLAYER_PROGRAM) + " " + arguments + " >" +
                                     quoted((dir / "out").string()) + " 2>" + quoted((dir / "err").string());
         Outcome run;
         const int raw = std::system(command.c_str());
