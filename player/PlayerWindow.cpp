@@ -4,8 +4,10 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <iomanip>
+#include <thread>
 
 #include "framework/ConstantProvider.h"
 #include "framework/DravikEvent.h"
@@ -20,6 +22,7 @@ namespace {
 PlayerWindow* openWindow = nullptr;  // the window that freeglut's callbacks reach
 
 constexpr unsigned char kEscape = 27;
+constexpr std::chrono::microseconds kFramePeriod(16667);
 constexpr double kIndicatorColours[2][4] = {{1.0, 0.55, 0.1, 0.9}, {0.2, 0.8, 1.0, 0.9}};  // users 1, 2
 constexpr double kIndicatorFrame[4] = {1.0, 1.0, 1.0, 0.9};
 
@@ -111,13 +114,19 @@ void PlayerWindow::usePixelProjection() const {
 }
 
 void PlayerWindow::run() {
-    while (!quit && (options.frames == 0 || frame < options.frames)) {
+    const bool interactive = options.frames == 0;
+    auto nextFrame = std::chrono::steady_clock::now();
+    while (!quit && (interactive || frame < options.frames)) {
         glutMainLoopEvent();  // input, resizes and closing arrive here, between frames
         if (quit) break;
         ++frame;
         // Without a frame count any frame may be the last: keep each one.
-        const bool capture = !options.screenshotPath.empty() && (options.frames == 0 || frame == options.frames);
+        const bool capture = !options.screenshotPath.empty() && (interactive || frame == options.frames);
         drawFrame(capture);
+        if (interactive) {  // at most 60 frames a second, where the display does not wait
+            nextFrame = std::max(nextFrame + kFramePeriod, std::chrono::steady_clock::now() - kFramePeriod);
+            std::this_thread::sleep_until(nextFrame);
+        }
     }
     if (!options.screenshotPath.empty()) screenshot.save(options.screenshotPath);
 }
