@@ -75,7 +75,7 @@ TouchScript TouchScript::parse(std::istream& in, const std::string& name) {
         script.longestSpan = std::max(script.longestSpan, line.lastFrame - line.firstFrame);
         script.lines.push_back(line);
     }
-    if (in.bad()) throw PlayerError(name + ": read error");
+    if (in.bad()) throw PlayerError("cannot read touch script " + name);
     std::stable_sort(script.lines.begin(), script.lines.end(),
                      [](const Line& a, const Line& b) { return a.firstFrame < b.firstFrame; });
     return script;
