@@ -30,16 +30,16 @@ ByteOrder detectUTF16(const unsigned char* bytes, std::size_t size)
     if (size >= 2 && bytes[0] == 0xFE && bytes[1] == 0xFF)
         return ByteOrder::BigEndian;
     const std::size_t units = std::min<std::size_t>(size, 4096) / 2;
-    std::size_t zeroHigh = 0; // zero in the second byte of a unit: little-endian ASCII
-    std::size_t zeroLow = 0;
+    std::size_t zeroInSecond = 0; // as ASCII in little-endian order
+    std::size_t zeroInFirst = 0;  // as ASCII in big-endian order
     for (std::size_t i = 0; i < units; ++i)
     {
-        zeroLow += bytes[2 * i] == 0;
-        zeroHigh += bytes[2 * i + 1] == 0;
+        zeroInFirst += bytes[2 * i] == 0;
+        zeroInSecond += bytes[2 * i + 1] == 0;
     }
-    if (zeroHigh > zeroLow && zeroHigh * 2 >= units)
+    if (zeroInSecond > zeroInFirst && zeroInSecond * 2 >= units)
         return ByteOrder::LittleEndian;
-    if (zeroLow > zeroHigh && zeroLow * 2 >= units)
+    if (zeroInFirst > zeroInSecond && zeroInFirst * 2 >= units)
         return ByteOrder::BigEndian;
     return ByteOrder::None;
 }

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using detail::XMLContentKind;
@@ -106,6 +107,13 @@ private:
         }
         startLine(depth);
         out_ += node->isDeclaration ? L"<?" : L"<";
+        // A space keeps "<" and a name like "?x", "/x", "!--" or "PRE" from reading as
+        // other markup; reading skips it.
+        const std::wstring_view view(name);
+        if (!node->isDeclaration && !view.empty() &&
+            (view.front() == L'?' || view.front() == L'/' || view.front() == L'!' || view == L"PRE" ||
+             view == L"Script"))
+            out_ += L' ';
         out_ += name;
         for (const detail::XMLAttributeData& attribute : node->attributes)
         {
@@ -122,7 +130,7 @@ private:
         if (node->isDeclaration)
             out_ += L" ?>";
         else
-            out_ += node->order.empty() ? L"/>" : L">";
+            closeTag(node->order.empty() ? L"/>" : L">");
         endLine();
         if (node->isDeclaration || !node->order.empty())
             stack_.push_back({node, 0, depth, depth + 1});
@@ -136,8 +144,16 @@ private:
         startLine(frame.depth);
         out_ += L"</";
         out_ += name;
-        out_ += L'>';
+        closeTag(L">");
         endLine();
+    }
+
+    // A name that ends in "/" must not run into ">".
+    void closeTag(const wchar_t* marker)
+    {
+        if (out_.back() == L'/')
+            out_ += L' ';
+        out_ += marker;
     }
 
     void startLine(int depth)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -97,6 +98,23 @@ TEST(XMLNodeWriting, WriteToFileAndParseFileGiveTheSameTree)
 
     EXPECT_EQ(root.writeToFile(L"/nonexistent/out.xml"), eXMLErrorCannotOpenWriteFile);
     EXPECT_EQ(root.writeToFile(L"/dev/full"), eXMLErrorCannotWriteFile);
+}
+
+TEST(XMLNodeWriting, NamesThatLookLikeOtherMarkupReadBack)
+{
+    XMLResults results;
+    XMLNode read = XMLNode::parseString(L"<r>< ?q/>< /s/>< PRE>t</PRE ><e/ a/ >u</e/ ><?pi?></r>", nullptr, &results);
+    ASSERT_EQ(results.error, eXMLErrorNone);
+    const char* names[] = {"?q", "/s", "PRE", "e/", "pi?"};
+    ASSERT_EQ(read.nChildNode(), 5);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(std::wstring(read.getChildNode(i).getName()), std::wstring(names[i], names[i] + std::strlen(names[i])));
+    EXPECT_STREQ(read.getChildNode(3).getAttribute(0).name, L"a/");
+
+    const std::wstring written = read.createXMLString(false);
+    XMLNode again = XMLNode::parseString(written.c_str(), nullptr, &results);
+    EXPECT_EQ(results.error, eXMLErrorNone);
+    EXPECT_EQ(again.createXMLString(false), written);
 }
 
 TEST(XMLNodeWriting, DeepNestingNeverRecurses)
