@@ -129,7 +129,8 @@ void XMLConfigurationManager::buildComponents(const XMLNode& element) {
 std::unique_ptr<VisComponent> XMLConfigurationManager::createComponent(const XMLNode& element) {
     auto component = std::make_unique<VisComponentGL>();
     parseComponent(element, component.get());
-    const std::uint64_t area = std::uint64_t(component->width) * component->height;
+    // A component one pixel thin still has a row or column of grid cells along its length.
+    const std::uint64_t area = std::uint64_t(std::max(component->width, 1u)) * std::max(component->height, 1u);
     if (componentCount >= maxComponents || area > maxArea - usedArea) {
         std::cout << "Component of " << component->width << " x " << component->height
                   << " skipped: a scene holds at most " << maxComponents << " components of "

@@ -190,11 +190,12 @@ TEST_F(XMLConfigurationGLTest, LoadsTexturesAndSeriesBeforeTheComponentThatUsesT
 TEST_F(XMLConfigurationGLTest, BoundsWhatAFileMayAskFor) {
     testing::internal::CaptureStdout();
     SceneManager manager(L"<Scene><Component width='3000' height='3000'/><Components number='99999999999' width='10' height='10'/>"
-                         L"<Component width='20' height='20'/></Scene>",
+                         L"<Component width='0' height='4294967295'/><Component width='20' height='20'/></Scene>",
                          true, 4, 1000000);
+    const std::string limits = " skipped: a scene holds at most 4 components of 1000000 pixels together!\n";
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Component of 3000 x 3000 skipped: a scene holds at most 4 components of 1000000 pixels together!\n"
-              "Component of 10 x 10 skipped: a scene holds at most 4 components of 1000000 pixels together!\n");
+              "Component of 3000 x 3000" + limits + "Component of 0 x 4294967295" + limits + "Component of 10 x 10" + limits)
+        << "a component without width still has a grid row per pixel of its height";
     EXPECT_EQ(manager.components.size(), 4u) << "the one Component, then Components copies until the scene is full";
 
     const std::string series = outputOf(L"<Scene><Textures number='1000000' source='/nonexistent/t'/></Scene>");
