@@ -128,6 +128,8 @@ public:
 
     // --- Building and editing -------------------------------------------------------------
     // Positions count within the same kind of content; -1 (or past the end) appends.
+    // A tree keeps its strings in memory of its own, given back when its last node goes; the
+    // memory of replaced or deleted content is given back only then.
 
     static XMLNode createXMLTopNode(const wchar_t* name = nullptr, bool isDeclaration = false);
     XMLNode addChild(const wchar_t* name, bool isDeclaration = false, int pos = -1);

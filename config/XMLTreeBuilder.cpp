@@ -330,7 +330,8 @@ template <typename CharT> bool TreeBuilder<CharT>::addContentText(XMLNodeData* n
     const wchar_t* text = decode(begin, end, length);
     if (!text)
         return false;
-    node->appendText(text);
+    if (*text != L'\0') // "&#0;" leaves nothing of a text, which is then dropped too
+        node->appendText(text);
     return true;
 }
 

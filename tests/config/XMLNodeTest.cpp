@@ -175,6 +175,45 @@ TEST(XMLNode, WarningsKeepTheTree)
     EXPECT_STREQ(declaration.node.getChildNode(L"pi").getChildNode(0).getName(), L"a");
 }
 
+TEST(XMLNode, ColumnsCountCharactersNotBytes)
+{
+    Parsed parsed = parseBytes("<\xC3\xA9t\xC3\xA9>\n\xF0\x9F\x98\x80\xC3\xBC&x;</\xC3\xA9t\xC3\xA9>");
+    EXPECT_EQ(parsed.results.error, eXMLErrorUnknownCharacterEntity);
+    EXPECT_EQ(parsed.results.nLine, 2);
+    EXPECT_EQ(parsed.results.nColumn, 3);
+
+    // End tags match names with characters beyond ASCII, the ASCII letters without regard to case.
+    Parsed closed = parseBytes("<\xC3\xA9t\xC3\xA9><x/></\xC3\xA9T\xC3\xA9>");
+    EXPECT_EQ(closed.results.error, eXMLErrorNone);
+    EXPECT_STREQ(closed.node.getName(), L"\u00e9t\u00e9");
+}
+
+TEST(XMLNode, EveryElementKeepsItsOwnNames)
+{
+    // Names are stored once per document; many distinct, long and repeated names stay apart.
+    const std::wstring longName(100, L'n');
+    std::wstring text = L"<r>";
+    for (int i = 0; i < 300; ++i)
+        text += L"<e" + std::to_wstring(i) + L" a" + std::to_wstring(i % 7) + L"='" + std::to_wstring(i) + L"' " +
+                longName + L"/>";
+    text += L"</r>";
+    Parsed parsed = parse(text.c_str());
+    ASSERT_EQ(parsed.node.nChildNode(), 300);
+    for (int i = 0; i < 300; ++i)
+    {
+        XMLNode child = parsed.node.getChildNode(i);
+        EXPECT_EQ(child.getName(), L"e" + std::to_wstring(i));
+        EXPECT_EQ(child.getAttribute(0).name, L"a" + std::to_wstring(i % 7));
+        EXPECT_EQ(child.getAttribute(1).name, longName);
+        EXPECT_EQ(child.getAttribute(0).value, std::to_wstring(i));
+    }
+
+    // Removing the "?" of a declaration's last attribute leaves the same name elsewhere alone.
+    Parsed declaration = parse(L"<r a?='1'><?pi a?" L"?></r>");
+    EXPECT_STREQ(declaration.node.getAttribute(0).name, L"a?");
+    EXPECT_STREQ(declaration.node.getChildNode(0).getAttribute(0).name, L"a?");
+}
+
 TEST(XMLNode, DeclarationsHoldWhatFollowsAndTheTagIsFoundInside)
 {
     const wchar_t* text = L"<?xml version=\"1.0\" encoding='UTF-8'?>\n<!-- scene -->\n<RootComponent/>";

@@ -61,6 +61,30 @@ TEST(XMLNodeWriting, BuildsAndEditsContentInDocumentOrder)
     EXPECT_EQ(ToXMLStringTool::toXML(L"<a & 'b'>\""), L"&lt;a &amp; &apos;b&apos;&gt;&quot;");
 }
 
+TEST(XMLNodeWriting, NodesMoveBetweenDocumentsAndOutliveTheirOwn)
+{
+    XMLNode built = XMLNode::createXMLTopNode(L"Built");
+    XMLNode kept;
+    {
+        XMLNode parsed = XMLNode::parseString(L"<doc><moved k='v'>text<inner/></moved><stays/></doc>");
+        built.addChild(parsed.getChildNode(0));
+        EXPECT_EQ(parsed.createXMLString(false), L"<doc><stays/></doc>");
+        kept = parsed.getChildNode(0);
+    }
+    built.getChildNode(0).addAttribute(L"added", L"yes");
+    EXPECT_EQ(built.createXMLString(false), L"<Built><moved k=\"v\" added=\"yes\">text<inner/></moved></Built>");
+    EXPECT_STREQ(kept.getName(), L"stays");
+    EXPECT_TRUE(kept.getParentNode().isEmpty());
+
+    // Deleting through one handle empties the node for every handle.
+    XMLNode moved = built.getChildNode(0);
+    XMLNode alias = moved;
+    moved.deleteNodeContent();
+    EXPECT_EQ(built.nChildNode(), 0);
+    EXPECT_EQ(alias.getName(), nullptr);
+    EXPECT_EQ(alias.nElement(), 0);
+}
+
 TEST(XMLNodeWriting, WriteToFileAndParseFileGiveTheSameTree)
 {
     XMLNode root = XMLNode::createXMLTopNode(L"Scene");
