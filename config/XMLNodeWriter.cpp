@@ -51,7 +51,7 @@ public:
     // Depth-first without recursion, so that deep trees cannot exhaust the stack.
     std::wstring write(const XMLNodeData* root)
     {
-        enter(root, 0);
+        enter(root, 0, false);
         while (!stack_.empty())
         {
             Frame& frame = stack_.back();
@@ -66,9 +66,11 @@ public:
             const int depth = frame.contentDepth;
             switch (detail::orderKind(entry))
             {
-            case XMLContentKind::Child:
-                enter(frame.node->children[index], depth); // may move the frame
+            case XMLContentKind::Child: {
+                const bool closed = frame.writesEndTag || frame.next < frame.node->order.size();
+                enter(frame.node->children[index], depth, closed); // may move the frame
                 break;
+            }
             case XMLContentKind::Text:
                 startLine(depth);
                 appendEscaped(out_, frame.node->texts[index], true);
@@ -95,14 +97,18 @@ private:
         std::size_t next;
         int depth;
         int contentDepth;
+        bool writesEndTag;
     };
 
-    void enter(const XMLNodeData* node, int depth)
+    // Reading puts everything after a declaration into it. So a declaration gets an end tag
+    // when something must come after its content: more content of its parent, or the end tag
+    // of its parent (which an inner declaration of the same name would otherwise take).
+    void enter(const XMLNodeData* node, int depth, bool closed)
     {
         const wchar_t* name = node->name;
         if (!name) // a nameless node contributes its content only
         {
-            stack_.push_back({node, 0, depth, depth});
+            stack_.push_back({node, 0, depth, depth, false});
             return;
         }
         startLine(depth);
@@ -133,14 +139,14 @@ private:
             closeTag(node->order.empty() ? L"/>" : L">");
         endLine();
         if (node->isDeclaration || !node->order.empty())
-            stack_.push_back({node, 0, depth, depth + 1});
+            stack_.push_back({node, 0, depth, depth + 1, node->isDeclaration ? closed : true});
     }
 
     void leave(const Frame& frame)
     {
-        const wchar_t* name = frame.node->name;
-        if (!name || frame.node->isDeclaration) // a declaration has no end tag
+        if (!frame.writesEndTag)
             return;
+        const wchar_t* name = frame.node->name;
         startLine(frame.depth);
         out_ += L"</";
         out_ += name;
