@@ -143,6 +143,18 @@ std::unique_ptr<VisComponent> XMLConfigurationManager::createComponent(const XML
     return component;
 }
 
+XMLNode XMLConfigurationManager::sceneElement(const XMLNode& parsed) {
+    XMLNode element = parsed;
+    while (element.isDeclaration()) {
+        XMLNode inside;
+        for (int i = 0; i < element.nChildNode() && inside.isEmpty(); ++i)
+            if (!element.getChildNode(i).isDeclaration()) inside = element.getChildNode(i);
+        if (inside.isEmpty()) break;
+        element = inside;
+    }
+    return element;
+}
+
 void XMLConfigurationManager::setSceneLimits(unsigned components, std::uint64_t area) {
     maxComponents = components;
     maxArea = area;

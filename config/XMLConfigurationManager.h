@@ -63,6 +63,11 @@ protected:
     void parseComponent(const XMLNode& element, VisComponent* component);
     void parseStrategies(const XMLNode& element, VisComponent* component);
 
+    // The element to build from a parsed scene file: the parse result itself or, when the file
+    // begins with a declaration such as <?xml ... ?> (which the reader makes the parent of
+    // everything after it), the first element inside the declaration.
+    static XMLNode sceneElement(const XMLNode& parsed);
+
     // Limits for the components still to be built (for hosts with less memory to spare).
     void setSceneLimits(unsigned components, std::uint64_t area);
 

@@ -33,7 +33,7 @@ void closeWindow() {
 
 class FuzzedScene : public XMLConfigurationManager {
 public:
-    explicit FuzzedScene(const XMLNode& root) : XMLConfigurationManager(root, nullptr) {
+    explicit FuzzedScene(const XMLNode& parsed) : XMLConfigurationManager(sceneElement(parsed), nullptr) {
         // A small budget keeps each run quick; the limits themselves are tested elsewhere.
         setSceneLimits(1000, std::uint64_t(1) << 20);
         // Plain uploads: software compression would dominate every run.

@@ -24,7 +24,8 @@ class SceneManager : public XMLConfigurationManager {
 public:
     explicit SceneManager(const std::wstring& scene, bool registerParsers = true,
                           unsigned maxComponents = defaultMaxComponents, std::uint64_t maxArea = defaultMaxArea)
-        : XMLConfigurationManager(XMLNode::parseString(scene.c_str()), nullptr), registerParsers(registerParsers) {
+        : XMLConfigurationManager(sceneElement(XMLNode::parseString(scene.c_str())), nullptr),
+          registerParsers(registerParsers) {
         setSceneLimits(maxComponents, maxArea);
         initComponents();
     }
@@ -123,7 +124,7 @@ TEST_F(XMLConfigurationGLTest, CopiesConvertRandomAttributesAgain) {
 }
 
 TEST_F(XMLConfigurationGLTest, RootComponentBecomesTheManagersRoot) {
-    SceneManager manager(L"<RootComponent width='800' height='600'><Strategy name='RNTStrategy'/>"
+    SceneManager manager(L"<?xml version='1.0'?><RootComponent width='800' height='600'><Strategy name='RNTStrategy'/>"
                          L"<Component/></RootComponent>");
     ASSERT_NE(manager.rootComponent, nullptr);
     EXPECT_EQ(manager.rootComponent->width, 800u);
