@@ -2,7 +2,7 @@
 
 // Internal representation behind XMLNode handles.
 
-#include "config/detail/XMLArena.h"
+#include "config/detail/XMLArray.h"
 
 #include <cstddef>
 
