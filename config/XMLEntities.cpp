@@ -86,16 +86,16 @@ wchar_t* decodeEntities(const CharT* begin, const CharT* end, wchar_t* out, cons
 {
     while (begin != end)
     {
-        const CharT* plain = begin;
-        while (plain != end && *plain != '&')
-            ++plain;
-        out = widen(begin, plain, out);
-        if (plain == end)
-            break;
-        begin = readEntity(plain, end, *out++);
+        if (*begin != '&')
+        {
+            *out++ = readChar(begin, end);
+            continue;
+        }
+        const CharT* ampersand = begin;
+        begin = readEntity(ampersand, end, *out++);
         if (!begin)
         {
-            badEntity = plain;
+            badEntity = ampersand;
             return nullptr;
         }
     }

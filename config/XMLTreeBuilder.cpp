@@ -211,8 +211,7 @@ template <typename CharT> typename TreeBuilder<CharT>::TagEnd TreeBuilder<CharT>
         {
         case XMLTokenKind::Text: {
             PendingAttribute attribute{token.begin, token.end, nullptr, 0};
-            token = tokens_.next();
-            if (token.kind == XMLTokenKind::Equals)
+            if (tokens_.readEquals())
             {
                 const Token value = tokens_.next();
                 if (value.kind != XMLTokenKind::Text && value.kind != XMLTokenKind::Quoted)
@@ -223,9 +222,9 @@ template <typename CharT> typename TreeBuilder<CharT>::TagEnd TreeBuilder<CharT>
                 attribute.value = decode(value.begin, value.end, attribute.valueLength);
                 if (!attribute.value)
                     return TagEnd::Failed;
-                token = tokens_.next();
             }
             attributes_.push_back(attribute);
+            token = tokens_.next();
             break;
         }
         case XMLTokenKind::TagClose:

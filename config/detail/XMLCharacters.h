@@ -13,20 +13,25 @@
 namespace detail
 {
 
+// Whether c is one of a set of ASCII characters from 0 to 63, given as one bit each.
+template <typename CharT> bool isOneOf(CharT c, std::uint64_t set)
+{
+    const auto code = static_cast<std::make_unsigned_t<CharT>>(c);
+    return code < 64 && (set >> code & 1);
+}
+
+constexpr std::uint64_t xmlSpaces = 1ull << ' ' | 1ull << '\t' | 1ull << '\r' | 1ull << '\n';
+
 template <typename CharT> bool isXMLSpace(CharT c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    return isOneOf(c, xmlSpaces);
 }
 
 // White space, "<", "=", ">" and "/": the characters that can end a text token ("/" only
 // when ">" follows).
 template <typename CharT> bool mayEndText(CharT c)
 {
-    // One bit per ASCII character from 0 to 63, where all of them lie.
-    constexpr std::uint64_t set = 1ull << ' ' | 1ull << '\t' | 1ull << '\r' | 1ull << '\n' | 1ull << '<' |
-                                  1ull << '=' | 1ull << '>' | 1ull << '/';
-    const auto code = static_cast<std::make_unsigned_t<CharT>>(c);
-    return code < 64 && (set >> code & 1);
+    return isOneOf(c, xmlSpaces | 1ull << '<' | 1ull << '=' | 1ull << '>' | 1ull << '/');
 }
 
 // Reads one character and advances past it.

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace detail
@@ -38,8 +37,7 @@ public:
                 ++used_;
                 return slot.name;
             }
-            if (slot.hash == hash && slot.length == length &&
-                std::char_traits<CharT>::compare(slot.source, begin, length) == 0)
+            if (slot.hash == hash && slot.length == length && sameCharacters(begin, slot.source, length))
                 return slot.name;
         }
         return store(begin, end);
@@ -55,6 +53,15 @@ private:
     };
     static constexpr std::size_t maxLength = 64;
     static constexpr int maxProbes = 32;
+
+    // Names are short: a plain loop beats a call to memcmp.
+    static bool sameCharacters(const CharT* a, const CharT* b, std::size_t length)
+    {
+        for (std::size_t i = 0; i < length; ++i)
+            if (a[i] != b[i])
+                return false;
+        return true;
+    }
 
     void grow()
     {

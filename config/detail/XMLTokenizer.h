@@ -56,6 +56,16 @@ public:
 
     // Skips white space and reads the next token.
     Token next();
+    // Skips white space and reads "=" if that is the next token; a shortcut for attributes.
+    bool readEquals()
+    {
+        while (pos_ != end_ && isXMLSpace(*pos_))
+            ++pos_;
+        if (pos_ == end_ || *pos_ != '=')
+            return false;
+        ++pos_;
+        return true;
+    }
 
     // Reads the content text from the current position up to the next "<" (or the end).
     void contentText(const CharT*& begin, const CharT*& end);
