@@ -73,29 +73,6 @@ TEST_F(ImageStrategyGLTest, DrawsTheImageUprightOverTheComponent) {
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << "texturing stays off for what is drawn next";
 }
 
-TEST_F(ImageStrategyGLTest, MapsTheTopOfTheTextureToTheTopEdge) {
-    std::vector<GLfloat> feedback(256);
-    glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_3D_COLOR_TEXTURE, feedback.data());
-    glRenderMode(GL_FEEDBACK);
-    render();
-    const GLint count = glRenderMode(GL_RENDER);
-    // Each polygon: token, vertex count, then per vertex x y z, r g b a, s t r q.
-    int vertices = 0;
-    for (GLint i = 0; i + 1 < count;) {
-        ASSERT_EQ(feedback[i], GL_POLYGON_TOKEN);
-        const int n = static_cast<int>(feedback[i + 1]);
-        for (int v = 0; v < n; ++v, ++vertices) {
-            const GLfloat* p = &feedback[i + 2 + v * 11];
-            EXPECT_TRUE(p[0] == 28.0f || p[0] == 228.0f) << p[0];
-            EXPECT_TRUE(p[1] == 78.0f || p[1] == 178.0f) << p[1];
-            EXPECT_EQ(p[7], p[0] == 28.0f ? 0.0f : 1.0f) << "s";
-            EXPECT_EQ(p[8], p[1] == 78.0f ? 1.0f : 0.0f) << "t is 1 at the bottom edge";
-        }
-        i += 2 + n * 11;
-    }
-    EXPECT_GE(vertices, 4);
-}
-
 TEST_F(ImageStrategyGLTest, RebuildsAfterResizeAndPassesTheComponentAlphaOn) {
     render();
     EXPECT_EQ(pixelAt(128 - 75, 128), (Rgb{255, 0, 0}));
