@@ -47,7 +47,7 @@ ByteOrder detectUTF16(const unsigned char* bytes, std::size_t size)
 void decodeUTF16(const unsigned char* bytes, std::size_t size, ByteOrder order, XMLDocumentText& text)
 {
     const std::size_t units = size / 2;
-    const int high = order == ByteOrder::BigEndian ? 0 : 1;
+    const std::size_t high = order == ByteOrder::BigEndian ? 0 : 1;
     auto unit = [&](std::size_t i) -> char32_t {
         return static_cast<char32_t>(bytes[2 * i + high] << 8 | bytes[2 * i + 1 - high]);
     };
@@ -73,7 +73,7 @@ void decodeUTF16(const unsigned char* bytes, std::size_t size, ByteOrder order, 
 }
 
 // Length of a UTF-8 sequence by its lead byte; 0 for a byte that cannot lead one.
-int sequenceLength(unsigned char lead)
+std::size_t sequenceLength(unsigned char lead)
 {
     if (lead >= 0xC2 && lead <= 0xDF)
         return 2;
@@ -105,11 +105,11 @@ bool isValidUTF8(const unsigned char* bytes, std::size_t size)
             ++i;
             continue;
         }
-        const int length = sequenceLength(lead);
-        if (length == 0 || size - i < static_cast<std::size_t>(length))
+        const std::size_t length = sequenceLength(lead);
+        if (length == 0 || size - i < length)
             return false;
-        char32_t code = lead & (0x7F >> length);
-        for (int k = 1; k < length; ++k)
+        char32_t code = lead & (0x7Fu >> length);
+        for (std::size_t k = 1; k < length; ++k)
         {
             const unsigned char next = bytes[i + k];
             if ((next & 0xC0) != 0x80)
@@ -119,7 +119,7 @@ bool isValidUTF8(const unsigned char* bytes, std::size_t size)
         const char32_t minimum = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000; // no overlong forms
         if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
             return false;
-        i += static_cast<std::size_t>(length);
+        i += length;
     }
     return true;
 }

@@ -223,8 +223,9 @@ int XMLNode::nChildNode() const
 int XMLNode::nChildNode(const wchar_t* name) const
 {
     int count = 0;
-    for (int i = 0, n = nChildNode(); i < n; ++i)
-        count += detail::namesEqual(data_->children[i]->name, name);
+    if (data_)
+        for (const XMLNodeData* child : data_->children)
+            count += detail::namesEqual(child->name, name);
     return count;
 }
 
@@ -239,9 +240,13 @@ XMLNode XMLNode::getChildNode(int i) const
 
 XMLNode XMLNode::getChildNode(const wchar_t* name, int i) const
 {
-    for (int k = 0, n = nChildNode(); k < n && i >= 0; ++k)
-        if (detail::namesEqual(data_->children[k]->name, name) && i-- == 0)
-            return getChildNode(k);
+    if (data_ && i >= 0)
+        for (XMLNodeData* child : data_->children)
+            if (detail::namesEqual(child->name, name) && i-- == 0)
+            {
+                detail::retain(child);
+                return XMLNode(child);
+            }
     return XMLNode();
 }
 
