@@ -65,7 +65,7 @@ double DefaultManager::obtainRandomDouble(double upper, double lower) {
 }
 
 float DefaultManager::obtainRandomFloat(double upper, double lower) {
-    return static_cast<float>(obtainRandomDouble(upper, lower));
+    return narrowToFloat(obtainRandomDouble(upper, lower));
 }
 
 void DefaultManager::initTouchIndicators() {

@@ -1,6 +1,5 @@
 #include "config/StrategyParser.h"
 
-#include <limits>
 #include <sstream>
 #include <string>
 
@@ -18,13 +17,6 @@ Number extract(const std::wstring& text, Number none = Number{}) {
     Number value{};
     if (!(stream >> std::dec >> value) && value == Number{}) return none;
     return value;
-}
-
-// Doubles beyond the range of float become the largest float of their sign.
-float toFloat(double value) {
-    if (value > std::numeric_limits<float>::max()) return std::numeric_limits<float>::max();
-    if (value < -std::numeric_limits<float>::max()) return -std::numeric_limits<float>::max();
-    return static_cast<float>(value);
 }
 
 double draw01() { return randomInt32767() / 32767.0; }
@@ -66,8 +58,8 @@ float StrategyParser::obtainFloatValue(const wchar_t* text) {
     if (value.size() == 1) return static_cast<float>(draw01());
     const RandomBounds bounds = readBounds(value);
     // The range is drawn as obtainRandomFloat draws it, rounded without overflowing.
-    if (bounds.range) return toFloat(DefaultManager::obtainRandomDouble(bounds.upper, bounds.lower));
-    return toFloat(draw01() * bounds.upper);
+    if (bounds.range) return narrowToFloat(DefaultManager::obtainRandomDouble(bounds.upper, bounds.lower));
+    return narrowToFloat(draw01() * bounds.upper);
 }
 
 std::uint32_t StrategyParser::obtainUnsignedIntValue(const wchar_t* text) {

@@ -26,6 +26,15 @@ inline std::int32_t truncateToInt(double value) {
     return static_cast<std::int32_t>(value);
 }
 
+// Narrows to float; doubles beyond the range of float become the largest float of their
+// sign (a plain conversion of those is undefined).
+inline float narrowToFloat(double value) {
+    constexpr double kLargest = 3.4028234663852886e+38;  // FLT_MAX
+    if (value > kLargest) return static_cast<float>(kLargest);
+    if (value < -kLargest) return static_cast<float>(-kLargest);
+    return static_cast<float>(value);
+}
+
 // True when the value is neither NaN nor infinite.
 inline bool isFiniteValue(double value) { return value - value == 0.0; }
 
