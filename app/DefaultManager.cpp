@@ -72,8 +72,8 @@ void DefaultManager::initTouchIndicators() {
     std::vector<VisComponent*> previous;
     previous.swap(touchIndicators);
     for (VisComponent* c : previous) delete c;
-    for (unsigned i = 0; i < kTouchIndicators; ++i) touchIndicators.push_back(new VisComponentGL);
-    touchTargets.assign(kTouchIndicators, nullptr);
+    for (unsigned i = 0; i < touchIndicatorCount; ++i) touchIndicators.push_back(new VisComponentGL);
+    touchTargets.assign(touchIndicatorCount, nullptr);
 }
 
 void DefaultManager::initComponents() {}
