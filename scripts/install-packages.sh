@@ -15,8 +15,10 @@ install_missing_packages() {
 }
 
 # Sets the array `display_runner` to the command prefix that gives OpenGL programs a
-# display: nothing when there is one, a virtual X server otherwise.
+# display: nothing when there is one, a virtual X server otherwise. The server must not
+# reset when its last client leaves: a GL program starting during the reset fails to open
+# the display, and the test suite starts and ends many of them.
 set_display_runner() {
   display_runner=()
-  [ -n "${DISPLAY:-}" ] || display_runner=(xvfb-run -a -s "-screen 0 1280x1024x24")
+  [ -n "${DISPLAY:-}" ] || display_runner=(xvfb-run -a -s "-screen 0 1280x1024x24 -noreset")
 }
