@@ -90,18 +90,24 @@ void clearFrame() {
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
+// Every square under its own matrix, in its colour, drawn by `square` about the origin.
+template <class DrawSquare>
+void drawSquaresRaw(DrawSquare square) {
+    for (const Placement& p : placements()) {
+        glPushMatrix();
+        glTranslated(p.x, p.y, 0.0);
+        glRotated(p.degrees, 0.0, 0.0, 1.0);
+        glColor3f(p.r, p.g, p.b);
+        square();
+        glPopMatrix();
+    }
+}
+
 // Baseline: the drawing of a frame as a plain loop, one matrix and display list per square.
 void BM_RawDrawing(benchmark::State& state) {
     for (auto _ : state) {
         clearFrame();
-        for (const Placement& p : placements()) {
-            glPushMatrix();
-            glTranslated(p.x, p.y, 0.0);
-            glRotated(p.degrees, 0.0, 0.0, 1.0);
-            glColor3f(p.r, p.g, p.b);
-            glCallList(rectangleList);
-            glPopMatrix();
-        }
+        drawSquaresRaw([] { glCallList(rectangleList); });
         glFinish();
     }
 }
@@ -135,14 +141,7 @@ void BM_RawPick(benchmark::State& state) {
         glEnable(GL_SCISSOR_TEST);
         glScissor(x, y, 1, 1);
         clearFrame();
-        for (const Placement& p : placements()) {
-            glPushMatrix();
-            glTranslated(p.x, p.y, 0.0);
-            glRotated(p.degrees, 0.0, 0.0, 1.0);
-            glColor3f(p.r, p.g, p.b);
-            glRectd(-(kSide / 2.0), -(kSide / 2.0), kSide / 2.0, kSide / 2.0);
-            glPopMatrix();
-        }
+        drawSquaresRaw([] { glRectd(-(kSide / 2.0), -(kSide / 2.0), kSide / 2.0, kSide / 2.0); });
         glFinish();
         unsigned char rgb[3];
         glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);

@@ -3,66 +3,28 @@
 #if defined(DRAVIK_PLAYER_PROGRAM) && defined(DRAVIK_EXAMPLES_DIR)
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <array>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "appearance/ImageLoader.h"
-#include "support/GLContext.h"
+#include "support/PlayerProcess.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct PlayerRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
 using Rgb = std::array<int, 3>;
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-class ScenePlaybackGLTest : public GLTest {
+// The player runs from another folder than the scene's, so that texture paths must resolve
+// against the scene file.
+class ScenePlaybackGLTest : public PlayerProcessTest {
 protected:
-    void SetUp() override {
-        GLTest::SetUp();
-        dir = fs::temp_directory_path() / ("dravik-scene-test-" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    // Runs the player from another folder than the scene's, so that texture paths must
-    // resolve against the scene file. The driver's allocations at exit are not the library's.
-    PlayerRun play(const std::string& arguments) {
-        const std::string command = "cd '" + dir.string() + "' && ASAN_OPTIONS=\"${ASAN_OPTIONS:-}:detect_leaks=0\" '" +
-                                    DRAVIK_PLAYER_PROGRAM + "' " + arguments + " >out 2>err";
-        PlayerRun run;
-        const int raw = std::system(command.c_str());
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = readFile(dir / "out");
-        run.err = readFile(dir / "err");
-        return run;
-    }
-
-    std::string example(const std::string& name) const {
-        std::string quoted = "'";
-        quoted += (examples / name).string();
-        return quoted += "'";
-    }
+    std::string example(const std::string& name) const { return shellQuoted((examples / name).string()); }
 
     const fs::path examples = DRAVIK_EXAMPLES_DIR;
-    fs::path dir;
 };
 
 // Pixels of a screenshot, addressed with y up like the display.
@@ -85,7 +47,7 @@ bool isSky(const Rgb& c) { return c[2] > c[0] + 40; }
 }  // namespace
 
 TEST_F(ScenePlaybackGLTest, PlaysThePhotosSceneWithItsTouchScript) {
-    const PlayerRun run = play(example("photos.xml") + " --script " + example("photos.touch") +
+    const PlayerOutcome run = play(example("photos.xml") + " --script " + example("photos.touch") +
                          " --frames 240 --screenshot shot.png --no-overlay");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("Loaded texture 7 in image: textures/table.png!\n"), std::string::npos) << run.out;
@@ -104,7 +66,7 @@ TEST_F(ScenePlaybackGLTest, ReportsMissingTexturesAndBrokenFiles) {
     std::ofstream(dir / "scene.xml") << "<RootComponent><Texture source='missing.png'/>"
                                         "<Component><Strategy name='Image'/><Strategy name='Nothing'/></Component>"
                                         "</RootComponent>";
-    const PlayerRun partial = play("scene.xml --frames 2");
+    const PlayerOutcome partial = play("scene.xml --frames 2");
     EXPECT_EQ(partial.status, 0) << partial.err;
     EXPECT_NE(partial.out.find("TextureManager.loadTexture(): Unable to load texture image missing.png!\n"),
               std::string::npos);
@@ -113,7 +75,7 @@ TEST_F(ScenePlaybackGLTest, ReportsMissingTexturesAndBrokenFiles) {
 
     // A warning of the reader stops the player too: the scene would not be what was written.
     std::ofstream(dir / "unclosed.xml") << "<RootComponent>\n  <Component>\n</RootComponent>\n";
-    const PlayerRun unclosed = play("unclosed.xml --frames 2");
+    const PlayerOutcome unclosed = play("unclosed.xml --frames 2");
     EXPECT_EQ(unclosed.status, 2);
     EXPECT_NE(unclosed.err.find("scene file unclosed.xml: Warning: Unmatched end tag at line 3, column"),
               std::string::npos)

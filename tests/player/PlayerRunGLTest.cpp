@@ -1,68 +1,24 @@
 // Runs the dravik-player program on scripts, as a user would, and checks what it prints, its
 // exit status and the pixels of its screenshots.
 #include <IL/il.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
 
-#include "support/GLContext.h"
+#include "support/PlayerProcess.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-class PlayerRun : public GLTest {
+class PlayerRun : public PlayerProcessTest {
 protected:
-    void SetUp() override {
-        GLTest::SetUp();
-        dir = fs::temp_directory_path() / ("dravik-player-test-" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     fs::path write(const std::string& name, const std::string& text) {
         std::ofstream(dir / name) << text;
         return dir / name;
     }
-
-    Outcome play(const std::string& arguments) {
-        // In sanitizer builds the player's exit would report what the OpenGL driver keeps
-        // allocated, from a driver already unloaded (so no suppression can name it); the
-        // library's own leaks are checked by the unit tests.
-        const std::string command = "ASAN_OPTIONS=\"${ASAN_OPTIONS:-}:detect_leaks=0\" " +
-                                    quoted(DRAVIK_PLAYER_PROGRAM) + " " + arguments + " >" +
-                                    quoted((dir / "out").string()) + " 2>" + quoted((dir / "err").string());
-        Outcome run;
-        const int raw = std::system(command.c_str());
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = readFile(dir / "out");
-        run.err = readFile(dir / "err");
-        return run;
-    }
-
-    fs::path dir;
 };
 
 // The RGB colour of pixel (x, y), y up, of a PNG image.
@@ -106,8 +62,8 @@ constexpr char kScript[] =
 
 TEST_F(PlayerRun, PlaysAScriptReproduciblyAndWritesTheLastFrame) {
     const fs::path script = write("run.touch", kScript);
-    const std::string common = "--size 400x300 --frames 90 --script " + quoted(script.string());
-    const Outcome first = play(common + " --no-overlay --screenshot " + quoted((dir / "a.png").string()));
+    const std::string common = "--size 400x300 --frames 90 --script " + shellQuoted(script.string());
+    const PlayerOutcome first = play(common + " --no-overlay --screenshot " + shellQuoted((dir / "a.png").string()));
     ASSERT_EQ(first.status, 0) << first.err;
     EXPECT_TRUE(first.err.empty()) << first.err;
     EXPECT_NE(first.out.find("dravik-player: 90 frames, 29 scripted events, 7 components"), std::string::npos)
@@ -130,8 +86,8 @@ TEST_F(PlayerRun, PlaysAScriptReproduciblyAndWritesTheLastFrame) {
     EXPECT_TRUE(shot.near(200, 5, 13, 41, 36));      // the rim of the table
 
     // Runs are reproducible, overlay (and its frame rate) included.
-    const Outcome overlay1 = play(common + " --screenshot " + quoted((dir / "b.png").string()));
-    const Outcome overlay2 = play(common + " --screenshot " + quoted((dir / "c.png").string()));
+    const PlayerOutcome overlay1 = play(common + " --screenshot " + shellQuoted((dir / "b.png").string()));
+    const PlayerOutcome overlay2 = play(common + " --screenshot " + shellQuoted((dir / "c.png").string()));
     EXPECT_EQ(overlay1.status, 0);
     EXPECT_EQ(overlay1.out, first.out);
     EXPECT_EQ(readFile(dir / "b.png"), readFile(dir / "c.png"));
@@ -144,22 +100,22 @@ TEST_F(PlayerRun, BadInputGivesOneMessageAndStatusTwo) {
     const std::pair<std::string, std::string> cases[] = {
         {"--bogus", "unknown option --bogus"},
         {"--frames ten", "--frames"},
-        {"--script " + quoted(script.string()), "bad.touch:3: user 'one'"},
-        {"--script " + quoted((dir / "missing.touch").string()), "cannot open touch script"},
-        {"--frames 1 --script " + quoted(good.string()) + " --screenshot /no/such/folder/x.png",
+        {"--script " + shellQuoted(script.string()), "bad.touch:3: user 'one'"},
+        {"--script " + shellQuoted((dir / "missing.touch").string()), "cannot open touch script"},
+        {"--frames 1 --script " + shellQuoted(good.string()) + " --screenshot /no/such/folder/x.png",
          "cannot write screenshot"},
-        {"--frames 1 --screenshot " + quoted(dir.string()), "does not name a file"},
-        {"--frames 1 " + quoted((dir / "missing.xml").string()), "cannot open scene file"},
+        {"--frames 1 --screenshot " + shellQuoted(dir.string()), "does not name a file"},
+        {"--frames 1 " + shellQuoted((dir / "missing.xml").string()), "cannot open scene file"},
     };
     for (const auto& [arguments, message] : cases) {
-        const Outcome run = play(arguments);
+        const PlayerOutcome run = play(arguments);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_TRUE(run.out.empty()) << arguments << ": " << run.out;
         EXPECT_EQ(run.err.rfind("dravik-player: ", 0), 0u) << run.err;
         EXPECT_NE(run.err.find(message), std::string::npos) << arguments << ": " << run.err;
         EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
     }
-    const Outcome help = play("--help");
+    const PlayerOutcome help = play("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Usage: dravik-player"), std::string::npos);
 }

@@ -1,0 +1,64 @@
+#ifndef DRAVIK_TESTS_PLAYERPROCESS_H
+#define DRAVIK_TESTS_PLAYERPROCESS_H
+
+// Runs the dravik-player program as a user would, from a scratch folder of its own, and
+// collects its exit status and what it printed. The test program defines
+// DRAVIK_PLAYER_PROGRAM as the path of the player.
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "support/GLContext.h"
+
+struct PlayerOutcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// The text as one single-quoted shell word.
+inline std::string shellQuoted(const std::string& text) {
+    std::string q = "'";
+    for (char c : text) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+inline std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class PlayerProcessTest : public GLTest {
+protected:
+    void SetUp() override {
+        GLTest::SetUp();
+        dir = std::filesystem::temp_directory_path() / ("dravik-player-run-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    // Runs the player in `dir` with the given (already quoted) arguments. In sanitizer builds
+    // the player's exit would report what the OpenGL driver keeps allocated, from a driver
+    // already unloaded; the library's own leaks are checked by the unit tests.
+    PlayerOutcome play(const std::string& arguments) {
+        const std::string command = "cd " + shellQuoted(dir.string()) +
+                                    " && ASAN_OPTIONS=\"${ASAN_OPTIONS:-}:detect_leaks=0\" " +
+                                    shellQuoted(DRAVIK_PLAYER_PROGRAM) + " " + arguments + " >out 2>err";
+        PlayerOutcome run;
+        const int raw = std::system(command.c_str());
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.out = readFile(dir / "out");
+        run.err = readFile(dir / "err");
+        return run;
+    }
+
+    std::filesystem::path dir;
+};
+
+#endif
