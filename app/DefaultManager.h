@@ -39,9 +39,10 @@ protected:
     void initComponents() override;
 
     // The identifier of the component drawn at window pixel (x, y), or NoComponentId. With
-    // `containersOnly`, the root and leaf components are left out.
+    // `containersOnly`, only containers are drawn, the root left out.
     virtual unsigned long pickComponent(unsigned x, unsigned y, bool containersOnly);
-    // As pickComponent, leaving out `container` and its subtree; clears only the one pixel.
+    // As pickComponent, leaving out `container` and its subtree; with `containersOnly` only
+    // the containers that would take `container` as a child. Clears only the one pixel.
     virtual unsigned long pickContainer(unsigned x, unsigned y, unsigned long container, bool containersOnly);
 
     // Draws at most 255 characters in 12-point Helvetica at the raster position (x, y, z).

@@ -112,14 +112,12 @@ void BM_RawDrawing(benchmark::State& state) {
     }
 }
 
-// A frame of the player without its swap: process, passive reads, drawing, glFinish.
+// A frame of the player without its swap: the manager's frame step and glFinish.
 void BM_Frame(benchmark::State& state) {
     BenchManager& manager = scene();
     for (auto _ : state) {
-        manager.processComponents();
-        manager.readPassiveBuffers();
         clearFrame();
-        manager.renderAll(false, true, false);
+        manager.runFrame();
         glFinish();
     }
 }

@@ -174,7 +174,7 @@ void DravikManager::replaceSelectedID(unsigned long oldId, unsigned long newId) 
 }
 
 void DravikManager::collectDrawingOrder(std::vector<VisComponent*>& out, bool drawRoot,
-                                        bool skipLeaves, const VisComponent* excluded) const {
+                                        bool containersOnly, const VisComponent* excluded) const {
     out.clear();
     std::vector<VisComponent*> pending;
     auto addBranch = [&](VisComponent* top) {
@@ -182,14 +182,28 @@ void DravikManager::collectDrawingOrder(std::vector<VisComponent*>& out, bool dr
         while (!pending.empty()) {
             VisComponent* c = pending.back();
             pending.pop_back();
-            if (c == excluded || (skipLeaves && c->leaf)) continue;
-            out.push_back(c);
+            if (c == excluded || (containersOnly && c->leaf)) continue;  // leaves hold nothing
+            if (!containersOnly || c->isContainerFor(excluded)) out.push_back(c);
             // Reverse push: children come out back to front.
             for (auto it = c->children.rbegin(); it != c->children.rend(); ++it) pending.push_back(*it);
         }
     };
     if (drawRoot && rootComponent != nullptr) addBranch(rootComponent);
     for (VisComponent* c : components) addBranch(c);
+}
+
+void DravikManager::runFrame() {
+    if (frameTimer != nullptr) {
+        if (frameTimerStarted) {
+            frameTimer->end();
+            frameRate = frameTimer->calculateFrameRate();
+        }
+        frameTimer->start();
+        frameTimerStarted = true;
+    }
+    processComponents();
+    readPassiveBuffers();
+    renderAll(false, true, false);
 }
 
 void DravikManager::processComponents() {
@@ -229,13 +243,14 @@ void DravikManager::renderList(const std::vector<VisComponent*>& list, bool pick
     }
 }
 
-void DravikManager::renderAll(bool picking, bool drawRoot, bool skipLeaves) {
-    renderOtherContainers(VisComponent::NoComponentId, picking, drawRoot, skipLeaves);
+void DravikManager::renderAll(bool picking, bool drawRoot, bool containersOnly) {
+    renderOtherContainers(VisComponent::NoComponentId, picking, drawRoot, containersOnly);
 }
 
-void DravikManager::renderOtherContainers(unsigned long excluded, bool picking, bool drawRoot, bool skipLeaves) {
+void DravikManager::renderOtherContainers(unsigned long excluded, bool picking, bool drawRoot,
+                                          bool containersOnly) {
     adoptRoot();
-    collectDrawingOrder(drawOrder, drawRoot, skipLeaves, getComponentById(excluded));
+    collectDrawingOrder(drawOrder, drawRoot, containersOnly, getComponentById(excluded));
     renderList(drawOrder, picking);
     if (picking) return;
     for (VisComponent* c : touchIndicators)

@@ -52,16 +52,31 @@ public:
     // Users holding `oldId` now hold `newId` (a press handed over to another component).
     void replaceSelectedID(unsigned long oldId, unsigned long newId);
 
-    // Frame passes, once per frame before drawing: every strategy's process and then the
-    // pending drops; then every component with connected passive proxies reads them.
+    // One frame. A host delivers the frame's input events and then calls this once per
+    // frame; it runs, in order:
+    //   1. the frame timer: the frame time is measured from the previous frame's start to
+    //      this one's, so that it includes waiting for the display and `frameRate` (taken
+    //      from the timer here) is the rate users see; the first frame only starts the timer;
+    //   2. processComponents (animations, tossing, bins, pending drops);
+    //   3. readPassiveBuffers (items ride the grids under them);
+    //   4. renderAll(false, true, false), under the host's projection.
+    // Without a frame timer `frameRate` is left as the host sets it. Overlays, swapping and
+    // the projection stay the host's.
+    void runFrame();
+
+    // The passes of a frame, for hosts that run them one by one: every strategy's process
+    // and then the pending drops; then every component with connected passive proxies
+    // reads them.
     void processComponents();
     void readPassiveBuffers();
 
     // Draws the scene back to front. `picking`: in identifier colours; `drawRoot`: include
-    // the root component; `skipLeaves`: leave out leaf components (containers only).
-    void renderAll(bool picking, bool drawRoot, bool skipLeaves);
-    // As renderAll, leaving out the component `excluded` and its subtree.
-    void renderOtherContainers(unsigned long excluded, bool picking, bool drawRoot, bool skipLeaves);
+    // the root component; `containersOnly`: only the components that are containers
+    // (VisComponent::isContainerFor with no item).
+    void renderAll(bool picking, bool drawRoot, bool containersOnly);
+    // As renderAll, leaving out the component `excluded` and its subtree; with
+    // `containersOnly`, only the containers that would take `excluded` as a child.
+    void renderOtherContainers(unsigned long excluded, bool picking, bool drawRoot, bool containersOnly);
 
     unsigned getNumberComponents() const;  // every component but the root and the indicators
     double getBuffersMemorySizeKBytes() const;
@@ -101,7 +116,7 @@ private:
     void routeEvent(DravikEvent* event);
     void showTouch(const DravikEvent* event, VisComponent* target);
     // Every registered component in drawing order (root subtree, then top level).
-    void collectDrawingOrder(std::vector<VisComponent*>& out, bool drawRoot, bool skipLeaves,
+    void collectDrawingOrder(std::vector<VisComponent*>& out, bool drawRoot, bool containersOnly,
                              const VisComponent* excluded) const;
     void renderList(const std::vector<VisComponent*>& list, bool picking);
 
@@ -115,6 +130,7 @@ private:
     std::vector<VisComponent*> drawOrder;
     std::vector<VisComponent*> pickOrder;
     unsigned long structureChanges = 0;       // counts destructions, to guard frame passes
+    bool frameTimerStarted = false;
     unsigned pressEventType;
     unsigned dragEventType;
     unsigned releaseEventType;

@@ -332,12 +332,22 @@ bool VisComponent::drop(bool animate) {
     if (manager == nullptr || this == manager->rootComponent) return false;
     const unsigned long targetId = manager->findContainerAt(position.x, position.y, this);
     VisComponent* target = manager->getComponentById(targetId);
-    if (target == parent) return true;
-    moveNodeTo(target);
-    if (target == nullptr) return true;  // off every container, onto the root
-    bool accepted = readsAnyBufferOf(target);
-    for (std::size_t i = 0; i < strategies.size(); ++i)
-        accepted = strategies[i].strategy->drop(animate) || accepted;
-    if (!accepted) moveNodeTo(nullptr);
-    return accepted;
+    if (target != nullptr && !target->isContainerFor(this)) target = nullptr;
+    if (target != parent) moveNodeTo(target);
+    for (std::size_t i = 0; i < strategies.size(); ++i) strategies[i].strategy->drop(animate);
+    return true;
+}
+
+bool VisComponent::hasStrategyAcceptingDrops() const {
+    for (const StrategySlot& slot : strategies)
+        if (slot.strategy->acceptsDrops()) return true;
+    return false;
+}
+
+bool VisComponent::isContainerFor(const VisComponent* item) const {
+    if (leaf) return false;
+    if (item == nullptr) return hasStrategyAcceptingDrops() || !activeBuffers.empty();
+    for (const VisComponent* a = this; a != nullptr; a = a->parent)
+        if (a == item) return false;
+    return hasStrategyAcceptingDrops() || item->readsAnyBufferOf(this);
 }

@@ -97,12 +97,19 @@ public:
     virtual void animate(double time);
     // New size: width and height, then resizeActiveBuffers.
     virtual void resize(unsigned w, unsigned h);
-    // Lands the component on the container under its position: the component becomes that
-    // container's child when one of its strategies accepts, or when the container offers a
-    // grid that the component reads; otherwise it becomes top-level, lying on the root.
-    // Moving off every container onto the root is always accepted. Returns false when the
-    // container under it refused it.
+    // Lands the component on the front-most container under its position that takes it
+    // (see isContainerFor) and makes it that container's child, so that it moves and turns
+    // with the container; with no such container it becomes top-level, lying on the root.
+    // Then every strategy of the component hears of the drop (`drop(animate)`), so that it
+    // can read the new container's grids at once. Returns true: a container under the point
+    // that would refuse is not a candidate.
     virtual bool drop(bool animate);
+    // True when `item` dropped onto this component would become its child: this component
+    // is not a leaf, is neither the item nor inside the item's subtree, and either one of
+    // its strategies accepts drops (bounded containers, belts, bins, friction surfaces) or
+    // it offers a grid that the item reads. With no item: whether this component is a
+    // container at all (a strategy accepts drops, or it offers any grid).
+    bool isContainerFor(const VisComponent* item) const;
 
     bool leaf = false;  // a leaf never contains other components
     unsigned long id;
@@ -133,6 +140,7 @@ private:
     void assignNewId();
     void detachFromParent();
     bool readsAnyBufferOf(const VisComponent* container) const;
+    bool hasStrategyAcceptingDrops() const;
 
     std::vector<StrategySlot> strategies;  // push order
     std::vector<std::unique_ptr<IBufferProxy>> activeBuffers;

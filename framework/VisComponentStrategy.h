@@ -6,6 +6,12 @@
 class DravikEvent;
 class VisComponent;
 
+// A rectangle in component coordinates (origin at the component's position, unturned,
+// unscaled).
+struct LocalBounds {
+    double left, bottom, right, top;
+};
+
 // One behaviour of a component. A component carries a stack of strategies; the framework
 // calls the virtual operations below and each strategy overrides the ones it needs. The
 // base operations do nothing (drop refuses).
@@ -39,6 +45,12 @@ protected:
     virtual void resize(unsigned w, unsigned h) { (void)w; (void)h; }
     // The component was put into the container that is now its parent: true accepts.
     virtual bool drop(bool animate) { (void)animate; return false; }
+    // True when this strategy makes its component a container: components dropped onto it
+    // become its children (see VisComponent::drop).
+    virtual bool acceptsDrops() const { return false; }
+    // Grows `bounds`, which starts as the component's rectangle, to hold everything that
+    // drawForPicking draws. Picking looks only at components whose bounds hold the point.
+    virtual void extendPickingBounds(LocalBounds& bounds) const { (void)bounds; }
     // Read the connected passive grids of the listed types, or of all types.
     virtual void readPassiveBuffers(const std::vector<unsigned>& types) { (void)types; }
     virtual void readAllPassiveBuffers() {}

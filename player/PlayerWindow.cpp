@@ -137,7 +137,6 @@ void PlayerWindow::deliver(unsigned type, unsigned user, double x, double y) {
 }
 
 void PlayerWindow::drawFrame(bool capture) {
-    timer.start();
     usePixelProjection();  // picking during event delivery draws with it too
 
     touches.clear();
@@ -145,20 +144,15 @@ void PlayerWindow::drawFrame(bool capture) {
     for (const TouchScript::Touch& t : touches) deliver(t.type, t.user, t.x, t.y);
     scriptedEvents += touches.size();
 
-    manager->processComponents();
-    manager->readPassiveBuffers();
-
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    manager->renderAll(false, true, false);
+    manager->runFrame();
     if (options.overlay) manager->renderInfo(width, height);
     glFinish();
     if (capture) screenshot.capture(width, height);
     glutSwapBuffers();
 
-    if (options.frames != 0) fixedClock.advanceFrame();  // the frame took exactly 1/60 s
-    timer.end();
-    manager->frameRate = timer.calculateFrameRate();
+    if (options.frames != 0) fixedClock.advanceFrame();  // each frame lasts exactly 1/60 s
 }
 
 void PlayerWindow::printSummary(std::ostream& out) const {

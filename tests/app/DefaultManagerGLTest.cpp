@@ -78,6 +78,8 @@ TEST_F(DefaultManagerGL, PicksTheFrontComponentByItsColour) {
     EXPECT_EQ(manager.pickComponent(200, 95, false), root);
     EXPECT_EQ(manager.pickComponent(240, 60, false), root);
     EXPECT_EQ(manager.pickComponent(kSize, 10, false), none);  // beyond the display
+    EXPECT_EQ(manager.pickContainer(130, 130, front->id, true), none);  // back holds nothing
+    back->pushStrategy(new HolderStrategy);
     EXPECT_EQ(manager.pickContainer(130, 130, front->id, true), back->id);
     back->leaf = true;
     EXPECT_EQ(manager.pickComponent(70, 70, true), none);  // neither leaves nor the root
@@ -96,7 +98,8 @@ TEST_F(DefaultManagerGL, PressesAndDropsAreRoutedByPicking) {
     turned->angle = M_PI / 4;
     std::vector<std::string> log;
     item->leaf = true;
-    item->pushStrategy(new RecordingStrategy(&log, "item", true));
+    item->pushStrategy(new RecordingStrategy(&log, "item"));
+    box->pushStrategy(new HolderStrategy);
     for (VisComponentGL* c : {box, turned, item}) manager.addComponent(c);
 
     auto send = [&](const char* type, double x, double y) {

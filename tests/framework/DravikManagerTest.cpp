@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -82,7 +83,7 @@ TEST_F(Scene, DropConnectsPassiveGridsToTheContainerUnderneath) {
     auto* pond = makeComponent(800, 400, 200, 200);
     pond->pushStrategy(new GridStrategy("TABLE_FRICTION", 0.75));
     manager.addComponent(pond);
-    auto* image = makeComponent(200, 600, 200, 200);  // offers nothing: refuses drops
+    auto* image = makeComponent(200, 600, 200, 200);  // offers nothing: no container
     manager.addComponent(image);
     auto* stone = makeComponent(100, 100, 20, 20);
     stone->pushStrategy(new ReaderStrategy("TABLE_FRICTION"));
@@ -110,7 +111,7 @@ TEST_F(Scene, DropConnectsPassiveGridsToTheContainerUnderneath) {
     EXPECT_DOUBLE_EQ(stone->position.x, 800);
     send("PRESS", 2, 800, 410);
     send("DRAG", 2, 200, 610);
-    send("RELEASE", 2, 200, 610);  // onto the image, which refuses: back on the table
+    send("RELEASE", 2, 200, 610);  // onto the image, which is no container: back on the table
     EXPECT_EQ(stone->getParent(), nullptr);
     EXPECT_EQ(proxy->owner, table);
 
@@ -157,4 +158,102 @@ TEST_F(Scene, FramePassesReachEveryComponentOnce) {
     // The table reads nothing, so it is not asked to.
     EXPECT_EQ(log, (std::vector<std::string>{"table.process", "reader.process", "reader.read",
                                              "table.draw", "reader.draw"}));
+}
+
+TEST_F(Scene, ContainersCarryWhatIsDroppedOnThemUntilItIsDraggedOff) {
+    std::vector<std::string> log;
+    auto* tray = makeComponent(500, 400, 300, 300);
+    tray->pushStrategy(new HolderStrategy);
+    manager.addComponent(tray);
+    auto* poster = makeComponent(620, 400, 60, 60);  // in front of the tray, no container
+    manager.addComponent(poster);
+    auto* card = makeComponent(100, 100, 20, 20);
+    card->pushStrategy(new FollowStrategy);
+    card->pushStrategy(new RecordingStrategy(&log, "card"));
+    manager.addComponent(card);
+    auto* coin = makeComponent(100, 700, 10, 10);
+    coin->pushStrategy(new FollowStrategy);
+    manager.addComponent(coin);
+
+    send("PRESS", 1, 100, 100);
+    send("DRAG", 1, 460, 400);
+    send("RELEASE", 1, 460, 400);
+    EXPECT_EQ(card->getParent(), tray);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "card.drop"), 1);
+    send("PRESS", 2, 100, 700);
+    send("DRAG", 2, 610, 400);
+    send("RELEASE", 2, 610, 400);  // under the poster, which the tray lies behind
+    EXPECT_EQ(coin->getParent(), tray);
+
+    // The tray takes both along, turning them about its own position.
+    tray->moveBranchBy(10, 0, 0);
+    tray->rotateBranch(M_PI / 2);
+    EXPECT_NEAR(card->position.x, 510, 1e-9);  // was 40 left of the tray's centre: now below
+    EXPECT_NEAR(card->position.y, 360, 1e-9);
+    EXPECT_NEAR(card->angle, M_PI / 2, 1e-12);
+    EXPECT_NEAR(coin->position.x, 510, 1e-9);
+    EXPECT_NEAR(coin->position.y, 510, 1e-9);
+
+    // Dragged off, the card lies on the table again; a tray that is a leaf takes nothing.
+    send("PRESS", 1, 510, 360);
+    send("DRAG", 1, 900, 700);
+    send("RELEASE", 1, 900, 700);
+    EXPECT_EQ(card->getParent(), nullptr);
+    tray->leaf = true;
+    send("PRESS", 1, 900, 700);
+    send("DRAG", 1, 500, 300);
+    send("RELEASE", 1, 500, 300);
+    EXPECT_EQ(card->getParent(), nullptr);
+
+    // A container never lands inside its own subtree: a tray dropped over a box it holds
+    // stays on the table.
+    tray->leaf = false;
+    auto* box = makeComponent(510, 510, 100, 100);
+    box->pushStrategy(new HolderStrategy);
+    tray->addChild(box);
+    tray->drop(true);
+    EXPECT_EQ(tray->getParent(), nullptr);
+    EXPECT_EQ(box->getParent(), tray);
+}
+
+namespace {
+
+// A frame clock that the test moves by hand: a frame's time is from start() to end().
+class HandClock : public FrameTimer {
+public:
+    void start() override { started = now; }
+    void end() override { last = now - started; }
+    double getCurrentTime() override { return now; }
+    double calculateFrameRate() override { return last > 0 ? 1.0 / last : 0.0; }
+    double now = 0.0, started = 0.0, last = 0.0;
+};
+
+// Work that takes `seconds` of the hand clock each frame.
+class BusyStrategy : public VisComponentStrategy {
+public:
+    BusyStrategy(HandClock* clock, double seconds) : clock(clock), seconds(seconds) {}
+
+protected:
+    void process() override { clock->now += seconds; }
+
+private:
+    HandClock* clock;
+    double seconds;
+};
+
+}  // namespace
+
+TEST(FrameStep, FrameRateIsMeasuredFromOneFrameStartToTheNext) {
+    HandClock clock;
+    DravikManager manager(&clock, 0);
+    auto* busy = makeComponent(10, 10, 5, 5);
+    busy->pushStrategy(new BusyStrategy(&clock, 0.004));  // 4 ms of work a frame...
+    manager.addComponent(busy);
+    manager.runFrame();
+    EXPECT_EQ(manager.frameRate, 0.0);  // nothing measured yet
+    for (int i = 0; i < 3; ++i) {
+        clock.now += 0.046;  // ...and 46 ms waiting for the display
+        manager.runFrame();
+        EXPECT_NEAR(manager.frameRate, 20.0, 1e-9);
+    }
 }

@@ -9,8 +9,7 @@
 // A strategy that writes down what the framework asks of it.
 class RecordingStrategy : public VisComponentStrategy {
 public:
-    RecordingStrategy(std::vector<std::string>* log, std::string name, bool acceptsDrop = false)
-        : log(log), name(std::move(name)), acceptsDrop(acceptsDrop) {}
+    RecordingStrategy(std::vector<std::string>* log, std::string name) : log(log), name(std::move(name)) {}
     int events = 0;
     unsigned lastUser = 0;
 
@@ -24,13 +23,21 @@ protected:
         log->push_back(name + ".event");
     }
     void resize(unsigned w, unsigned h) override { log->push_back(name + ".resize " + std::to_string(w) + "x" + std::to_string(h)); }
-    bool drop(bool) override { return acceptsDrop; }
+    bool drop(bool) override {
+        log->push_back(name + ".drop");
+        return false;
+    }
     void readAllPassiveBuffers() override { log->push_back(name + ".read"); }
 
 private:
     std::vector<std::string>* log;
     std::string name;
-    bool acceptsDrop;
+};
+
+// Makes its component a container that takes whatever is dropped onto it.
+class HolderStrategy : public VisComponentStrategy {
+protected:
+    bool acceptsDrops() const override { return true; }
 };
 
 // Offers a grid of one value per cell, filled with `value`, under a buffer type name.
