@@ -13,8 +13,10 @@ class FrameTimer;
 // drawn at its pixel, a dropped component lands on the container drawn there.
 //
 // Picking draws into the current OpenGL context with the current projection, which must map
-// global coordinates to window pixels (y up). Points outside the display size last given to
-// resize pick nothing.
+// global coordinates to window pixels (y up). It draws only the components whose picking
+// bounds hold the pixel (DravikManager::renderForPickingAt), which gives the answer of
+// drawing them all at the cost of the few under the point. Points outside the display size
+// last given to resize pick nothing; before any resize, the current viewport is the display.
 class DefaultManager : public DravikManager {
 public:
     // Runs the manager's initialisation (touch indicators, then components) at once.
