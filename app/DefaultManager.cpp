@@ -88,8 +88,7 @@ bool DefaultManager::isOnDisplay(unsigned x, unsigned y) const {
            py < static_cast<long long>(viewport[1]) + viewport[3];
 }
 
-void DefaultManager::beginPicking(unsigned x, unsigned y, bool clearWholeBuffer) {
-    if (clearWholeBuffer) glClear(GL_COLOR_BUFFER_BIT);
+void DefaultManager::beginPicking(unsigned x, unsigned y) {
     // Identifier colours must arrive unchanged: no blending, dithering, lighting, texturing
     // or smoothing while they are drawn. All of it is restored by finishPicking.
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_SCISSOR_BIT | GL_ENABLE_BIT | GL_CURRENT_BIT);
@@ -112,14 +111,14 @@ unsigned long DefaultManager::finishPicking(unsigned x, unsigned y) {
 
 unsigned long DefaultManager::pickComponent(unsigned x, unsigned y, bool containersOnly) {
     if (!isOnDisplay(x, y)) return VisComponent::NoComponentId;
-    beginPicking(x, y, true);
+    beginPicking(x, y);
     renderForPickingAt(x, y, VisComponent::NoComponentId, !containersOnly, containersOnly);
     return finishPicking(x, y);
 }
 
 unsigned long DefaultManager::pickContainer(unsigned x, unsigned y, unsigned long container, bool containersOnly) {
     if (!isOnDisplay(x, y)) return VisComponent::NoComponentId;
-    beginPicking(x, y, false);
+    beginPicking(x, y);
     renderForPickingAt(x, y, container, !containersOnly, containersOnly);
     return finishPicking(x, y);
 }

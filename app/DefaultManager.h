@@ -44,7 +44,7 @@ protected:
     // `containersOnly`, only containers are drawn, the root left out.
     virtual unsigned long pickComponent(unsigned x, unsigned y, bool containersOnly);
     // As pickComponent, leaving out `container` and its subtree; with `containersOnly` only
-    // the containers that would take `container` as a child. Clears only the one pixel.
+    // the containers that would take `container` as a child.
     virtual unsigned long pickContainer(unsigned x, unsigned y, unsigned long container, bool containersOnly);
 
     // Draws at most 255 characters in 12-point Helvetica at the raster position (x, y, z).
@@ -55,9 +55,10 @@ protected:
 
 private:
     bool isOnDisplay(unsigned x, unsigned y) const;
-    // Around a picking pass: set up drawing into the one pixel (x, y), cleared to black
-    // (after clearing the whole colour buffer if asked), then read back its identifier.
-    void beginPicking(unsigned x, unsigned y, bool clearWholeBuffer);
+    // Around a picking pass: set up drawing into the one pixel (x, y), cleared to black,
+    // then read back its identifier. Only that pixel is cleared: clearing the whole colour
+    // buffer would cost several times the pick and change no answer.
+    void beginPicking(unsigned x, unsigned y);
     unsigned long finishPicking(unsigned x, unsigned y);
 };
 
