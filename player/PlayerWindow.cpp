@@ -164,6 +164,7 @@ void PlayerWindow::printSummary(std::ostream& out) const {
     out << "dravik-player: " << frame << " frames, " << scriptedEvents << " scripted events, " << all.size()
         << " components\n";
     const std::ios::fmtflags flags = out.flags();
+    const std::streamsize precision = out.precision();
     out << std::fixed;
     for (const VisComponent* c : all) {
         double degrees = std::fmod(c->angle * 57.29577951308232, 360.0);
@@ -172,10 +173,12 @@ void PlayerWindow::printSummary(std::ostream& out) const {
         out << "  component " << c->id << " at (" << std::setprecision(1) << c->position.x << ", "
             << c->position.y << "), angle " << degrees << " degrees\n";
     }
+    if (options.stats) {
+        out << "dravik-player: frame rate " << manager->frameRate << " fps\n";
+        input->printStatistics(out);
+    }
     out.flags(flags);
-    if (!options.stats) return;
-    out << "dravik-player: frame rate " << manager->frameRate << " fps\n";
-    input->printStatistics(out);
+    out.precision(precision);
 }
 
 void PlayerWindow::onReshape(int w, int h) {
