@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "BenchWindow.h"
 #include "RatioReport.h"
 #include "app/DefaultManager.h"
 #include "app/VisComponentGL.h"
@@ -139,22 +140,6 @@ void BM_ReadOnePixel(benchmark::State& state) {
     }
 }
 
-void openContext(int& window) {
-    int argc = 1;
-    char name[] = "PickBench";
-    char* argv[] = {name, nullptr};
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE);
-    glutInitWindowSize(kWidth, kHeight);
-    glutInitWindowPosition(0, 0);
-    window = glutCreateWindow(name);
-    glutDisplayFunc([] {});
-    glViewport(0, 0, kWidth, kHeight);
-    glMatrixMode(GL_PROJECTION);
-    glOrtho(0, kWidth, 0, kHeight, -1000, 1000);
-    glMatrixMode(GL_MODELVIEW);
-}
-
 }  // namespace
 
 BENCHMARK(BM_FullPick)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
@@ -163,8 +148,7 @@ BENCHMARK(BM_PickContainer)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond
 BENCHMARK(BM_ReadOnePixel)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
-    int window = 0;
-    openContext(window);
+    const int window = dravik::bench::openBenchWindow("PickBench", kWidth, kHeight);
     const int status = dravik::bench::runWithRatios(argc, argv,
                                                     {{"BM_Pick/1000", "BM_FullPick/1000"},
                                                      {"BM_Pick/10000", "BM_FullPick/10000"},
@@ -172,7 +156,6 @@ int main(int argc, char** argv) {
                                                      {"BM_Pick/1000", "BM_ReadOnePixel"},
                                                      {"BM_Pick/10000", "BM_ReadOnePixel"}});
     scenes.clear();
-    glutDestroyWindow(window);
-    glutExit();
+    dravik::bench::closeBenchWindow(window);
     return status;
 }
