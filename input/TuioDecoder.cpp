@@ -10,13 +10,24 @@ namespace dravik::detail {
 
 namespace {
 
+// liblo's arguments lie in the packet at OSC's 4-byte alignment, not at lo_arg's 8: read
+// their bytes rather than the union's members.
+template <class T>
+T load(const lo_arg* arg) {
+    T value;
+    std::memcpy(&value, static_cast<const void*>(arg), sizeof value);
+    return value;
+}
+
+const char* text(const lo_arg* arg) { return reinterpret_cast<const char*>(static_cast<const void*>(arg)); }
+
 bool readInt(char type, const lo_arg* arg, std::int32_t& value) {
     if (type == LO_INT32) {
-        value = arg->i;
+        value = load<std::int32_t>(arg);
         return true;
     }
     if (type == LO_INT64) {  // session ids are 32-bit; keep the low bits of wider ones
-        value = static_cast<std::int32_t>(static_cast<std::uint32_t>(arg->h));
+        value = static_cast<std::int32_t>(static_cast<std::uint32_t>(load<std::int64_t>(arg)));
         return true;
     }
     return false;
@@ -24,10 +35,10 @@ bool readInt(char type, const lo_arg* arg, std::int32_t& value) {
 
 bool readNumber(char type, const lo_arg* arg, double& value) {
     switch (type) {
-    case LO_FLOAT: value = arg->f; break;
-    case LO_DOUBLE: value = arg->d; break;
-    case LO_INT32: value = arg->i; break;
-    case LO_INT64: value = static_cast<double>(arg->h); break;
+    case LO_FLOAT: value = load<float>(arg); break;
+    case LO_DOUBLE: value = load<double>(arg); break;
+    case LO_INT32: value = load<std::int32_t>(arg); break;
+    case LO_INT64: value = static_cast<double>(load<std::int64_t>(arg)); break;
     default: return false;
     }
     return isFiniteValue(value);
@@ -62,7 +73,7 @@ void TuioDecoder::cursorMessage(const char* types, lo_arg** argv, int argc) {
         ++count.ignoredMessages;
         return;
     }
-    const char* command = &argv[0]->s;
+    const char* command = text(argv[0]);
     Profile& p = cursors;
     if (std::strcmp(command, "alive") == 0) {
         readAlive(p, types, argv, 1, argc);
