@@ -104,8 +104,7 @@ void PlayerInput::beginFrame(unsigned frame, const std::vector<TouchScript::Touc
         deliver(touch, false);
     }
     queue.takeAll(arrived);
-    for (const InputEvent& event : arrived)
-        if (dispatcher.translate(event, manager.displayWidth, manager.displayHeight, touch)) deliver(touch, true);
+    for (const InputEvent& event : arrived) deliverLive(event);
     deliveryFrame = frame + 1;  // window-system input arrives between frames
 }
 
