@@ -10,8 +10,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/install-packages.sh
 
-install_missing_packages cmake g++ make freeglut3-dev libglu1-mesa-dev libdevil-dev xvfb xauth \
-  libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
+install_missing_packages cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libdevil-dev xvfb xauth \
+  libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev liblo-dev
 
 build_dir=${BUILD_DIR:-build}
 cmake -B "$build_dir" -DCMAKE_BUILD_TYPE=Release >/dev/null

@@ -78,10 +78,17 @@ void DefaultManager::initTouchIndicators() {
 
 void DefaultManager::initComponents() {}
 
-bool DefaultManager::isOnDisplay(unsigned x, unsigned y) const { return x < displayWidth && y < displayHeight; }
+bool DefaultManager::isOnDisplay(unsigned x, unsigned y) const {
+    if (displayWidth != 0 || displayHeight != 0) return x < displayWidth && y < displayHeight;
+    // A host that never gave a size picks on the viewport it draws into.
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const long long px = x, py = y;
+    return px >= viewport[0] && px < static_cast<long long>(viewport[0]) + viewport[2] && py >= viewport[1] &&
+           py < static_cast<long long>(viewport[1]) + viewport[3];
+}
 
-void DefaultManager::beginPicking(unsigned x, unsigned y, bool clearWholeBuffer) {
-    if (clearWholeBuffer) glClear(GL_COLOR_BUFFER_BIT);
+void DefaultManager::beginPicking(unsigned x, unsigned y) {
     // Identifier colours must arrive unchanged: no blending, dithering, lighting, texturing
     // or smoothing while they are drawn. All of it is restored by finishPicking.
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_SCISSOR_BIT | GL_ENABLE_BIT | GL_CURRENT_BIT);
@@ -104,15 +111,15 @@ unsigned long DefaultManager::finishPicking(unsigned x, unsigned y) {
 
 unsigned long DefaultManager::pickComponent(unsigned x, unsigned y, bool containersOnly) {
     if (!isOnDisplay(x, y)) return VisComponent::NoComponentId;
-    beginPicking(x, y, true);
-    renderAll(true, !containersOnly, containersOnly);
+    beginPicking(x, y);
+    renderForPickingAt(x, y, VisComponent::NoComponentId, !containersOnly, containersOnly);
     return finishPicking(x, y);
 }
 
 unsigned long DefaultManager::pickContainer(unsigned x, unsigned y, unsigned long container, bool containersOnly) {
     if (!isOnDisplay(x, y)) return VisComponent::NoComponentId;
-    beginPicking(x, y, false);
-    renderOtherContainers(container, true, !containersOnly, containersOnly);
+    beginPicking(x, y);
+    renderForPickingAt(x, y, container, !containersOnly, containersOnly);
     return finishPicking(x, y);
 }
 

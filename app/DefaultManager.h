@@ -13,8 +13,10 @@ class FrameTimer;
 // drawn at its pixel, a dropped component lands on the container drawn there.
 //
 // Picking draws into the current OpenGL context with the current projection, which must map
-// global coordinates to window pixels (y up). Points outside the display size last given to
-// resize pick nothing.
+// global coordinates to window pixels (y up). It draws only the components whose picking
+// bounds hold the pixel (DravikManager::renderForPickingAt), which gives the answer of
+// drawing them all at the cost of the few under the point. Points outside the display size
+// last given to resize pick nothing; before any resize, the current viewport is the display.
 class DefaultManager : public DravikManager {
 public:
     // Runs the manager's initialisation (touch indicators, then components) at once.
@@ -42,7 +44,7 @@ protected:
     // `containersOnly`, only containers are drawn, the root left out.
     virtual unsigned long pickComponent(unsigned x, unsigned y, bool containersOnly);
     // As pickComponent, leaving out `container` and its subtree; with `containersOnly` only
-    // the containers that would take `container` as a child. Clears only the one pixel.
+    // the containers that would take `container` as a child.
     virtual unsigned long pickContainer(unsigned x, unsigned y, unsigned long container, bool containersOnly);
 
     // Draws at most 255 characters in 12-point Helvetica at the raster position (x, y, z).
@@ -53,9 +55,10 @@ protected:
 
 private:
     bool isOnDisplay(unsigned x, unsigned y) const;
-    // Around a picking pass: set up drawing into the one pixel (x, y), cleared to black
-    // (after clearing the whole colour buffer if asked), then read back its identifier.
-    void beginPicking(unsigned x, unsigned y, bool clearWholeBuffer);
+    // Around a picking pass: set up drawing into the one pixel (x, y), cleared to black,
+    // then read back its identifier. Only that pixel is cleared: clearing the whole colour
+    // buffer would cost several times the pick and change no answer.
+    void beginPicking(unsigned x, unsigned y);
     unsigned long finishPicking(unsigned x, unsigned y);
 };
 

@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "BenchWindow.h"
 #include "RatioReport.h"
 #include "app/DefaultManager.h"
 #include "app/VisComponentGL.h"
@@ -167,20 +168,7 @@ void BM_ReadOnePixel(benchmark::State& state) {
     }
 }
 
-void openContext(int& window) {
-    int argc = 1;
-    char name[] = "FrameBench";
-    char* argv[] = {name, nullptr};
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE);
-    glutInitWindowSize(kWidth, kHeight);
-    glutInitWindowPosition(0, 0);
-    window = glutCreateWindow(name);
-    glutDisplayFunc([] {});
-    glViewport(0, 0, kWidth, kHeight);
-    glMatrixMode(GL_PROJECTION);
-    glOrtho(0, kWidth, 0, kHeight, -1000, 1000);
-    glMatrixMode(GL_MODELVIEW);
+void makeRectangleList() {
     rectangleList = glGenLists(1);
     glNewList(rectangleList, GL_COMPILE);
     glRectd(-(kSide / 2.0), -(kSide / 2.0), kSide / 2.0, kSide / 2.0);
@@ -198,15 +186,14 @@ BENCHMARK(BM_ReadOnePixel)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     setenv("LP_NUM_THREADS", "0", 0);
-    int window = 0;
-    openContext(window);
+    const int window = dravik::bench::openBenchWindow("FrameBench", kWidth, kHeight);
+    makeRectangleList();
     const int status = dravik::bench::runWithRatios(argc, argv,
                                                     {{"BM_Frame", "BM_RawDrawing"},
                                                      {"BM_FrameWithoutDrawing", "BM_Frame"},
                                                      {"BM_PickComponent", "BM_RawPick"}});
     sceneManager.reset();
     glDeleteLists(rectangleList, 1);
-    glutDestroyWindow(window);
-    glutExit();
+    dravik::bench::closeBenchWindow(window);
     return status;
 }

@@ -1,4 +1,5 @@
 # Install rules, the CMake package (find_package(DravikStrategies CONFIG)) and pkg-config.
+# Dravik::Input installs itself into the same export set (input/CMakeLists.txt).
 include(CMakePackageConfigHelpers)
 
 install(TARGETS DravikFramework DravikStrategies EXPORT DravikStrategiesTargets
@@ -26,4 +27,6 @@ install(FILES ${PROJECT_BINARY_DIR}/DravikStrategiesConfig.cmake
 # Relocatable: the prefix is found from the .pc file's own place.
 file(RELATIVE_PATH DRAVIK_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
 configure_file(cmake/dravik-strategies.pc.in ${PROJECT_BINARY_DIR}/dravik-strategies.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/dravik-strategies.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+configure_file(cmake/dravik-input.pc.in ${PROJECT_BINARY_DIR}/dravik-input.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/dravik-strategies.pc ${PROJECT_BINARY_DIR}/dravik-input.pc
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -1,6 +1,7 @@
 #include "framework/DravikManager.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "framework/ConstantProvider.h"
 #include "framework/DravikEvent.h"
@@ -255,6 +256,40 @@ void DravikManager::renderOtherContainers(unsigned long excluded, bool picking, 
     if (picking) return;
     for (VisComponent* c : touchIndicators)
         if (c != nullptr) c->render(selectedIds);
+}
+
+namespace {
+
+// False only when the component's picking drawing certainly misses the centre of pixel
+// (x, y); NaN and infinite geometry always may cover it.
+bool mayCoverPixel(const VisComponent& c, unsigned x, unsigned y) {
+    const LocalBounds b = c.getPickingBounds();
+    const double sx = std::abs(c.scale.x), sy = std::abs(c.scale.y);
+    // One unit of the component's own coordinates (shapes drawn over [-w/2, w/2] stick out
+    // of the grid rectangle by half of one) and one display pixel (rasterisation, lines).
+    const double slackX = 1.0 + 1.0 / sx, slackY = 1.0 + 1.0 / sy;
+    const double left = b.left - slackX, right = b.right + slackX;
+    const double bottom = b.bottom - slackY, top = b.top + slackY;
+    const double dx = x + 0.5 - c.position.x, dy = y + 0.5 - c.position.y;
+
+    // Outside the circle round the bounds: no need for the angle.
+    const double reachX = std::max(-left, right), reachY = std::max(-bottom, top);
+    const double reach2 = (reachX * reachX + reachY * reachY) * std::max(sx * sx, sy * sy);
+    if (dx * dx + dy * dy > reach2) return false;
+
+    const double cs = std::cos(c.angle), sn = std::sin(c.angle);
+    const double lx = (cs * dx + sn * dy) / c.scale.x, ly = (cs * dy - sn * dx) / c.scale.y;
+    return !(lx < left || lx > right || ly < bottom || ly > top);
+}
+
+}  // namespace
+
+void DravikManager::renderForPickingAt(unsigned x, unsigned y, unsigned long excluded, bool drawRoot,
+                                       bool containersOnly) {
+    adoptRoot();
+    collectDrawingOrder(pickOrder, drawRoot, containersOnly, getComponentById(excluded));
+    for (VisComponent* c : pickOrder)
+        if (mayCoverPixel(*c, x, y)) c->renderForPicking();
 }
 
 unsigned DravikManager::getNumberComponents() const {

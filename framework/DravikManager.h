@@ -77,6 +77,12 @@ public:
     // As renderAll, leaving out the component `excluded` and its subtree; with
     // `containersOnly`, only the containers that would take `excluded` as a child.
     void renderOtherContainers(unsigned long excluded, bool picking, bool drawRoot, bool containersOnly);
+    // What a pick of the one pixel (x, y) must draw: renderOtherContainers(excluded, true,
+    // drawRoot, containersOnly) left to the components whose picking bounds (see
+    // VisComponent::getPickingBounds), turned and scaled, may cover the pixel, so that a pick
+    // costs little more than the few components under the point. The bounds are widened by
+    // a pixel, so that rounding never leaves out a component the full drawing would show.
+    void renderForPickingAt(unsigned x, unsigned y, unsigned long excluded, bool drawRoot, bool containersOnly);
 
     unsigned getNumberComponents() const;  // every component but the root and the indicators
     double getBuffersMemorySizeKBytes() const;

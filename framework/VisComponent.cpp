@@ -227,6 +227,13 @@ bool VisComponent::readsAnyBufferOf(const VisComponent* container) const {
     return false;
 }
 
+LocalBounds VisComponent::getPickingBounds() const {
+    const double left = -static_cast<double>(width >> 1), bottom = -static_cast<double>(height >> 1);
+    LocalBounds bounds{left, bottom, left + width, bottom + height};
+    for (const StrategySlot& slot : strategies) slot.strategy->extendPickingBounds(bounds);
+    return bounds;
+}
+
 void VisComponent::getIdColor(unsigned char* rgb) const { std::copy(idColor, idColor + 3, rgb); }
 
 unsigned long VisComponent::convertColorToId(const unsigned char* rgb) {

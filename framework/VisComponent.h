@@ -69,6 +69,10 @@ public:
     // Points every passive proxy at the container's active grid of its type (or at nothing).
     void connectPassiveBuffers();
 
+    // The rectangle in component coordinates that holds everything the component draws for
+    // picking: its grid rectangle, widened by every strategy's extendPickingBounds.
+    LocalBounds getPickingBounds() const;
+
     void getIdColor(unsigned char* rgb) const;
     static unsigned long convertColorToId(const unsigned char* rgb);
 

@@ -1,6 +1,7 @@
 #include "player/PlayerOptions.h"
 
 #include <charconv>
+#include <ctime>
 
 #include "player/PlayerError.h"
 
@@ -52,6 +53,26 @@ PlayerOptions PlayerOptions::parse(const std::vector<std::string>& arguments) {
             parseSize(value(), options);
         } else if (argument == "--no-overlay") {
             options.overlay = false;
+        } else if (argument == "--tuio") {
+            options.tuio = true;
+            // The port is optional: a number right after the option is one.
+            if (i + 1 < arguments.size() && !arguments[i + 1].empty() &&
+                arguments[i + 1].find_first_not_of("0123456789") == std::string::npos) {
+                const std::string& text = arguments[++i];
+                if (!parseUnsigned(text, 65535, options.tuioPort))
+                    throw PlayerError("--tuio expects a UDP port from 0 to 65535, not '" + text + "'");
+            }
+        } else if (argument == "--record") {
+            options.recordPath = value();
+            if (options.recordPath.empty()) throw PlayerError("the record file name is empty");
+        } else if (argument == "--seed") {
+            const std::string& text = value();
+            options.seedFromTime = text == "time";
+            if (options.seedFromTime) options.seed = static_cast<unsigned>(std::time(nullptr));
+            else if (!parseUnsigned(text, 4294967295u, options.seed))
+                throw PlayerError("--seed expects a number from 0 to 4294967295 or 'time', not '" + text + "'");
+        } else if (argument == "--stats") {
+            options.stats = true;
         } else if (argument.size() > 1 && argument[0] == '-') {
             throw PlayerError("unknown option " + argument + " (see --help)");
         } else if (options.scenePath.empty()) {
@@ -65,22 +86,34 @@ PlayerOptions PlayerOptions::parse(const std::vector<std::string>& arguments) {
 }
 
 const char* PlayerOptions::usage() {
-    return "Usage: dravik-player [SCENE.xml] [--script FILE] [--frames N] [--screenshot FILE.png]\n"
-           "                     [--size WxH] [--no-overlay]\n"
+    return "Usage: dravik-player [SCENE.xml] [options]\n"
            "\n"
            "Plays a scene of Dravik strategies in a window: the built-in demo (a friction table\n"
            "with cards to drag, turn and toss) or the scene file given. The left, middle and right\n"
-           "mouse buttons are the touches of users 1, 2 and 3; keys go to the component under the\n"
-           "pointer; Esc quits.\n"
+           "mouse buttons are the touches of users 1, 2 and 3; every finger on a touch screen or a\n"
+           "TUIO 1.1 table is a user of its own (4, 5, ... while it is down), a TUIO 2.0 pointer\n"
+           "is the touch of its user; keys go to the component under the pointer; Esc quits.\n"
            "\n"
-           "  --script FILE        replay the touch script FILE (see examples/demo.touch)\n"
-           "  --frames N           run N frames and exit; time then advances 1/60 s per frame,\n"
-           "                       so that runs are reproducible\n"
-           "  --screenshot FILE    write the last frame to FILE as a PNG image\n"
+           "  --script FILE        replay the touch script FILE (default: none; see\n"
+           "                       examples/demo.touch)\n"
+           "  --frames N           run N frames and exit (default: until the window closes);\n"
+           "                       time then advances 1/60 s per frame, so that runs are\n"
+           "                       reproducible, unless --tuio makes them real time\n"
+           "  --screenshot FILE    write the last frame to FILE as a PNG image (default: none)\n"
            "  --size WxH           window size in pixels (default 1024x768)\n"
-           "  --no-overlay         hide the frame rate, memory and component count\n"
+           "  --no-overlay         hide the frame rate, touch-to-screen time, memory and\n"
+           "                       component count (default: shown)\n"
+           "  --tuio [PORT]        take TUIO 1.1 and 2.0 touches on UDP PORT (default: off;\n"
+           "                       PORT 3333 when not given, 0 for any free port); frames then\n"
+           "                       run in real time, at most 60 a second, also with --frames\n"
+           "  --record FILE        write every touch of the run (mouse, touch screen, TUIO,\n"
+           "                       script) to FILE as a touch script for --script (default: none)\n"
+           "  --seed N|time        seed of the random values in the scene file (default 1, so\n"
+           "                       runs are reproducible; time: from the clock)\n"
+           "  --stats              print the frame rate and touch-to-screen times at exit\n"
+           "                       (default: off)\n"
            "  -h, --help           show this text\n"
            "\n"
            "Exit status: 0 on success, 2 on bad input (an unknown option, a malformed script line,\n"
-           "a missing file, a screenshot that cannot be written).\n";
+           "a missing file, a screenshot or recording that cannot be written, a TUIO port in use).\n";
 }

@@ -14,6 +14,13 @@ struct PlayerOptions {
     unsigned height = 768;
     bool overlay = true;
     bool help = false;
+    // Input and measurement.
+    bool tuio = false;                // listen for TUIO touches
+    unsigned tuioPort = 3333;         // 0: any free port
+    std::string recordPath;           // empty: no recording
+    unsigned seed = 1;                // of the random values in the scene file
+    bool seedFromTime = false;        // `seed` was taken from the clock
+    bool stats = false;               // print frame and touch statistics at exit
 
     // Reads the arguments after the program name; throws PlayerError on bad input.
     static PlayerOptions parse(const std::vector<std::string>& arguments);

@@ -6,15 +6,16 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <iomanip>
+#include <iostream>
+#include <sstream>
 #include <thread>
 
 #include "framework/ConstantProvider.h"
 #include "framework/DravikEvent.h"
 #include "framework/VisComponent.h"
 #include "manipulation/KeyEvent.h"
-#include "manipulation/TouchIndicatorStrategy.h"
-#include "player/FilledRectangleStrategy.h"
 #include "player/SceneSource.h"
 
 namespace {
@@ -23,23 +24,6 @@ PlayerWindow* openWindow = nullptr;  // the window that freeglut's callbacks rea
 
 constexpr unsigned char kEscape = 27;
 constexpr std::chrono::microseconds kFramePeriod(16667);
-constexpr double kIndicatorColours[2][4] = {{1.0, 0.55, 0.1, 0.9}, {0.2, 0.8, 1.0, 0.9}};  // users 1, 2
-constexpr double kIndicatorFrame[4] = {1.0, 1.0, 1.0, 0.9};
-
-// Shows each of the manager's touch indicators as a small diamond that follows its user.
-void decorateTouchIndicators(DefaultManager& manager) {
-    for (std::size_t i = 0; i < manager.touchIndicators.size(); ++i) {
-        VisComponent* indicator = manager.touchIndicators[i];
-        if (indicator == nullptr) continue;
-        indicator->width = indicator->height = 18;
-        indicator->angle = M_PI / 4;
-        indicator->position = Point3d(-100.0, -100.0, 0.0);  // off the display until a touch
-        std::copy_n(kIndicatorColours[i % 2], 4, indicator->color);
-        indicator->pushStrategy(new TouchIndicatorStrategy);
-        indicator->pushStrategy(new FilledRectangleStrategy(kIndicatorFrame, 3.0, false));
-    }
-}
-
 void collect(const VisComponent* c, std::vector<const VisComponent*>& out) {
     out.push_back(c);
     for (const VisComponent* child : c->getChildren()) collect(child, out);
@@ -77,12 +61,10 @@ PlayerWindow::PlayerWindow(const PlayerOptions& playerOptions, TouchScript touch
       window(options.width, options.height),
       width(options.width),
       height(options.height),
-      timer(10, options.frames != 0 ? static_cast<const TickSource&>(fixedClock) : TickSource::system()) {
-    ConstantProvider* names = ConstantProvider::getInstance();
-    pressType = names->getEventTypeIdentifier("PRESS");
-    dragType = names->getEventTypeIdentifier("DRAG");
-    releaseType = names->getEventTypeIdentifier("RELEASE");
-    keyType = names->getEventTypeIdentifier("KEY");
+      // Runs with a fixed number of frames are reproducible, unless touches come in real time.
+      timer(10, options.frames != 0 && !options.tuio ? static_cast<const TickSource&>(fixedClock)
+                                                     : TickSource::system()) {
+    keyType = ConstantProvider::getInstance()->getEventTypeIdentifier("KEY");
 
     glutDisplayFunc(PlayerCallbacks::display);
     glutReshapeFunc(PlayerCallbacks::forward<&PlayerWindow::onReshape, int, int>);
@@ -90,16 +72,24 @@ PlayerWindow::PlayerWindow(const PlayerOptions& playerOptions, TouchScript touch
     glutMotionFunc(PlayerCallbacks::forward<&PlayerWindow::onMotion, int, int>);
     glutKeyboardFunc(PlayerCallbacks::forward<&PlayerWindow::onKey, unsigned char, int, int>);
     glutCloseFunc(PlayerCallbacks::forward<&PlayerWindow::onClose>);
+    glutMultiButtonFunc(PlayerCallbacks::forward<&PlayerWindow::onTouch, int, int, int, int, int>);
+    glutMultiMotionFunc(PlayerCallbacks::forward<&PlayerWindow::onTouchMotion, int, int, int>);
+    glutMultiEntryFunc(PlayerCallbacks::forward<&PlayerWindow::onTouchEntry, int, int>);
 
     glDisable(GL_DEPTH_TEST);
     usePixelProjection();
+    std::srand(options.seed);  // the random values of the scene file
+    if (options.seedFromTime) std::cout << "dravik-player: random values from seed " << options.seed << std::endl;
     manager = buildScene(options, &timer);
-    decorateTouchIndicators(*manager);
     manager->resize(width, height);
+    input = std::make_unique<PlayerInput>(options, *manager, std::cerr);
+    if (input->hasTuio())
+        std::cout << "dravik-player: listening for TUIO on UDP port " << input->getTuioPort() << std::endl;
     openWindow = this;  // only a complete player takes callbacks
 }
 
 PlayerWindow::~PlayerWindow() {
+    input.reset();    // stops listening before the scene goes
     manager.reset();  // strategies free their GL objects while the context is current
     openWindow = nullptr;
 }
@@ -115,6 +105,7 @@ void PlayerWindow::usePixelProjection() const {
 
 void PlayerWindow::run() {
     const bool interactive = options.frames == 0;
+    const bool realTime = interactive || options.tuio;
     auto nextFrame = std::chrono::steady_clock::now();
     while (!quit && (interactive || frame < options.frames)) {
         glutMainLoopEvent();  // input, resizes and closing arrive here, between frames
@@ -123,7 +114,7 @@ void PlayerWindow::run() {
         // Without a frame count any frame may be the last: keep each one.
         const bool capture = !options.screenshotPath.empty() && (interactive || frame == options.frames);
         drawFrame(capture);
-        if (interactive) {  // at most 60 frames a second, where the display does not wait
+        if (realTime) {  // at most 60 frames a second, where the display does not wait
             nextFrame = std::max(nextFrame + kFramePeriod, std::chrono::steady_clock::now() - kFramePeriod);
             std::this_thread::sleep_until(nextFrame);
         }
@@ -131,28 +122,39 @@ void PlayerWindow::run() {
     if (!options.screenshotPath.empty()) screenshot.save(options.screenshotPath);
 }
 
-void PlayerWindow::deliver(unsigned type, unsigned user, double x, double y) {
-    DravikEvent event(type, user, x, y, 0.0, nullptr, 1);
-    manager->processEvent(&event, nullptr);
-}
-
 void PlayerWindow::drawFrame(bool capture) {
     usePixelProjection();  // picking during event delivery draws with it too
 
     touches.clear();
     script.eventsAt(frame, touches);
-    for (const TouchScript::Touch& t : touches) deliver(t.type, t.user, t.x, t.y);
+    input->beginFrame(frame, touches);
     scriptedEvents += touches.size();
 
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     manager->runFrame();
-    if (options.overlay) manager->renderInfo(width, height);
+    if (options.overlay) {
+        manager->renderInfo(width, height);
+        drawLatency();
+    }
     glFinish();
     if (capture) screenshot.capture(width, height);
     glutSwapBuffers();
+    input->endFrame();
 
     if (options.frames != 0) fixedClock.advanceFrame();  // each frame lasts exactly 1/60 s
+}
+
+// Beside the frame rate: the median touch-to-screen time of the last second.
+void PlayerWindow::drawLatency() const {
+    std::ostringstream text;
+    text << "touch-to-screen: ";
+    const double ms = input->getLatency().recentMedianMilliseconds();
+    if (ms < 0.0) text << "N/A";
+    else text << std::fixed << std::setprecision(1) << ms << " ms";
+    glColor3d(1.0, 1.0, 1.0);
+    glRasterPos3d(110.0, height - 20.0, 0.0);
+    glutBitmapString(GLUT_BITMAP_HELVETICA_12, reinterpret_cast<const unsigned char*>(text.str().c_str()));
 }
 
 void PlayerWindow::printSummary(std::ostream& out) const {
@@ -162,6 +164,7 @@ void PlayerWindow::printSummary(std::ostream& out) const {
     out << "dravik-player: " << frame << " frames, " << scriptedEvents << " scripted events, " << all.size()
         << " components\n";
     const std::ios::fmtflags flags = out.flags();
+    const std::streamsize precision = out.precision();
     out << std::fixed;
     for (const VisComponent* c : all) {
         double degrees = std::fmod(c->angle * 57.29577951308232, 360.0);
@@ -170,7 +173,12 @@ void PlayerWindow::printSummary(std::ostream& out) const {
         out << "  component " << c->id << " at (" << std::setprecision(1) << c->position.x << ", "
             << c->position.y << "), angle " << degrees << " degrees\n";
     }
+    if (options.stats) {
+        out << "dravik-player: frame rate " << manager->frameRate << " fps\n";
+        input->printStatistics(out);
+    }
     out.flags(flags);
+    out.precision(precision);
 }
 
 void PlayerWindow::onReshape(int w, int h) {
@@ -180,17 +188,19 @@ void PlayerWindow::onReshape(int w, int h) {
     if (manager) manager->resize(width, height);
 }
 
-void PlayerWindow::onMouse(int button, int state, int x, int y) {
-    if (button < 0 || button > 2) return;  // wheel steps and extra buttons
-    const bool down = state == GLUT_DOWN;
-    if (buttonsDown[button] == down) return;
-    buttonsDown[button] = down;
-    deliver(down ? pressType : releaseType, static_cast<unsigned>(button) + 1, x, toGlobalY(y));
+void PlayerWindow::onMouse(int button, int state, int x, int y) { input->mouseButton(button, state == GLUT_DOWN, x, y); }
+
+void PlayerWindow::onMotion(int x, int y) { input->mouseMotion(x, y); }
+
+void PlayerWindow::onTouch(int contact, int x, int y, int button, int state) {
+    (void)button;  // a contact is a finger, whichever button the device reports
+    input->touchScreenButton(contact, state == GLUT_DOWN, x, y);
 }
 
-void PlayerWindow::onMotion(int x, int y) {
-    for (unsigned button = 0; button < 3; ++button)
-        if (buttonsDown[button]) deliver(dragType, button + 1, x, toGlobalY(y));
+void PlayerWindow::onTouchMotion(int contact, int x, int y) { input->touchScreenMotion(contact, x, y); }
+
+void PlayerWindow::onTouchEntry(int contact, int state) {
+    if (state == GLUT_LEFT) input->touchScreenLeft(contact);
 }
 
 void PlayerWindow::onKey(unsigned char key, int x, int y) {

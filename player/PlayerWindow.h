@@ -8,14 +8,15 @@
 #include "app/DefaultManager.h"
 #include "app/WindowsFrameTimer.h"
 #include "player/FixedRateClock.h"
+#include "player/PlayerInput.h"
 #include "player/PlayerOptions.h"
 #include "player/Screenshot.h"
 #include "player/TouchScript.h"
 
-// The player's window and frame loop. Mouse buttons become the touches of users 1 (left),
-// 2 (middle) and 3 (right); keys become KeyEvents for the component under the pointer; Esc
-// quits. Touches of the script are delivered at the start of their frame. One window per
-// process (freeglut calls back into the one that is open).
+// The player's window and frame loop. Mouse buttons, touch screen contacts, TUIO touches and
+// the script's touches go through PlayerInput; keys become KeyEvents for the component under
+// the pointer; Esc quits. One window per process (freeglut calls back into the one that is
+// open).
 class PlayerWindow {
 public:
     // Opens the window (glutInit must have run) and builds the scene in it; throws
@@ -28,7 +29,8 @@ public:
     // Runs the frames of the options (or until the window closes) and writes the screenshot
     // when one was asked for; throws PlayerError when it cannot be written.
     void run();
-    // Where every component ended up, one line each, by identifier.
+    // Where every component ended up, one line each, by identifier; with --stats, the frame
+    // rate and touch-to-screen times after them.
     void printSummary(std::ostream& out) const;
 
 private:
@@ -40,13 +42,16 @@ private:
     };
 
     void drawFrame(bool capture);
+    void drawLatency() const;
     void usePixelProjection() const;
-    void deliver(unsigned type, unsigned user, double x, double y);
     double toGlobalY(int windowY) const { return static_cast<double>(height) - 1.0 - windowY; }
 
     void onReshape(int w, int h);
     void onMouse(int button, int state, int x, int y);
     void onMotion(int x, int y);
+    void onTouch(int contact, int x, int y, int button, int state);
+    void onTouchMotion(int contact, int x, int y);
+    void onTouchEntry(int contact, int state);
     void onKey(unsigned char key, int x, int y);
     void onClose();
 
@@ -58,13 +63,13 @@ private:
     FixedRateClock fixedClock;  // the time of runs with a fixed number of frames
     WindowsFrameTimer timer;
     std::unique_ptr<DefaultManager> manager;
+    std::unique_ptr<PlayerInput> input;
     Screenshot screenshot;
     std::vector<TouchScript::Touch> touches;  // of the current frame, kept across frames
-    bool buttonsDown[3] = {false, false, false};
     unsigned frame = 0;
     unsigned long scriptedEvents = 0;
     bool quit = false;
-    unsigned pressType, dragType, releaseType, keyType;
+    unsigned keyType;
 
     friend struct PlayerCallbacks;
 };

@@ -25,12 +25,8 @@ bool parseWhole(const std::string& text, double& value) {
     return error == std::errc() && stop == end && std::isfinite(value);
 }
 
-bool isEventName(const std::string& text) {
-    auto nameChar = [](char c) {
-        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-    };
-    return !text.empty() && std::all_of(text.begin(), text.end(), nameChar);
-}
+// The events a touch produces: a script replays touches.
+bool isTouchEventName(const std::string& text) { return text == "PRESS" || text == "DRAG" || text == "RELEASE"; }
 
 }  // namespace
 
@@ -62,7 +58,7 @@ TouchScript TouchScript::parse(std::istream& in, const std::string& name) {
             line.lastFrame = line.firstFrame;
         }
         if (line.firstFrame == 0) fail("frames count from 1");
-        if (!isEventName(words[1])) fail("event name '" + words[1] + "' is not letters, digits and underscores");
+        if (!isTouchEventName(words[1])) fail("unknown event '" + words[1] + "' (expected PRESS, DRAG or RELEASE)");
         line.type = ConstantProvider::getInstance()->getEventTypeIdentifier(words[1]);
         if (!parseWhole(words[2], line.user)) fail("user '" + words[2] + "' is not a number");
         double* coordinates[4] = {&line.x0, &line.y0, &line.x1, &line.y1};

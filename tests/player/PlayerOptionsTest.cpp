@@ -42,3 +42,42 @@ TEST(PlayerOptions, RejectsBadArguments) {
         EXPECT_NE(std::string(e.what()).find("'ten'"), std::string::npos);
     }
 }
+
+TEST(PlayerOptions, InputOptionsAndTheirDefaults) {
+    const PlayerOptions defaults = PlayerOptions::parse({});
+    EXPECT_FALSE(defaults.tuio);
+    EXPECT_EQ(defaults.tuioPort, 3333u);
+    EXPECT_TRUE(defaults.recordPath.empty());
+    EXPECT_EQ(defaults.seed, 1u);  // fixed: runs are reproducible
+    EXPECT_FALSE(defaults.seedFromTime);
+    EXPECT_FALSE(defaults.stats);
+
+    // The port after --tuio is optional: a scene file may follow instead.
+    const PlayerOptions tuio = PlayerOptions::parse({"--tuio", "scene.xml", "--record", "run.touch", "--stats"});
+    EXPECT_TRUE(tuio.tuio);
+    EXPECT_EQ(tuio.tuioPort, 3333u);
+    EXPECT_EQ(tuio.scenePath, "scene.xml");
+    EXPECT_EQ(tuio.recordPath, "run.touch");
+    EXPECT_TRUE(tuio.stats);
+    EXPECT_EQ(PlayerOptions::parse({"--tuio", "0"}).tuioPort, 0u);
+    EXPECT_EQ(PlayerOptions::parse({"--tuio", "3334", "--frames", "2"}).tuioPort, 3334u);
+    EXPECT_EQ(PlayerOptions::parse({"--seed", "4294967295"}).seed, 4294967295u);
+    EXPECT_TRUE(PlayerOptions::parse({"--seed", "time"}).seedFromTime);
+
+    const std::vector<std::vector<std::string>> bad = {
+        {"--tuio", "65536"}, {"--seed"}, {"--seed", "-1"}, {"--seed", "now"}, {"--record"}, {"--record", ""},
+    };
+    for (const auto& arguments : bad) EXPECT_THROW(PlayerOptions::parse(arguments), PlayerError) << arguments.back();
+
+    // The help names every option with its default.
+    const std::string help = PlayerOptions::usage();
+    for (const char* option : {"--script", "--frames", "--screenshot", "--size", "--no-overlay", "--tuio",
+                               "--record", "--seed", "--stats", "-h, --help"}) {
+        const std::size_t at = help.find(std::string("  ") + option);
+        ASSERT_NE(at, std::string::npos) << option;
+        const std::size_t next = help.find("\n  -", at + 1);
+        EXPECT_NE(help.substr(at, next - at).find(option == std::string("-h, --help") ? "show" : "default"),
+                  std::string::npos)
+            << option;
+    }
+}

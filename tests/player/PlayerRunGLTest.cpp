@@ -106,6 +106,10 @@ TEST_F(PlayerRun, BadInputGivesOneMessageAndStatusTwo) {
          "cannot write screenshot"},
         {"--frames 1 --screenshot " + shellQuoted(dir.string()), "does not name a file"},
         {"--frames 1 " + shellQuoted((dir / "missing.xml").string()), "cannot open scene file"},
+        {"--frames 1 --record /no/such/folder/run.touch", "cannot write touch recording /no/such/folder/run.touch"},
+        {"--frames 1 --tuio 70000", "--tuio expects a UDP port"},
+        {"--frames 1 --seed soon", "--seed expects"},
+        {"--script " + shellQuoted(write("typo.touch", "1 PRES 1 10 10\n").string()), "typo.touch:1: unknown event 'PRES'"},
     };
     for (const auto& [arguments, message] : cases) {
         const PlayerOutcome run = play(arguments);
@@ -118,4 +122,16 @@ TEST_F(PlayerRun, BadInputGivesOneMessageAndStatusTwo) {
     const PlayerOutcome help = play("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Usage: dravik-player"), std::string::npos);
+}
+
+TEST_F(PlayerRun, TheSeedChoosesTheRandomValuesOfTheScene) {
+    const std::string scene = shellQuoted(std::string(std::getenv("DRAVIK_SOURCE_DIR")) + "/examples/tiles.xml");
+    const PlayerOutcome unseeded = play(scene + " --frames 1 --size 400x300");
+    const PlayerOutcome one = play(scene + " --frames 1 --size 400x300 --seed 1");
+    const PlayerOutcome two = play(scene + " --frames 1 --size 400x300 --seed 2");
+    ASSERT_EQ(unseeded.status, 0) << unseeded.err;
+    EXPECT_EQ(one.out, unseeded.out);  // 1 is the default
+    EXPECT_NE(two.out, one.out);
+    const PlayerOutcome clock = play(scene + " --frames 1 --size 400x300 --seed time");
+    EXPECT_NE(clock.out.find("dravik-player: random values from seed "), std::string::npos) << clock.out;
 }

@@ -32,13 +32,13 @@ TEST(TouchScript, ReplaysEventsAndRangesInFileOrder) {
         "  3 PRESS 1 10 20   # trailing comment\r\n"
         "4-8 DRAG 1 10 20 50 -20\n"
         "6 PRESS 2 1.5 2.5e2\n"
-        "2 CUSTOM_EVENT 7 0 0\n"
+        "2 DRAG 7 0 0\n"
         "9 RELEASE 1 50 -20\n"
         "6 RELEASE 2 -1 -2\n");
     EXPECT_EQ(script.size(), 6u);
     EXPECT_TRUE(at(script, 1).empty());
     ASSERT_EQ(at(script, 2).size(), 1u);
-    EXPECT_EQ(at(script, 2)[0].type, type("CUSTOM_EVENT"));
+    EXPECT_EQ(at(script, 2)[0].type, type("DRAG"));
     EXPECT_EQ(at(script, 2)[0].user, 7u);
 
     const auto first = at(script, 4), middle = at(script, 6), last = at(script, 8);
@@ -76,7 +76,9 @@ TEST(TouchScript, MalformedLinesNameTheirLine) {
         {"-3 PRESS 1 10 20", "expected"},
         {"5-2 DRAG 1 0 0 1 1", "ends before it starts"},
         {"4294967296 PRESS 1 0 0", "frame"},
-        {"1 PRE$$ 1 10 20", "event name"},
+        {"1 PRE$$ 1 10 20", "unknown event 'PRE$$'"},
+        {"1 CUSTOM_EVENT 1 10 20", "unknown event 'CUSTOM_EVENT'"},
+        {"1 press 1 10 20", "unknown event 'press' (expected PRESS, DRAG or RELEASE)"},
         {"1 PRESS -1 10 20", "user '-1'"},
         {"1 PRESS 1 nan 20", "coordinate 'nan'"},
         {"1 PRESS 1 10 1e999", "coordinate '1e999'"},

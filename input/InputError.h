@@ -1,0 +1,13 @@
+#ifndef DRAVIK_INPUT_INPUTERROR_H
+#define DRAVIK_INPUT_INPUTERROR_H
+
+#include <stdexcept>
+#include <string>
+
+// An input source that cannot start (a port already in use, a port that is not a number).
+class InputError : public std::runtime_error {
+public:
+    explicit InputError(const std::string& message) : std::runtime_error(message) {}
+};
+
+#endif

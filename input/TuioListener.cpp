@@ -1,0 +1,11 @@
+#include "input/TuioListener.h"
+
+TuioListener::TuioListener(InputEventQueue& queue, unsigned port)
+    : receiver(queue, port), port(receiver.getPort()), thread([this] {
+          while (!stopping.load(std::memory_order_relaxed)) receiver.receive(std::chrono::milliseconds(50));
+      }) {}
+
+TuioListener::~TuioListener() {
+    stopping = true;
+    thread.join();
+}

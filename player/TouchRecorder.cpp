@@ -1,0 +1,49 @@
+#include "player/TouchRecorder.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+
+#include "framework/ConstantProvider.h"
+#include "player/PlayerError.h"
+
+namespace {
+
+// The shortest text that reads back as the same double.
+void writeNumber(std::ostream& out, double value) {
+    char text[32];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+    out.write(text, error == std::errc() ? end - text : 0);
+}
+
+}  // namespace
+
+TouchRecorder::TouchRecorder(const std::string& path, std::ostream& errors)
+    : path(path), out(path, std::ios::out | std::ios::trunc), errors(errors) {
+    if (!out) throw PlayerError("cannot write touch recording " + path + ": " + std::strerror(errno));
+    ConstantProvider* names = ConstantProvider::getInstance();
+    pressType = names->getEventTypeIdentifier("PRESS");
+    dragType = names->getEventTypeIdentifier("DRAG");
+    releaseType = names->getEventTypeIdentifier("RELEASE");
+    out << "# Touches recorded by dravik-player: FRAME EVENT USER X Y (replay with --script)\n";
+}
+
+void TouchRecorder::record(unsigned frame, unsigned type, unsigned user, double x, double y) {
+    if (!recording) return;
+    const char* name = type == pressType ? "PRESS" : type == dragType ? "DRAG" : type == releaseType ? "RELEASE" : nullptr;
+    if (name == nullptr) return;
+    out << frame << ' ' << name << ' ' << user << ' ';
+    writeNumber(out, x);
+    out << ' ';
+    writeNumber(out, y);
+    out << '\n';
+}
+
+void TouchRecorder::endFrame() {
+    if (!recording) return;
+    out.flush();
+    if (out) return;
+    recording = false;
+    errors << "dravik-player: cannot write touch recording " << path << " (" << std::strerror(errno)
+           << "); recording stopped, the run goes on\n";
+}

@@ -1,0 +1,34 @@
+#ifndef DRAVIK_PLAYER_TOUCHRECORDER_H
+#define DRAVIK_PLAYER_TOUCHRECORDER_H
+
+#include <fstream>
+#include <ostream>
+#include <string>
+
+// Writes the touches of a run as a touch script (see TouchScript), one line per touch with
+// the frame it was delivered at the start of, so that --script replays the run exactly:
+// coordinates are written with as many digits as they need to read back the same.
+//
+// A file that cannot be created is bad input (PlayerError, before the run starts). A write
+// that fails later (a full disk) stops the recording with one message on `errors`; the run
+// goes on.
+class TouchRecorder {
+public:
+    TouchRecorder(const std::string& path, std::ostream& errors);
+
+    // A touch of event type `type` ("PRESS", "DRAG" or "RELEASE"; others are not touches
+    // and are left out).
+    void record(unsigned frame, unsigned type, unsigned user, double x, double y);
+    // Hands the frame's lines to the file and checks that they got there.
+    void endFrame();
+    bool isRecording() const { return recording; }
+
+private:
+    std::string path;
+    std::ofstream out;
+    std::ostream& errors;
+    bool recording = true;
+    unsigned pressType, dragType, releaseType;
+};
+
+#endif
