@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "framework/ConstantProvider.h"
-#include "framework/IBufferProxy.h"
+#include "framework/ActiveGrids.h"
 #include "framework/VisComponent.h"
 
 InfovisContainerStrategy::InfovisContainerStrategy(const InfovisContainerStrategy& other)
@@ -35,17 +35,11 @@ void InfovisContainerStrategy::copyFields(const InfovisContainerStrategy& other)
 void InfovisContainerStrategy::initProperties() {
     ConstantProvider* names = ConstantProvider::getInstance();
     buttonBufferType = names->getBufferTypeIdentifier("BUTTON_BUFFER");
-    IBufferProxy* proxy = component->getActiveBufferByType(buttonBufferType);
-    IBuffer<unsigned char>* grid = proxy != nullptr ? proxy->getBuffer<unsigned char>() : nullptr;
-    const bool made = grid == nullptr;
-    if (made)
-        grid = new IBuffer<unsigned char>(buttonBufferType, 1, component->width, component->height,
-                                          component->width, component->height);
+    IBuffer<unsigned char>* grid = obtainActiveGrid<unsigned char>(*component, buttonBufferType);
     if (displayList == 0) displayList = glGenLists(1);
     component->getIdColor(idColor);
     noButtonValue = static_cast<unsigned char>(names->getButtonBufferValue("NO_BUTTON"));
     fillButtonBuffer(grid);
-    if (made) component->addActiveBuffer(new IBufferProxy(buttonBufferType, grid));
 }
 
 void InfovisContainerStrategy::fillButtonBuffer(IBuffer<unsigned char>* buffer) {
@@ -53,11 +47,7 @@ void InfovisContainerStrategy::fillButtonBuffer(IBuffer<unsigned char>* buffer) 
 }
 
 void InfovisContainerStrategy::resize(unsigned w, unsigned h) {
-    IBufferProxy* proxy = component->getActiveBufferByType(buttonBufferType);
-    IBuffer<unsigned char>* grid = proxy != nullptr ? proxy->getBuffer<unsigned char>() : nullptr;
-    if (grid == nullptr) return;
-    if (grid->getActualWidth() != w || grid->getActualHeight() != h) grid->resize(w, h, w, h);
-    fillButtonBuffer(grid);
+    fillButtonBuffer(resizedActiveGrid<unsigned char>(*component, buttonBufferType, w, h));
 }
 
 void InfovisContainerStrategy::createDisplayList() {

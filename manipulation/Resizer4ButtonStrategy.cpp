@@ -8,7 +8,7 @@
 #include "framework/ConstantProvider.h"
 #include "framework/DravikEvent.h"
 #include "framework/DravikManager.h"
-#include "framework/IBufferProxy.h"
+#include "framework/ActiveGrids.h"
 #include "framework/SafeNumbers.h"
 #include "framework/VisComponent.h"
 #include "manipulation/detail/CellBlockPicking.h"
@@ -61,17 +61,7 @@ void Resizer4ButtonStrategy::initProperties() {
     resizeStartEventType = names->getEventTypeIdentifier("RESIZE_START");
     resizeEndEventType = names->getEventTypeIdentifier("RESIZE_END");
     aspectRatio = static_cast<double>(component->width) / static_cast<double>(component->height);
-
-    if (IBufferProxy* existing = component->getActiveBufferByType(buttonBufferType)) {
-        if (auto* grid = existing->getBuffer<unsigned char>()) {
-            fillButtonBuffer(grid);
-            return;
-        }
-    }
-    auto* grid = new IBuffer<unsigned char>(buttonBufferType, 1, component->width, component->height,
-                                            component->width, component->height);
-    fillButtonBuffer(grid);
-    component->addActiveBuffer(new IBufferProxy(buttonBufferType, grid));
+    fillButtonBuffer(obtainActiveGrid<unsigned char>(*component, buttonBufferType));
 }
 
 void Resizer4ButtonStrategy::fillButtonBuffer(IBuffer<unsigned char>* buffer) {
@@ -83,11 +73,7 @@ void Resizer4ButtonStrategy::fillButtonBuffer(IBuffer<unsigned char>* buffer) {
 }
 
 void Resizer4ButtonStrategy::resize(unsigned w, unsigned h) {
-    IBufferProxy* proxy = component->getActiveBufferByType(buttonBufferType);
-    IBuffer<unsigned char>* grid = proxy != nullptr ? proxy->getBuffer<unsigned char>() : nullptr;
-    if (grid == nullptr) return;
-    if (grid->getActualWidth() != w || grid->getActualHeight() != h) grid->resize(w, h, w, h);
-    fillButtonBuffer(grid);
+    fillButtonBuffer(resizedActiveGrid<unsigned char>(*component, buttonBufferType, w, h));
 }
 
 void Resizer4ButtonStrategy::drawForPicking() {

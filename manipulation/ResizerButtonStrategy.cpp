@@ -5,7 +5,7 @@
 #include "framework/BufferCellLookup.h"
 #include "framework/ConstantProvider.h"
 #include "framework/DravikEvent.h"
-#include "framework/IBufferProxy.h"
+#include "framework/ActiveGrids.h"
 #include "framework/SafeNumbers.h"
 #include "framework/VisComponent.h"
 #include "manipulation/detail/CellBlockPicking.h"
@@ -30,16 +30,7 @@ ResizerButtonStrategy::~ResizerButtonStrategy() = default;
 
 void ResizerButtonStrategy::initProperties() {
     buttonBufferType = ConstantProvider::getInstance()->getBufferTypeIdentifier("BUTTON_BUFFER");
-    if (IBufferProxy* existing = component->getActiveBufferByType(buttonBufferType)) {
-        if (auto* grid = existing->getBuffer<unsigned char>()) {
-            fillButtonBuffer(grid);
-            return;
-        }
-    }
-    auto* grid = new IBuffer<unsigned char>(buttonBufferType, 1, component->width, component->height,
-                                            component->width, component->height);
-    fillButtonBuffer(grid);
-    component->addActiveBuffer(new IBufferProxy(buttonBufferType, grid));
+    fillButtonBuffer(obtainActiveGrid<unsigned char>(*component, buttonBufferType));
 }
 
 void ResizerButtonStrategy::fillButtonBuffer(IBuffer<unsigned char>* buffer) {
@@ -50,13 +41,7 @@ void ResizerButtonStrategy::fillButtonBuffer(IBuffer<unsigned char>* buffer) {
 }
 
 void ResizerButtonStrategy::resize(unsigned w, unsigned h) {
-    IBufferProxy* proxy = component->getActiveBufferByType(buttonBufferType);
-    IBuffer<unsigned char>* grid = proxy != nullptr ? proxy->getBuffer<unsigned char>() : nullptr;
-    if (grid == nullptr) return;
-    // The framework has already given the grid the new size and other strategies may have
-    // refilled it: resizing it again would wipe what they wrote.
-    if (grid->getActualWidth() != w || grid->getActualHeight() != h) grid->resize(w, h, w, h);
-    fillButtonBuffer(grid);
+    fillButtonBuffer(resizedActiveGrid<unsigned char>(*component, buttonBufferType, w, h));
 }
 
 void ResizerButtonStrategy::onEvent(DravikEvent* event) {

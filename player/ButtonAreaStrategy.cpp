@@ -1,24 +1,21 @@
 #include "player/ButtonAreaStrategy.h"
 
 #include "framework/ConstantProvider.h"
-#include "framework/IBufferProxy.h"
+#include "framework/ActiveGrids.h"
 #include "framework/VisComponent.h"
 
 ButtonAreaStrategy::ButtonAreaStrategy(std::string area) : area(std::move(area)) {}
 
 void ButtonAreaStrategy::initProperties() {
     buttonBufferType = ConstantProvider::getInstance()->getBufferTypeIdentifier("BUTTON_BUFFER");
-    if (component->getActiveBufferByType(buttonBufferType) == nullptr)
-        component->addActiveBuffer(new IBufferProxy(
-            buttonBufferType, new IBuffer<unsigned char>(buttonBufferType, 1, component->width, component->height,
-                                                         component->width, component->height)));
-    fill();
+    fill(obtainActiveGrid<unsigned char>(*component, buttonBufferType));
 }
 
-void ButtonAreaStrategy::resize(unsigned, unsigned) { fill(); }
+void ButtonAreaStrategy::resize(unsigned w, unsigned h) {
+    fill(resizedActiveGrid<unsigned char>(*component, buttonBufferType, w, h));
+}
 
-void ButtonAreaStrategy::fill() {
-    IBufferProxy* proxy = component->getActiveBufferByType(buttonBufferType);
-    if (IBuffer<unsigned char>* grid = proxy != nullptr ? proxy->getBuffer<unsigned char>() : nullptr)
+void ButtonAreaStrategy::fill(IBuffer<unsigned char>* grid) {
+    if (grid != nullptr)
         grid->fill(static_cast<unsigned char>(ConstantProvider::getInstance()->getButtonBufferValue(area)));
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "framework/IBuffer.h"
 #include "framework/VisComponentStrategy.h"
 
 // Fills the component's "BUTTON_BUFFER" with one button area (making the grid when there is
@@ -19,7 +20,7 @@ protected:
     void resize(unsigned w, unsigned h) override;
 
 private:
-    void fill();
+    void fill(IBuffer<unsigned char>* grid);
 
     std::string area;
     unsigned buttonBufferType = 0;

@@ -9,6 +9,7 @@
 #include "app/WindowsFrameTimer.h"
 #include "lifecycle/BetterAnimationStrategy.h"
 #include "lifecycle/DestructionStrategy.h"
+#include "support/HandClock.h"
 #include "support/TestStrategies.h"
 
 namespace {
@@ -31,15 +32,6 @@ protected:
 using RecordedAnimation = Recorded<AnimationStrategy>;
 using RecordedBetterAnimation = Recorded<BetterAnimationStrategy>;
 using RecordedDestruction = Recorded<DestructionStrategy>;
-
-class HandClock : public FrameTimer {
-public:
-    double now = 0.0;
-    void start() override {}
-    void end() override {}
-    double getCurrentTime() override { return now; }
-    double calculateFrameRate() override { return 0.0; }
-};
 
 class HandTicks : public TickSource {
 public:

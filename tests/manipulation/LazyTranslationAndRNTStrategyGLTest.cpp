@@ -7,18 +7,10 @@
 #include "manipulation/LazyTranslationAndRNTStrategy.h"
 #include "support/FeedbackCapture.h"
 #include "support/GLContext.h"
+#include "support/HandClock.h"
 #include "support/TestStrategies.h"
 
 namespace {
-
-class HandClock : public FrameTimer {
-public:
-    double now = 0.0;
-    void start() override {}
-    void end() override {}
-    double getCurrentTime() override { return now; }
-    double calculateFrameRate() override { return 0.0; }
-};
 
 // A 200 x 100 component at (128, 128) on a 256 x 256 display; the translation circle has a
 // radius of 30.
