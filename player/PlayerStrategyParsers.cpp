@@ -1,5 +1,6 @@
 #include "player/PlayerStrategyParsers.h"
 
+#include <iostream>
 #include <string>
 
 #include "config/XMLNode.h"
@@ -13,6 +14,7 @@
 namespace {
 
 constexpr double kWhiteFrame[4] = {1.0, 1.0, 1.0, 0.6};
+constexpr unsigned kLargestCard = 4096;
 
 std::string narrow(const wchar_t* text) {
     std::string out;
@@ -30,8 +32,16 @@ double numberOr(const XMLNode& node, const wchar_t* name, double fallback) {
 void CardDispenserStrategyParser::parse(const XMLNode& node, VisComponent* component) {
     const wchar_t* width = node.getAttribute(L"card-width");
     const wchar_t* height = node.getAttribute(L"card-height");
-    component->pushStrategy(new CardDispenserStrategy(width != nullptr ? obtainTruncatedUnsignedValue(width) : 90,
-                                                      height != nullptr ? obtainTruncatedUnsignedValue(height) : 60));
+    unsigned cardWidth = width != nullptr ? obtainTruncatedUnsignedValue(width) : 90;
+    unsigned cardHeight = height != nullptr ? obtainTruncatedUnsignedValue(height) : 60;
+    // A card nobody could see or touch, or one too large for its grids, is not made.
+    if (cardWidth == 0 || cardHeight == 0 || cardWidth > kLargestCard || cardHeight > kLargestCard) {
+        std::cout << "CardDispenser: cards of " << cardWidth << " x " << cardHeight
+                  << " cannot be made (1 to " << kLargestCard << " pixels a side); making cards of 90 x 60!\n";
+        cardWidth = 90;
+        cardHeight = 60;
+    }
+    component->pushStrategy(new CardDispenserStrategy(cardWidth, cardHeight));
 }
 
 void ButtonAreaStrategyParser::parse(const XMLNode& node, VisComponent* component) {

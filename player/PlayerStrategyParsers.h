@@ -6,7 +6,8 @@
 // Parsers of the player's own strategies, for scene files played by the player.
 
 // "CardDispenser": a CardDispenserStrategy; "card-width" and "card-height" (whole numbers,
-// default 90 x 60) give the size of its cards.
+// default 90 x 60) give the size of its cards, from 1 to 4096 pixels a side (other sizes are
+// reported and replaced by the default).
 class CardDispenserStrategyParser : public StrategyParser {
 public:
     void parse(const XMLNode& node, VisComponent* component) override;

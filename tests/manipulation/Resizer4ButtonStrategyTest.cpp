@@ -61,6 +61,16 @@ TEST_F(FourCorners, WritesSquareButtonsIntoTheCorners) {
     expectButtons(place(some, 200, 100), [](unsigned x, unsigned y) {
         return (within(x, 0, 69) && within(y, 30, 99)) || (within(x, 130, 199) && (within(y, 0, 69) || within(y, 30, 99)));
     });
+
+    auto* none = new Resizer4ButtonStrategy;
+    const unsigned off[4] = {0, 0, 0, 0};
+    none->setCorner(off);
+    VisComponent* plain = place(none, 200, 100);
+    expectButtons(plain, [](unsigned, unsigned) { return false; });
+    send(plain, "PRESS", 401, 351);  // a corner, without a button
+    send(plain, "DRAG", 300, 300);
+    EXPECT_FALSE(none->isResizing());
+    EXPECT_EQ(plain->width, 200u);
 }
 
 // 200 x 100 at (500, 400): the press at (590, 360) lies in the quadrant of the corner at
