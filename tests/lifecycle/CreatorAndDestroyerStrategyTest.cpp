@@ -79,6 +79,7 @@ struct Scene : ::testing::Test {
 }  // namespace
 
 TEST_F(Scene, ThePressOnTheDispenserHoldsANewComponent) {
+    manager.touchIndicators = {makeComponent(0, 0, 5, 5)};
     route("PRESS", 1, 200, 150);  // on the table
     route("RELEASE", 1, 200, 150);
     DravikEvent drag(eventType("DRAG"), 1, 50, 50);
@@ -91,6 +92,7 @@ TEST_F(Scene, ThePressOnTheDispenserHoldsANewComponent) {
     VisComponent* made = manager.components.back();  // in front
     EXPECT_EQ(made->position, Point3d(60, 40, 0));
     EXPECT_EQ(manager.getSelectedComponentIds(), std::vector<unsigned long>{made->id});
+    EXPECT_EQ(manager.touchTargets, std::vector<VisComponent*>{made}) << "the indicator follows the hand-over";
 
     route("DRAG", 1, 160, 90);  // the press was handed over: the new card follows
     EXPECT_EQ(made->position, Point3d(160, 90, 0));
@@ -168,6 +170,16 @@ TEST_F(Scene, ReportsOfComponentsNeverStartedAreKept) {
     manager.processComponents();
     EXPECT_FALSE(exists(id)) << "destroyed without a start";
     EXPECT_EQ(starts, 0);
+
+    // A report of a component destroyed elsewhere is forgotten with the next report.
+    VisComponent* gone = card(100, 250);
+    report.component = gone;
+    binComponent->onEvent(&report);
+    delete gone;
+    VisComponent* next = card(120, 250);
+    report.component = next;
+    binComponent->onEvent(&report);
+    EXPECT_EQ(bin->getDeadIds(), std::vector<unsigned long>{next->id});
 }
 
 // What a destroyed component leaves: nobody holds it, no indicator points at it, no list of
