@@ -202,41 +202,35 @@ TEST(BetterAnimationStrategy, IgnoresAStartWithoutFrameTimer) {
 }
 
 TEST_F(Animated, DestructionReportsToTheComponentThatStartedIt) {
+    struct Reports : VisComponentStrategy {
+        std::vector<DravikEvent> received;
+        void onEvent(DravikEvent* e) override { received.push_back(*e); }
+    };
     auto* dying = place(new RecordedDestruction, 2.0);
-    std::vector<std::string> log;
-    auto* recorder = new RecordingStrategy(&log, "bin");
+    auto* reports = new Reports;
     VisComponent* bin = makeComponent(0, 0, 100, 100);
-    bin->pushStrategy(recorder);
+    bin->pushStrategy(reports);
     manager.addComponent(bin);
 
     send("START_ANIMATION");  // names no component
     frames(4);
     EXPECT_EQ(dying->ends, 1);
-    EXPECT_EQ(recorder->events, 0);
+    EXPECT_TRUE(reports->received.empty());
 
     send("START_ANIMATION", bin);
-    EXPECT_EQ(dying->getTarget(), bin);
     frames(4);
     EXPECT_EQ(dying->ends, 2);
-    ASSERT_EQ(recorder->events, 1);
-    struct Catch : VisComponentStrategy {
-        DravikEvent last;
-        void onEvent(DravikEvent* e) override { last = *e; }
-    };
-    auto* caught = new Catch;
-    bin->pushStrategy(caught);
-    send("START_ANIMATION", bin);
-    frames(4);
-    EXPECT_EQ(caught->last.type, eventType("READY_TO_DIE"));
-    EXPECT_EQ(caught->last.component, component);
-    EXPECT_EQ(caught->last.userId, DravikEvent::NoUserId);
-    EXPECT_EQ(caught->last.x, 50.0);
+    ASSERT_EQ(reports->received.size(), 1u);
+    EXPECT_EQ(reports->received[0].type, eventType("READY_TO_DIE"));
+    EXPECT_EQ(reports->received[0].component, component);
+    EXPECT_EQ(reports->received[0].userId, DravikEvent::NoUserId);
+    EXPECT_EQ(reports->received[0].getCoords(), Point3d(50, 50, 0));
 
     // The starter destroyed while the animation runs hears nothing (and is not touched).
     send("START_ANIMATION", bin);
     delete bin;
     frames(4);
-    EXPECT_EQ(dying->ends, 4);
+    EXPECT_EQ(dying->ends, 3);
 }
 
 // The manager's frame step keeps the frame rate that frame-counted animations divide by: at
