@@ -6,9 +6,13 @@
 
 #include "app/VisComponentGL.h"
 #include "appearance/TextureManager.h"
+#include "config/DestroyerStrategyParser.h"
 #include "config/FrictionSurfaceStrategyParser.h"
 #include "config/ImageStrategyParser.h"
+#include "config/InfovisContainerStrategyParser.h"
 #include "config/RNTStrategyParser.h"
+#include "config/Resizer4ButtonStrategyParser.h"
+#include "config/ResizerHandleStrategyParser.h"
 #include "config/TranslationStrategyParser.h"
 #include "config/detail/XMLEncoding.h"
 #include "config/detail/XMLNodeData.h"
@@ -44,13 +48,16 @@ XMLConfigurationManager::~XMLConfigurationManager() = default;
 
 void XMLConfigurationManager::registerStrategyParsers() {
     // The registered names in their order. Parsers of strategies the library does not offer
-    // yet join at their places: "Border", "CurrentBeltContainer", "CurrentObserver",
-    // "DestroyerStrategy" before "FrictionSurface"; "GradientBorder" before "Image";
-    // "InfovisContainerStrategy", "ResizerHandle", "Resizer4ButtonStrategy" before
-    // "RNTStrategy"; "ResizerHandleStrategy" before "TranslationStrategy".
+    // yet join at their places: "Border", "CurrentBeltContainer", "CurrentObserver" before
+    // "DestroyerStrategy"; "GradientBorder" before "Image".
+    registerStrategyParser("DestroyerStrategy", std::make_unique<DestroyerStrategyParser>());
     registerStrategyParser("FrictionSurface", std::make_unique<FrictionSurfaceStrategyParser>());
     registerStrategyParser("Image", std::make_unique<ImageStrategyParser>());
+    registerStrategyParser("InfovisContainerStrategy", std::make_unique<InfovisContainerStrategyParser>());
+    registerStrategyParser("ResizerHandle", std::make_unique<ResizerHandleStrategyParser>());
+    registerStrategyParser("Resizer4ButtonStrategy", std::make_unique<Resizer4ButtonStrategyParser>());
     registerStrategyParser("RNTStrategy", std::make_unique<RNTStrategyParser>());
+    registerStrategyParser("ResizerHandleStrategy", std::make_unique<ResizerHandleStrategyParser>());
     registerStrategyParser("TranslationStrategy", std::make_unique<TranslationStrategyParser>());
 }
 

@@ -170,6 +170,8 @@ void DravikManager::replaceSelectedID(unsigned long oldId, unsigned long newId) 
         } else {
             selectedIds[i] = newId;
             holds[i].component = replacement;
+            const std::size_t indicator = holds[i].userId - 1;  // users count from 1
+            if (indicator < touchTargets.size()) touchTargets[indicator] = replacement;
         }
     }
 }

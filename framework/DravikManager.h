@@ -49,7 +49,8 @@ public:
     const std::vector<unsigned long>& getSelectedComponentIds() const { return selectedIds; }
     // Users holding the component let go of it: their further drags reach nothing.
     void unselectComponent(unsigned long id);
-    // Users holding `oldId` now hold `newId` (a press handed over to another component).
+    // Users holding `oldId` now hold `newId` (a press handed over to another component); their
+    // touch indicators show it as their target.
     void replaceSelectedID(unsigned long oldId, unsigned long newId);
 
     // One frame. A host delivers the frame's input events and then calls this once per

@@ -171,7 +171,9 @@ void PlayerWindow::printSummary(std::ostream& out) const {
         if (degrees < 0.0) degrees += 360.0;
         if (degrees >= 359.95) degrees = 0.0;  // would print as 360.0
         out << "  component " << c->id << " at (" << std::setprecision(1) << c->position.x << ", "
-            << c->position.y << "), angle " << degrees << " degrees\n";
+            << c->position.y << "), angle " << degrees << " degrees, size " << c->width << " x " << c->height;
+        if (c->getParent() != nullptr) out << ", in component " << c->getParent()->id;
+        out << '\n';
     }
     if (options.stats) {
         out << "dravik-player: frame rate " << manager->frameRate << " fps\n";

@@ -29,8 +29,9 @@ public:
     // Runs the frames of the options (or until the window closes) and writes the screenshot
     // when one was asked for; throws PlayerError when it cannot be written.
     void run();
-    // Where every component ended up, one line each, by identifier; with --stats, the frame
-    // rate and touch-to-screen times after them.
+    // Where every component ended up (position, angle, size, the container it lies in), one
+    // line each, by identifier; with --stats, the frame rate and touch-to-screen times after
+    // them.
     void printSummary(std::ostream& out) const;
 
 private:

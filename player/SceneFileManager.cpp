@@ -7,10 +7,13 @@
 
 #include "config/PlainStrategyParser.h"
 #include "config/XMLNode.h"
+#include "containers/CircularInfovisContainerStrategy.h"
 #include "manipulation/LazyRNTStrategy.h"
+#include "manipulation/LazyTranslationAndRNTStrategy.h"
 #include "manipulation/LazyTranslationStrategy.h"
 #include "manipulation/TossableStrategy.h"
 #include "player/PlayerError.h"
+#include "player/PlayerStrategyParsers.h"
 
 namespace {
 
@@ -65,6 +68,14 @@ void SceneFileManager::registerStrategyParsers() {
     registerStrategyParser("LazyRNTStrategy", std::make_unique<PlainStrategyParser<LazyRNTStrategy>>());
     registerStrategyParser("LazyTranslationStrategy", std::make_unique<PlainStrategyParser<LazyTranslationStrategy>>());
     registerStrategyParser("TossableStrategy", std::make_unique<PlainStrategyParser<TossableStrategy>>());
+    registerStrategyParser("LazyTranslationAndRNTStrategy",
+                           std::make_unique<PlainStrategyParser<LazyTranslationAndRNTStrategy>>());
+    registerStrategyParser("CircularInfovisContainerStrategy",
+                           std::make_unique<PlainStrategyParser<CircularInfovisContainerStrategy>>());
+    registerStrategyParser("CardDispenser", std::make_unique<CardDispenserStrategyParser>());
+    registerStrategyParser("ButtonArea", std::make_unique<ButtonAreaStrategyParser>());
+    registerStrategyParser("FilledRectangle", std::make_unique<FilledRectangleStrategyParser>());
+    registerStrategyParser("FilledDisc", std::make_unique<FilledDiscStrategyParser>());
 }
 
 void SceneFileManager::initComponents() {

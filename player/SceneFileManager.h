@@ -12,8 +12,11 @@ class XMLNode;
 // The manager of a scene file given to the player. Besides the library's parsers it
 // registers the player's own for strategies that make a scene playable by touch alone:
 // "LazyTranslationStrategy" and "LazyRNTStrategy" (a press anywhere on the component drags
-// or turns it) and "TossableStrategy". Texture paths in the file resolve against the scene
-// file's folder, as its author expects.
+// or turns it), "LazyTranslationAndRNTStrategy", "TossableStrategy" and
+// "CircularInfovisContainerStrategy", and for the player's examples of application
+// strategies (PlayerStrategyParsers.h): "CardDispenser", "ButtonArea", "FilledRectangle" and
+// "FilledDisc". Texture paths in the file resolve against the scene file's folder, as its
+// author expects.
 class SceneFileManager : public XMLConfigurationManager {
 public:
     // Reads and builds the scene; an OpenGL context must be current. Throws PlayerError

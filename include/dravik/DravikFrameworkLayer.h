@@ -2,6 +2,7 @@
 #define DRAVIK_FRAMEWORK_LAYER_H
 
 // The framework layer: components, strategies, events, the manager, grids and names.
+#include "framework/ActiveGrids.h"
 #include "framework/BufferCellLookup.h"
 #include "framework/CompositeNode.h"
 #include "framework/ConstantProvider.h"

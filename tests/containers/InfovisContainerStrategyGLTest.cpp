@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "containers/CircularInfovisContainerStrategy.h"
+#include "support/FeedbackCapture.h"
+#include "support/GLContext.h"
+#include "support/TestStrategies.h"
+
+namespace {
+
+struct Infovis : GLTest {
+    DravikManager manager{nullptr, 0};
+    unsigned buttonType = ConstantProvider::getInstance()->getBufferTypeIdentifier("BUTTON_BUFFER");
+    unsigned char noButton = static_cast<unsigned char>(ConstantProvider::getInstance()->getButtonBufferValue("NO_BUTTON"));
+
+    // A w x h container with the strategy; components of the framework draw no picking
+    // rectangle of their own, so only the strategy's shape is drawn.
+    VisComponent* place(InfovisContainerStrategy* strategy, unsigned w, unsigned h) {
+        VisComponent* c = makeComponent(0, 0, w, h);
+        c->pushStrategy(strategy);
+        manager.addComponent(c);
+        return c;
+    }
+    // What the picking draw emits, centred on window pixel (128, 128).
+    static std::vector<FeedbackPrimitive> picking(VisComponent* c) {
+        glPushMatrix();
+        glTranslated(128, 128, 0);
+        auto primitives = captureFeedback([&] { c->renderForPicking(); });
+        glPopMatrix();
+        return primitives;
+    }
+    // The identifier under window pixel (128 + dx, 128 + dy) after a picking draw centred there.
+    static unsigned long pickedAt(VisComponent* c, int dx, int dy) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        glPushMatrix();
+        glTranslated(128, 128, 0);
+        c->renderForPicking();
+        glPopMatrix();
+        unsigned char rgb[3] = {0, 0, 0};
+        glReadPixels(128 + dx, 128 + dy, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+        return VisComponent::convertColorToId(rgb);
+    }
+    bool allNoButton(const VisComponent* c) const {
+        const IBuffer<unsigned char>* grid = c->getActiveBufferByType(buttonType)->getBuffer<unsigned char>();
+        for (unsigned i = 0; i < grid->width * grid->height; ++i)
+            if (grid->data[i] != noButton) return false;
+        return true;
+    }
+};
+
+}  // namespace
+
+TEST_F(Infovis, OffersANoButtonGridAndPicksItsRectangle) {
+    VisComponent* c = place(new InfovisContainerStrategy, 100, 60);
+    ASSERT_NE(c->getActiveBufferByType(buttonType), nullptr);
+    EXPECT_TRUE(allNoButton(c));
+    EXPECT_TRUE(c->isContainerFor(nullptr));
+    EXPECT_TRUE(captureFeedback([&] { c->render({}); }).empty()) << "the normal pass draws nothing";
+
+    double left = 1e9, bottom = 1e9, right = -1e9, top = -1e9;  // of the quad's triangles
+    for (const FeedbackPrimitive& triangle : picking(c))
+        for (const FeedbackVertex& v : triangle.vertices) {
+            left = std::min(left, v.x - 128);
+            right = std::max(right, v.x - 128);
+            bottom = std::min(bottom, v.y - 128);
+            top = std::max(top, v.y - 128);
+        }
+    EXPECT_EQ(std::vector<double>({left, bottom, right, top}), std::vector<double>({-50, -30, 50, 30}));
+    EXPECT_EQ(pickedAt(c, 45, 25), c->id);
+
+    IBuffer<unsigned char>* grid = c->getActiveBufferByType(buttonType)->getBuffer<unsigned char>();
+    grid->fill(9);
+    c->resizeActiveBuffers();  // the same size: refilled all the same
+    EXPECT_TRUE(allNoButton(c));
+    c->resize(40, 20);
+    EXPECT_EQ(grid->width, 40u);
+    EXPECT_TRUE(allNoButton(c));
+    EXPECT_EQ(pickedAt(c, 25, 0), VisComponent::NoComponentId) << "the shape follows the size";
+    EXPECT_EQ(pickedAt(c, 15, 0), c->id);
+}
+
+TEST_F(Infovis, KeepsTheButtonGridItFinds) {
+    VisComponent* c = makeComponent(0, 0, 8, 8);
+    auto* grid = new IBuffer<unsigned char>(buttonType, 1, 8, 8, 8, 8);
+    grid->fill(5);
+    c->addActiveBuffer(new IBufferProxy(buttonType, grid));
+    c->pushStrategy(new InfovisContainerStrategy);
+    manager.addComponent(c);
+    EXPECT_EQ(c->getActiveBufferByType(buttonType)->buffer, grid);
+    EXPECT_TRUE(allNoButton(c));
+    EXPECT_EQ(c->getActiveBuffersMemorySize(), 64u) << "no second grid";
+}
+
+TEST_F(Infovis, CircularContainersPickTheirLargestCentredDisc) {
+    VisComponent* c = place(new CircularInfovisContainerStrategy, 200, 100);
+    const auto fan = picking(c);
+    ASSERT_EQ(fan.size(), 36u);
+    for (const FeedbackPrimitive& triangle : fan)
+        for (const FeedbackVertex& v : triangle.vertices) EXPECT_LE(std::hypot(v.x - 128, v.y - 128), 50.0 + 1e-3);
+    EXPECT_EQ(pickedAt(c, 45, 0), c->id);
+    EXPECT_EQ(pickedAt(c, 0, -45), c->id);
+    EXPECT_EQ(pickedAt(c, 90, 40), VisComponent::NoComponentId) << "a corner of the rectangle";
+    EXPECT_EQ(pickedAt(c, 40, 40), VisComponent::NoComponentId);
+
+    struct Case {
+        double angle;
+        std::size_t triangles;
+    };
+    for (const Case& k : {Case{90.0, 4}, Case{7.0, 51}, Case{-10.0, 0}, Case{0.0, 0}, Case{std::nan(""), 0},
+                          Case{1e-9, 0}}) {
+        VisComponent* other = place(new CircularInfovisContainerStrategy(k.angle), 200, 100);
+        EXPECT_EQ(picking(other).size(), k.triangles) << k.angle;
+    }
+    VisComponent* flat = place(new CircularInfovisContainerStrategy, 0, 100);
+    EXPECT_EQ(pickedAt(flat, 0, 0), VisComponent::NoComponentId);
+}

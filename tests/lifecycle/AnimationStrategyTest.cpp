@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/TickSource.h"
+#include "app/WindowsFrameTimer.h"
+#include "lifecycle/BetterAnimationStrategy.h"
+#include "lifecycle/DestructionStrategy.h"
+#include "support/HandClock.h"
+#include "support/TestStrategies.h"
+
+namespace {
+
+// Writes down the parameter of every performAnimation and counts the ends.
+template <class Base>
+class Recorded : public Base {
+public:
+    using Base::Base;
+    std::vector<double> parameters;
+    int ends = 0;
+
+protected:
+    void performAnimation() override { parameters.push_back(this->animationParameter); }
+    void onAnimationEnd() override {
+        ++ends;
+        Base::onAnimationEnd();
+    }
+};
+using RecordedAnimation = Recorded<AnimationStrategy>;
+using RecordedBetterAnimation = Recorded<BetterAnimationStrategy>;
+using RecordedDestruction = Recorded<DestructionStrategy>;
+
+class HandTicks : public TickSource {
+public:
+    std::uint32_t ticks = 5000;
+    std::uint32_t getTickCount() const override { return ticks; }
+};
+
+// A component with the strategy in a scene of the given frame rate.
+struct Animated : ::testing::Test {
+    HandClock clock;
+    DravikManager manager{&clock, 0};
+    VisComponent* component = nullptr;
+
+    template <class S>
+    S* place(S* strategy, double frameRate) {
+        manager.frameRate = frameRate;
+        component = makeComponent(50, 50, 20, 20);
+        component->pushStrategy(strategy);
+        manager.addComponent(component);
+        return strategy;
+    }
+    void send(const char* type, VisComponent* from = nullptr) {
+        DravikEvent event(eventType(type), DravikEvent::NoUserId, 0, 0, 0, from);
+        component->onEvent(&event);
+    }
+    void frames(int n) {
+        for (int i = 0; i < n; ++i) manager.processComponents();
+    }
+};
+
+}  // namespace
+
+TEST_F(Animated, StepsOncePerFrameFromTheFrameRateAndDurationAtTheStart) {
+    auto* a = place(new RecordedAnimation, 4.0);
+    send("PRESS");
+    component->onEvent(nullptr);
+    frames(2);
+    EXPECT_FALSE(a->isAnimating()) << "only the start type starts it";
+
+    send("START_ANIMATION");
+    manager.frameRate = 100.0;  // the step was fixed at the start
+    frames(5);
+    EXPECT_EQ(a->parameters, (std::vector<double>{0.0, 0.25, 0.5, 0.75, 1.0}));
+    EXPECT_EQ(a->ends, 0);
+    frames(1);
+    EXPECT_EQ(a->ends, 1);
+    EXPECT_FALSE(a->isAnimating());
+    EXPECT_DOUBLE_EQ(a->getAnimationParameter(), 1.25) << "the parameter keeps its last value";
+    frames(3);
+    EXPECT_EQ(a->parameters.size(), 5u);
+    EXPECT_EQ(a->ends, 1);
+}
+
+TEST_F(Animated, KeepsTheStepForNegativeOrUndefinedDurations) {
+    auto* a = place(new RecordedAnimation, 60.0);
+    for (double duration : {-1.0, std::nan("")}) {
+        a->parameters.clear();
+        a->setAnimationDuration(duration);
+        a->setAnimationStep(0.1);
+        send("START_ANIMATION");
+        frames(11);
+        ASSERT_EQ(a->parameters.size(), 11u) << duration;
+        EXPECT_DOUBLE_EQ(a->parameters.back(), 0.9999999999999999);
+        EXPECT_TRUE(a->isAnimating());
+        frames(1);
+        EXPECT_FALSE(a->isAnimating());
+    }
+}
+
+TEST_F(Animated, RunsOnceWithoutAFrameRateOrDuration) {
+    auto* a = place(new RecordedAnimation, 0.0);
+    send("START_ANIMATION");
+    frames(2);
+    EXPECT_EQ(a->parameters, std::vector<double>{0.0});
+    EXPECT_EQ(a->ends, 1);
+
+    manager.frameRate = 60.0;
+    a->setAnimationDuration(0.0);
+    send("START_ANIMATION");
+    frames(2);
+    EXPECT_EQ(a->parameters, (std::vector<double>{0.0, 0.0}));
+    EXPECT_EQ(a->ends, 2);
+}
+
+TEST_F(Animated, SuspendedFramesChangeNothingAndAStartRestarts) {
+    auto* a = place(new RecordedAnimation, 10.0);
+    send("START_ANIMATION");
+    frames(3);
+    component->animationsSuspended = true;
+    frames(20);
+    EXPECT_EQ(a->parameters.size(), 3u);
+    EXPECT_EQ(a->ends, 0);
+    component->animationsSuspended = false;
+    send("START_ANIMATION");
+    frames(1);
+    EXPECT_EQ(a->parameters.back(), 0.0);
+}
+
+// A looping animation: its end hook starts the next round.
+TEST_F(Animated, TheEndHookMayStartTheNextRound) {
+    struct Looping : AnimationStrategy {
+        int rounds = 0;
+        void performAnimation() override {}
+        void onAnimationEnd() override {
+            ++rounds;
+            DravikEvent again(startEventType);
+            onEvent(&again);
+        }
+    };
+    auto* a = place(new Looping, 2.0);  // three frames a round, the end in the fourth
+    send("START_ANIMATION");
+    frames(8);
+    EXPECT_EQ(a->rounds, 2);
+    EXPECT_TRUE(a->isAnimating());
+}
+
+TEST_F(Animated, ClockDrivenAnimationFollowsTheFrameTimer) {
+    auto* a = place(new RecordedBetterAnimation(2.0), 0.0);
+    clock.now = 10.0;
+    send("START_ANIMATION");
+    frames(1);
+    clock.now = 11.0;
+    frames(1);
+    component->animationsSuspended = true;
+    clock.now = 11.5;
+    frames(1);
+    component->animationsSuspended = false;
+    clock.now = 12.0;
+    frames(1);
+    EXPECT_EQ(a->parameters, (std::vector<double>{0.0, 0.5, 1.0}));
+    EXPECT_EQ(a->ends, 0);
+    clock.now = 12.001;
+    frames(1);
+    EXPECT_EQ(a->ends, 1);
+    EXPECT_EQ(a->getAnimationParameter(), 0.0);
+    EXPECT_FALSE(a->isAnimating());
+}
+
+TEST(BetterAnimationStrategy, RefusesDurationsThatAreNotPositive) {
+    const std::string message =
+        "ERROR in BetterAnimationStrategy::setAnimationDuration() - Animation duration must be greater then 0.0";
+    for (double duration : {0.0, -1.0, std::nan("")}) {
+        try {
+            RecordedBetterAnimation refused(duration);
+            ADD_FAILURE() << duration;
+        } catch (const std::invalid_argument& e) {
+            EXPECT_EQ(e.what(), message);
+        }
+    }
+    RecordedBetterAnimation a(1.5);
+    EXPECT_THROW(a.setAnimationDuration(-3.0), std::invalid_argument);
+    EXPECT_EQ(a.getAnimationDuration(), 1.5);
+    a.setAnimationDuration(4.0);
+    EXPECT_EQ(a.getAnimationDuration(), 4.0);
+}
+
+TEST(BetterAnimationStrategy, IgnoresAStartWithoutFrameTimer) {
+    DravikManager manager(nullptr, 0);
+    VisComponent* c = makeComponent(0, 0, 10, 10);
+    auto* a = new RecordedBetterAnimation(1.0);
+    c->pushStrategy(a);
+    manager.addComponent(c);
+    DravikEvent start(eventType("START_ANIMATION"));
+    c->onEvent(&start);
+    manager.processComponents();
+    EXPECT_FALSE(a->isAnimating());
+    EXPECT_TRUE(a->parameters.empty());
+}
+
+TEST_F(Animated, DestructionReportsToTheComponentThatStartedIt) {
+    struct Reports : VisComponentStrategy {
+        std::vector<DravikEvent> received;
+        void onEvent(DravikEvent* e) override { received.push_back(*e); }
+    };
+    auto* dying = place(new RecordedDestruction, 2.0);
+    auto* reports = new Reports;
+    VisComponent* bin = makeComponent(0, 0, 100, 100);
+    bin->pushStrategy(reports);
+    manager.addComponent(bin);
+
+    send("START_ANIMATION");  // names no component
+    frames(4);
+    EXPECT_EQ(dying->ends, 1);
+    EXPECT_TRUE(reports->received.empty());
+
+    send("START_ANIMATION", bin);
+    frames(4);
+    EXPECT_EQ(dying->ends, 2);
+    ASSERT_EQ(reports->received.size(), 1u);
+    EXPECT_EQ(reports->received[0].type, eventType("READY_TO_DIE"));
+    EXPECT_EQ(reports->received[0].component, component);
+    EXPECT_EQ(reports->received[0].userId, DravikEvent::NoUserId);
+    EXPECT_EQ(reports->received[0].getCoords(), Point3d(50, 50, 0));
+
+    // The starter destroyed while the animation runs hears nothing (and is not touched).
+    send("START_ANIMATION", bin);
+    delete bin;
+    frames(4);
+    EXPECT_EQ(dying->ends, 3);
+}
+
+// The manager's frame step keeps the frame rate that frame-counted animations divide by: at
+// 60 frames a second an animation of 1 s lasts about 60 frames.
+TEST(FrameStep, OneSecondAnimationLastsSixtyFramesAtSixtyFramesASecond) {
+    HandTicks ticks;
+    WindowsFrameTimer timer(10, ticks);
+    DravikManager manager(&timer, 0);
+    VisComponent* c = makeComponent(0, 0, 10, 10);
+    auto* a = new RecordedAnimation;
+    c->pushStrategy(a);
+    manager.addComponent(c);
+
+    int frame = 0;
+    auto nextFrame = [&] {  // frames come 1/60 s apart: 17, 17 and 16 ms
+        ++frame;
+        ticks.ticks += frame % 3 == 0 ? 16 : 17;
+        manager.runFrame();
+    };
+    for (int i = 0; i < 15; ++i) nextFrame();  // the timer's window fills
+    EXPECT_NEAR(manager.frameRate, 60.0, 0.5);
+
+    DravikEvent start(eventType("START_ANIMATION"));
+    c->onEvent(&start);
+    int framesRun = 0;
+    while (a->isAnimating() && framesRun < 1000) {
+        nextFrame();
+        ++framesRun;
+    }
+    EXPECT_GE(framesRun, 59);
+    EXPECT_LE(framesRun, 62);
+}

@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "lifecycle/CreatorStrategy.h"
+#include "lifecycle/DestroyerStrategy.h"
+#include "lifecycle/DestructionStrategy.h"
+#include "manipulation/LazyTranslationStrategy.h"
+#include "support/TestStrategies.h"
+
+namespace {
+
+// Makes 30 x 30 draggable cards centred on the press; `nothing` makes it return null.
+class CardDispenser : public CreatorStrategy {
+public:
+    int made = 0;
+    bool nothing = false;
+
+protected:
+    VisComponent* createComponent(unsigned x, unsigned y, std::uint32_t value) override {
+        EXPECT_EQ(value, 0u);
+        if (nothing) return nullptr;
+        ++made;
+        VisComponent* card = makeComponent(x, y, 30, 30);
+        card->pushStrategy(new LazyTranslationStrategy);
+        return card;
+    }
+};
+
+// Counts the start events it is sent and ends two frames after each (at frame rate 0 the
+// step is infinite: one frame of animation, then the end).
+class CountingDestruction : public DestructionStrategy {
+public:
+    explicit CountingDestruction(int* starts) : starts(starts) {}
+
+protected:
+    void performAnimation() override {}
+    void onAnimationStart(DravikEvent* event) override {
+        ++*starts;
+        DestructionStrategy::onAnimationStart(event);
+    }
+
+private:
+    int* starts;
+};
+
+// A 400 x 300 table (the root), a dispenser at (50, 50) and a bin at (300, 200), both
+// 80 x 80; routed events pick components by their rectangles.
+struct Scene : ::testing::Test {
+    DravikManager manager{nullptr, 0};
+    CardDispenser* dispenser = new CardDispenser;
+    DestroyerStrategy* bin = new DestroyerStrategy;
+    VisComponent* dispenserComponent = makeComponent(50, 50, 80, 80);
+    VisComponent* binComponent = makeComponent(300, 200, 80, 80);
+
+    void SetUp() override {
+        manager.resize(400, 300);
+        manager.setRootComponent(makeComponent(200, 150, 400, 300));
+        dispenserComponent->pushStrategy(dispenser);
+        binComponent->pushStrategy(bin);
+        manager.addComponent(dispenserComponent);
+        manager.addComponent(binComponent);
+    }
+    void route(const char* type, unsigned user, double x, double y) {
+        DravikEvent event(eventType(type), user, x, y);
+        manager.processEvent(&event, nullptr);
+    }
+    VisComponent* card(double x, double y) {
+        VisComponent* c = makeComponent(x, y, 20, 20);
+        c->pushStrategy(new LazyTranslationStrategy);
+        manager.addComponent(c);
+        return c;
+    }
+    bool exists(unsigned long id) const { return manager.getComponentById(id) != nullptr; }
+};
+
+}  // namespace
+
+TEST_F(Scene, ThePressOnTheDispenserHoldsANewComponent) {
+    manager.touchIndicators = {makeComponent(0, 0, 5, 5)};
+    route("PRESS", 1, 200, 150);  // on the table
+    route("RELEASE", 1, 200, 150);
+    DravikEvent drag(eventType("DRAG"), 1, 50, 50);
+    dispenserComponent->onEvent(&drag);
+    EXPECT_EQ(dispenser->made, 0);
+
+    route("PRESS", 1, 60, 40);
+    ASSERT_EQ(dispenser->made, 1);
+    ASSERT_EQ(manager.components.size(), 3u);
+    VisComponent* made = manager.components.back();  // in front
+    EXPECT_EQ(made->position, Point3d(60, 40, 0));
+    EXPECT_EQ(manager.getSelectedComponentIds(), std::vector<unsigned long>{made->id});
+    EXPECT_EQ(manager.touchTargets, std::vector<VisComponent*>{made}) << "the indicator follows the hand-over";
+
+    route("DRAG", 1, 160, 90);  // the press was handed over: the new card follows
+    EXPECT_EQ(made->position, Point3d(160, 90, 0));
+    EXPECT_EQ(dispenserComponent->position, Point3d(50, 50, 0));
+    route("RELEASE", 1, 160, 90);
+    EXPECT_TRUE(manager.getSelectedComponentIds().empty());
+
+    dispenser->nothing = true;  // a factory without a component creates nothing
+    route("PRESS", 2, 50, 50);
+    EXPECT_EQ(manager.components.size(), 3u);
+    EXPECT_EQ(manager.getSelectedComponentIds(), std::vector<unsigned long>{dispenserComponent->id});
+}
+
+TEST(CreatorStrategy, DeletesWhatItMakesOutsideAScene) {
+    VisComponent* lone = makeComponent(0, 0, 50, 50);
+    auto* dispenser = new CardDispenser;
+    lone->pushStrategy(dispenser);
+    DravikEvent press(eventType("PRESS"), 1, 0, 0);
+    lone->onEvent(&press);  // the card has no owner: it must not leak (LeakSanitizer)
+    EXPECT_EQ(dispenser->made, 1);
+    delete lone;
+}
+
+TEST_F(Scene, ABinDestroysPlainChildrenAtItsNextFrame) {
+    manager.processComponents();
+    manager.processComponents();  // frames without children do nothing
+    EXPECT_TRUE(bin->getDyingIds().empty());
+
+    route("PRESS", 1, 60, 40);
+    const unsigned long made = manager.components.back()->id;
+    route("DRAG", 1, 290, 210);
+    route("RELEASE", 1, 290, 210);
+    ASSERT_EQ(binComponent->getChildren().size(), 1u) << "the card lies in the bin";
+    EXPECT_TRUE(exists(made));
+    manager.processComponents();
+    EXPECT_FALSE(exists(made));
+    EXPECT_TRUE(binComponent->getChildren().empty());
+    EXPECT_EQ(manager.components.size(), 2u);
+}
+
+TEST_F(Scene, ABinWaitsForTheDestructionAnimation) {
+    int starts = 0;
+    VisComponent* c = card(300, 200);
+    c->pushStrategy(new CountingDestruction(&starts));
+    c->drop(true);
+    ASSERT_EQ(c->getParent(), binComponent);
+
+    manager.processComponents();  // the bin starts the animation; the card animates
+    EXPECT_EQ(starts, 1);
+    EXPECT_EQ(bin->getDyingIds(), std::vector<unsigned long>{c->id});
+    manager.processComponents();  // the animation ends and reports
+    EXPECT_TRUE(bin->getDyingIds().empty());
+    EXPECT_EQ(bin->getDeadIds(), std::vector<unsigned long>{c->id});
+    EXPECT_TRUE(exists(c->id));
+    const unsigned long id = c->id;
+    manager.processComponents();
+    EXPECT_FALSE(exists(id));
+    EXPECT_TRUE(bin->getDeadIds().empty());
+    EXPECT_EQ(starts, 1);
+}
+
+TEST_F(Scene, ReportsOfComponentsNeverStartedAreKept) {
+    int starts = 0;
+    VisComponent* stranger = card(100, 250);
+    stranger->pushStrategy(new CountingDestruction(&starts));
+    DravikEvent report(eventType("READY_TO_DIE"), DravikEvent::NoUserId, 0, 0, 0, stranger);
+    binComponent->onEvent(&report);
+    EXPECT_EQ(bin->getDeadIds(), std::vector<unsigned long>{stranger->id});
+    manager.processComponents();
+    EXPECT_TRUE(exists(stranger->id)) << "not a child of the bin";
+    EXPECT_EQ(bin->getDeadIds().size(), 1u);
+
+    binComponent->addChild(stranger);
+    const unsigned long id = stranger->id;
+    manager.processComponents();
+    EXPECT_FALSE(exists(id)) << "destroyed without a start";
+    EXPECT_EQ(starts, 0);
+
+    // A report of a component destroyed elsewhere is forgotten with the next report.
+    VisComponent* gone = card(100, 250);
+    report.component = gone;
+    binComponent->onEvent(&report);
+    delete gone;
+    VisComponent* next = card(120, 250);
+    report.component = next;
+    binComponent->onEvent(&report);
+    EXPECT_EQ(bin->getDeadIds(), std::vector<unsigned long>{next->id});
+}
+
+// What a destroyed component leaves: nobody holds it, no indicator points at it, no list of
+// the scene names it, and users who held it reach nothing with their next events.
+TEST_F(Scene, ADestroyedComponentLeavesEverythingThatKnewIt) {
+    manager.touchIndicators = {makeComponent(0, 0, 5, 5), makeComponent(0, 0, 5, 5)};
+    VisComponent* c = card(150, 150);
+    const unsigned long id = c->id;
+    route("PRESS", 1, 150, 150);
+    route("PRESS", 2, 155, 155);  // both users hold the card
+    ASSERT_EQ(manager.touchTargets, (std::vector<VisComponent*>{c, c}));
+    route("DRAG", 1, 300, 200);
+    route("RELEASE", 1, 300, 200);  // user 1 drops it into the bin; user 2 still holds it
+    ASSERT_EQ(c->getParent(), binComponent);
+    EXPECT_EQ(manager.getSelectedComponentIds(), std::vector<unsigned long>{id});
+
+    manager.processComponents();
+    EXPECT_FALSE(exists(id));
+    EXPECT_TRUE(manager.getSelectedComponentIds().empty());
+    EXPECT_EQ(manager.touchTargets, (std::vector<VisComponent*>{nullptr, nullptr}));
+    route("DRAG", 2, 10, 10);  // reaches nothing
+    route("RELEASE", 2, 10, 10);
+    EXPECT_EQ(manager.components.size(), 2u);
+}
+
+// A bin dropped into a bin goes with everything in it, animations still running included;
+// a card dragged out of the first bin during its animation reports to nobody.
+TEST_F(Scene, ABinInsideABinGoesWithItsContents) {
+    int starts = 0;
+    VisComponent* inner = makeComponent(300, 200, 40, 40);
+    inner->pushStrategy(new DestroyerStrategy);
+    manager.addComponent(inner);
+    VisComponent* animating = card(300, 200);
+    animating->pushStrategy(new CountingDestruction(&starts));
+    auto* slow = new CountingDestruction(&starts);
+    VisComponent* leaving = card(300, 200);
+    leaving->pushStrategy(slow);
+    inner->addChild(animating);
+    inner->addChild(leaving);
+    manager.frameRate = 60.0;  // one second of animation
+    manager.processComponents();  // the inner bin starts both animations
+    EXPECT_EQ(starts, 2);
+    leaving->moveNodeTo(nullptr);  // dragged out while shrinking
+    binComponent->addChild(inner);
+    const unsigned long innerId = inner->id, animatingId = animating->id, leavingId = leaving->id;
+    manager.processComponents();  // the outer bin destroys the inner one with its contents
+    EXPECT_FALSE(exists(innerId));
+    EXPECT_FALSE(exists(animatingId));
+    for (int i = 0; i < 70; ++i) manager.processComponents();
+    EXPECT_TRUE(exists(leavingId)) << "its bin is gone: no report to act on";
+    EXPECT_FALSE(slow->isAnimating());
+}

@@ -1,0 +1,66 @@
+// Plays the workshop example in the dravik-player program with its touch script and checks
+// what the script did: cards made at the dispenser, dragged, laid on the tray or destroyed
+// in the bin; photos resized; the note moved and turned.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "support/PlayerProcess.h"
+
+namespace {
+
+class WorkshopScene : public PlayerProcessTest {
+protected:
+    PlayerOutcome playFrames(unsigned frames) {
+        const std::filesystem::path examples = DRAVIK_EXAMPLES_DIR;
+        return play(shellQuoted((examples / "workshop.xml").string()) + " --script " +
+                    shellQuoted((examples / "workshop.touch").string()) + " --no-overlay --frames " +
+                    std::to_string(frames));
+    }
+};
+
+// The summary line of a component, or the empty string.
+std::string lineOf(const std::string& out, unsigned long id) {
+    const std::size_t at = out.find("component " + std::to_string(id) + " at (");
+    return at == std::string::npos ? std::string() : out.substr(at, out.find('\n', at) - at);
+}
+
+}  // namespace
+
+// Identifiers: two touch indicators, the table, then the scene's components from 4 in file
+// order (dispenser, bin, tray, corner photo, handle photo, note) and the cards from 10.
+TEST_F(WorkshopScene, PlaysTheScript) {
+    const PlayerOutcome midway = playFrames(70);
+    ASSERT_EQ(midway.status, 0) << midway.err;
+    EXPECT_EQ(midway.out.find("There is no registered parser"), std::string::npos) << midway.out;
+    EXPECT_EQ(lineOf(midway.out, 10), "component 10 at (914.0, 384.0), angle 0.0 degrees, size 90 x 60, in component 5")
+        << "the first card lies in the bin, shrinking";
+    EXPECT_EQ(lineOf(midway.out, 11), "component 11 at (720.0, 580.0), angle 0.0 degrees, size 90 x 60, in component 6")
+        << "the second card lies on the round tray";
+    EXPECT_EQ(lineOf(midway.out, 9), "component 9 at (340.0, 620.0), angle 0.0 degrees, size 200 x 120")
+        << "pressed near its middle, the note only moved";
+
+    const PlayerOutcome end = playFrames(300);
+    ASSERT_EQ(end.status, 0) << end.err;
+    EXPECT_TRUE(end.err.empty()) << end.err;
+    EXPECT_NE(end.out.find("300 frames, 198 scripted events, 8 components"), std::string::npos) << end.out;
+    EXPECT_EQ(lineOf(end.out, 10), "") << "the bin destroyed the first card";
+    EXPECT_EQ(lineOf(end.out, 11), "component 11 at (720.0, 580.0), angle 0.0 degrees, size 90 x 60, in component 6");
+    EXPECT_EQ(lineOf(end.out, 12), "component 12 at (450.0, 400.0), angle 0.0 degrees, size 90 x 60")
+        << "the third card lies on the table";
+    EXPECT_EQ(lineOf(end.out, 13), "");
+    EXPECT_EQ(lineOf(end.out, 4), "component 4 at (110.0, 384.0), angle 0.0 degrees, size 150 x 150")
+        << "the dispenser stays put";
+    // The upper right corner followed the finger by (40, 40); the lower left stayed at (210, 80).
+    EXPECT_EQ(lineOf(end.out, 7), "component 7 at (350.0, 190.0), angle 0.0 degrees, size 280 x 220");
+    // The handle pulled the lower right corner by (40, -40); the upper left stayed at (580, 260).
+    EXPECT_EQ(lineOf(end.out, 8), "component 8 at (720.0, 150.0), angle 0.0 degrees, size 280 x 220");
+
+    const std::string note = lineOf(end.out, 9);
+    const std::size_t angle = note.find("angle ");
+    ASSERT_NE(angle, std::string::npos) << end.out;
+    const double degrees = std::stod(note.substr(angle + 6));
+    EXPECT_GT(degrees, 45.0) << "pressed at its edge, the note turned";
+    EXPECT_LT(degrees, 100.0);
+}
