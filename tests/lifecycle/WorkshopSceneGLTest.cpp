@@ -29,14 +29,15 @@ std::string lineOf(const std::string& out, unsigned long id) {
 }  // namespace
 
 // Identifiers: two touch indicators, the table, then the scene's components from 4 in file
-// order (dispenser, bin, tray, corner photo, handle photo, note) and the cards from 10.
+// order (dispenser, bin, tray, corner photo, handle photo, note), the third mouse user's
+// indicator (10) and the cards from 11.
 TEST_F(WorkshopScene, PlaysTheScript) {
     const PlayerOutcome midway = playFrames(70);
     ASSERT_EQ(midway.status, 0) << midway.err;
     EXPECT_EQ(midway.out.find("There is no registered parser"), std::string::npos) << midway.out;
-    EXPECT_EQ(lineOf(midway.out, 10), "component 10 at (914.0, 384.0), angle 0.0 degrees, size 90 x 60, in component 5")
+    EXPECT_EQ(lineOf(midway.out, 11), "component 11 at (914.0, 384.0), angle 0.0 degrees, size 90 x 60, in component 5")
         << "the first card lies in the bin, shrinking";
-    EXPECT_EQ(lineOf(midway.out, 11), "component 11 at (720.0, 580.0), angle 0.0 degrees, size 90 x 60, in component 6")
+    EXPECT_EQ(lineOf(midway.out, 12), "component 12 at (720.0, 580.0), angle 0.0 degrees, size 90 x 60, in component 6")
         << "the second card lies on the round tray";
     EXPECT_EQ(lineOf(midway.out, 9), "component 9 at (340.0, 620.0), angle 0.0 degrees, size 200 x 120")
         << "pressed near its middle, the note only moved";
@@ -45,11 +46,11 @@ TEST_F(WorkshopScene, PlaysTheScript) {
     ASSERT_EQ(end.status, 0) << end.err;
     EXPECT_TRUE(end.err.empty()) << end.err;
     EXPECT_NE(end.out.find("300 frames, 198 scripted events, 8 components"), std::string::npos) << end.out;
-    EXPECT_EQ(lineOf(end.out, 10), "") << "the bin destroyed the first card";
-    EXPECT_EQ(lineOf(end.out, 11), "component 11 at (720.0, 580.0), angle 0.0 degrees, size 90 x 60, in component 6");
-    EXPECT_EQ(lineOf(end.out, 12), "component 12 at (450.0, 400.0), angle 0.0 degrees, size 90 x 60")
+    EXPECT_EQ(lineOf(end.out, 11), "") << "the bin destroyed the first card";
+    EXPECT_EQ(lineOf(end.out, 12), "component 12 at (720.0, 580.0), angle 0.0 degrees, size 90 x 60, in component 6");
+    EXPECT_EQ(lineOf(end.out, 13), "component 13 at (450.0, 400.0), angle 0.0 degrees, size 90 x 60")
         << "the third card lies on the table";
-    EXPECT_EQ(lineOf(end.out, 13), "");
+    EXPECT_EQ(lineOf(end.out, 14), "");
     EXPECT_EQ(lineOf(end.out, 4), "component 4 at (110.0, 384.0), angle 0.0 degrees, size 150 x 150")
         << "the dispenser stays put";
     // The upper right corner followed the finger by (40, 40); the lower left stayed at (210, 80).
