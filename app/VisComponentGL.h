@@ -5,8 +5,8 @@
 
 // The library's concrete component: before its strategies draw, it moves the OpenGL
 // modelview matrix to its position, angle and scale, so that strategies draw in component
-// coordinates; afterwards it restores the matrix. For picking it fills its rectangle in its
-// identifier colour, so that every component can be picked whatever its strategies draw.
+// coordinates; afterwards it restores the matrix. It is picked only where its strategies
+// draw in picking mode.
 class VisComponentGL : public VisComponent {
 public:
     VisComponentGL() = default;
@@ -17,7 +17,6 @@ public:
 protected:
     void preRender() override;
     void postRender() override;
-    void drawPickingArea() override;
 };
 
 #endif
