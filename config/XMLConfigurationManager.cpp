@@ -6,7 +6,9 @@
 
 #include "app/VisComponentGL.h"
 #include "appearance/TextureManager.h"
+#include "config/BorderStrategyParser.h"
 #include "config/FrictionSurfaceStrategyParser.h"
+#include "config/GradientBorderStrategyParser.h"
 #include "config/ImageStrategyParser.h"
 #include "config/RNTStrategyParser.h"
 #include "config/TranslationStrategyParser.h"
@@ -44,11 +46,13 @@ XMLConfigurationManager::~XMLConfigurationManager() = default;
 
 void XMLConfigurationManager::registerStrategyParsers() {
     // The registered names in their order. Parsers of strategies the library does not offer
-    // yet join at their places: "Border", "CurrentBeltContainer", "CurrentObserver",
-    // "DestroyerStrategy" before "FrictionSurface"; "GradientBorder" before "Image";
+    // yet join at their places: "CurrentBeltContainer", "CurrentObserver",
+    // "DestroyerStrategy" before "FrictionSurface";
     // "InfovisContainerStrategy", "ResizerHandle", "Resizer4ButtonStrategy" before
     // "RNTStrategy"; "ResizerHandleStrategy" before "TranslationStrategy".
+    registerStrategyParser("Border", std::make_unique<BorderStrategyParser>());
     registerStrategyParser("FrictionSurface", std::make_unique<FrictionSurfaceStrategyParser>());
+    registerStrategyParser("GradientBorder", std::make_unique<GradientBorderStrategyParser>());
     registerStrategyParser("Image", std::make_unique<ImageStrategyParser>());
     registerStrategyParser("RNTStrategy", std::make_unique<RNTStrategyParser>());
     registerStrategyParser("TranslationStrategy", std::make_unique<TranslationStrategyParser>());
