@@ -7,6 +7,9 @@
 // modelview matrix to its position, angle and scale, so that strategies draw in component
 // coordinates; afterwards it restores the matrix. It is picked only where its strategies
 // draw in picking mode.
+//
+// Around its drawing it tells framebuffer captures (FramebufferCapture) that it is drawn, so
+// that a capture of a subtree ends right after the subtree.
 class VisComponentGL : public VisComponent {
 public:
     VisComponentGL() = default;
