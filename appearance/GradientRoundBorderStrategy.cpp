@@ -15,15 +15,17 @@ void compileBand(std::uint32_t list, const double* rgba, double radius, double w
     const double outer = radius + (std::isfinite(width) ? width : 0.0);
     const double step = segments != 0 ? 2.0 * M_PI / segments : 0.0;
     glNewList(list, GL_COMPILE);
-    glBegin(GL_QUAD_STRIP);
-    for (std::uint32_t i = 0; i <= segments; ++i) {
-        const double c = std::cos(i * step), s = std::sin(i * step);
-        glColor4d(rgba[0], rgba[1], rgba[2], rgba[3]);
-        glVertex3d(radius * c, radius * s, 0.0);
-        glColor4d(rgba[0], rgba[1], rgba[2], 0.0);
-        glVertex3d(outer * c, outer * s, 0.0);
+    if (segments != 0) {  // one pair of vertices would enclose nothing
+        glBegin(GL_QUAD_STRIP);
+        for (std::uint32_t i = 0; i <= segments; ++i) {
+            const double c = std::cos(i * step), s = std::sin(i * step);
+            glColor4d(rgba[0], rgba[1], rgba[2], rgba[3]);
+            glVertex3d(radius * c, radius * s, 0.0);
+            glColor4d(rgba[0], rgba[1], rgba[2], 0.0);
+            glVertex3d(outer * c, outer * s, 0.0);
+        }
+        glEnd();
     }
-    glEnd();
     glEndList();
 }
 

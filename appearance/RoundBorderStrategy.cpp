@@ -37,9 +37,12 @@ void RoundBorderStrategy::createDisplayList() {
     if (displayList == 0) displayList = glGenLists(1);
     glNewList(displayList, GL_COMPILE);
     glEnable(GL_LINE_SMOOTH);
-    glBegin(GL_LINE_LOOP);
-    for (std::uint32_t i = 0; i < numberSegments; ++i) glVertex3d(r * std::cos(i * step), r * std::sin(i * step), 0.0);
-    glEnd();
+    if (numberSegments != 0) {  // an empty loop is not sent at all: drivers draw odd things for it
+        glBegin(GL_LINE_LOOP);
+        for (std::uint32_t i = 0; i < numberSegments; ++i)
+            glVertex3d(r * std::cos(i * step), r * std::sin(i * step), 0.0);
+        glEnd();
+    }
     glDisable(GL_LINE_SMOOTH);
     glEndList();
     detail::compileDisc(pickingList, r, numberSegments);
