@@ -92,6 +92,9 @@ PlayerWindow::PlayerWindow(const PlayerOptions& playerOptions, TouchScript touch
     glutCloseFunc(PlayerCallbacks::forward<&PlayerWindow::onClose>);
 
     glDisable(GL_DEPTH_TEST);
+    // Soft borders and spots fade into what lies below them.
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     usePixelProjection();
     manager = buildScene(options, &timer);
     decorateTouchIndicators(*manager);

@@ -5,11 +5,15 @@
 #include <memory>
 #include <system_error>
 
+#include "appearance/FramebufferObjectEndStrategy.h"
+#include "appearance/GradientRoundBorderStrategy.h"
+#include "appearance/RoundBorderStrategy.h"
 #include "config/PlainStrategyParser.h"
 #include "config/XMLNode.h"
 #include "manipulation/LazyRNTStrategy.h"
 #include "manipulation/LazyTranslationStrategy.h"
 #include "manipulation/TossableStrategy.h"
+#include "player/AppearanceParsers.h"
 #include "player/PlayerError.h"
 
 namespace {
@@ -65,6 +69,12 @@ void SceneFileManager::registerStrategyParsers() {
     registerStrategyParser("LazyRNTStrategy", std::make_unique<PlainStrategyParser<LazyRNTStrategy>>());
     registerStrategyParser("LazyTranslationStrategy", std::make_unique<PlainStrategyParser<LazyTranslationStrategy>>());
     registerStrategyParser("TossableStrategy", std::make_unique<PlainStrategyParser<TossableStrategy>>());
+    registerStrategyParser("RoundBorder", std::make_unique<RoundBorderParser<RoundBorderStrategy>>("RoundBorder"));
+    registerStrategyParser("GradientRoundBorder",
+                           std::make_unique<RoundBorderParser<GradientRoundBorderStrategy>>("GradientRoundBorder"));
+    registerStrategyParser("GradientCircle", std::make_unique<GradientCircleParser>());
+    registerStrategyParser("FramebufferObjectBegin", std::make_unique<FramebufferObjectBeginParser>());
+    registerStrategyParser("FramebufferObjectEnd", std::make_unique<PlainStrategyParser<FramebufferObjectEndStrategy>>());
 }
 
 void SceneFileManager::initComponents() {
