@@ -5,8 +5,11 @@
 
 // The library's concrete component: before its strategies draw, it moves the OpenGL
 // modelview matrix to its position, angle and scale, so that strategies draw in component
-// coordinates; afterwards it restores the matrix. For picking it fills its rectangle in its
-// identifier colour, so that every component can be picked whatever its strategies draw.
+// coordinates; afterwards it restores the matrix. It is picked only where its strategies
+// draw in picking mode.
+//
+// Around its drawing it tells framebuffer captures (FramebufferCapture) that it is drawn, so
+// that a capture of a subtree ends right after the subtree.
 class VisComponentGL : public VisComponent {
 public:
     VisComponentGL() = default;
@@ -17,7 +20,6 @@ public:
 protected:
     void preRender() override;
     void postRender() override;
-    void drawPickingArea() override;
 };
 
 #endif

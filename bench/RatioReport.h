@@ -9,8 +9,9 @@
 #include <vector>
 
 // Runs the registered benchmarks and then prints, for each pair, the measured time of a
-// benchmark as a ratio to its baseline from the same run, so that figures from machines of
-// different speed can be compared.
+// benchmark (its CPU time, or its real time when it measures that) as a ratio to its
+// baseline from the same run, so that figures from machines of different speed can be
+// compared.
 namespace dravik::bench {
 
 struct Ratio {
@@ -22,7 +23,9 @@ class RatioCollector : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration) cpuTimes[run.benchmark_name()] = run.GetAdjustedCPUTime();
+            if (run.run_type == Run::RT_Iteration)  // benchmarks that use real time compare by it
+                cpuTimes[run.benchmark_name()] =
+                    run.run_name.time_type == "real_time" ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> cpuTimes;

@@ -6,8 +6,10 @@
 
 #include "app/VisComponentGL.h"
 #include "appearance/TextureManager.h"
+#include "config/BorderStrategyParser.h"
 #include "config/DestroyerStrategyParser.h"
 #include "config/FrictionSurfaceStrategyParser.h"
+#include "config/GradientBorderStrategyParser.h"
 #include "config/ImageStrategyParser.h"
 #include "config/InfovisContainerStrategyParser.h"
 #include "config/RNTStrategyParser.h"
@@ -48,10 +50,12 @@ XMLConfigurationManager::~XMLConfigurationManager() = default;
 
 void XMLConfigurationManager::registerStrategyParsers() {
     // The registered names in their order. Parsers of strategies the library does not offer
-    // yet join at their places: "Border", "CurrentBeltContainer", "CurrentObserver" before
-    // "DestroyerStrategy"; "GradientBorder" before "Image".
+    // yet join at their places: "CurrentBeltContainer", "CurrentObserver" before
+    // "DestroyerStrategy".
+    registerStrategyParser("Border", std::make_unique<BorderStrategyParser>());
     registerStrategyParser("DestroyerStrategy", std::make_unique<DestroyerStrategyParser>());
     registerStrategyParser("FrictionSurface", std::make_unique<FrictionSurfaceStrategyParser>());
+    registerStrategyParser("GradientBorder", std::make_unique<GradientBorderStrategyParser>());
     registerStrategyParser("Image", std::make_unique<ImageStrategyParser>());
     registerStrategyParser("InfovisContainerStrategy", std::make_unique<InfovisContainerStrategyParser>());
     registerStrategyParser("ResizerHandle", std::make_unique<ResizerHandleStrategyParser>());

@@ -265,7 +265,6 @@ void VisComponent::render(const std::vector<unsigned long>& selectedIds) {
 
 void VisComponent::renderForPicking() {
     preRender();
-    drawPickingArea();
     for (std::size_t i = 0; i < strategies.size(); ++i) strategies[i].strategy->drawForPicking();
     postRender();
 }

@@ -85,6 +85,8 @@ public:
     void readAllPassiveBuffers();
     void readAllPickingPassiveBuffers();
     void render(const std::vector<unsigned long>& selectedIds);
+    // Only what the strategies draw in drawForPicking: a component is picked where they draw
+    // its identifier colour, and one whose strategies draw nothing there is never picked.
     void renderForPicking();
 
     void print() const;          // one line on standard output
@@ -132,8 +134,6 @@ protected:
     // Around drawing: set up and restore the component's transform.
     virtual void preRender() {}
     virtual void postRender() {}
-    // Fills the component's rectangle in its identifier colour for picking.
-    virtual void drawPickingArea() {}
 
 private:
     struct StrategySlot {

@@ -5,6 +5,9 @@
 
 // Makes its component a marker that shows where a touch is: every event it receives, of any
 // type and user, puts the component's position at the event's x and y (z stays).
+//
+// It draws nothing for picking: an indicator lies under the finger it follows and must never
+// catch that finger's touches (the manager leaves indicators out of picking altogether).
 class TouchIndicatorStrategy : public VisComponentStrategy {
 public:
     TouchIndicatorStrategy() = default;

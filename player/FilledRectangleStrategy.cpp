@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "app/PickingRectangle.h"
 #include "framework/VisComponent.h"
 
 namespace {
@@ -54,6 +55,8 @@ void FilledRectangleStrategy::draw(const std::vector<unsigned long>& selectedIds
     if (!label.empty()) drawLabel();
     glPopAttrib();
 }
+
+void FilledRectangleStrategy::drawForPicking() { drawPickingRectangle(*component); }
 
 void FilledRectangleStrategy::drawLabel() {
     const auto* text = reinterpret_cast<const unsigned char*>(label.c_str());

@@ -77,6 +77,9 @@ PlayerWindow::PlayerWindow(const PlayerOptions& playerOptions, TouchScript touch
     glutMultiEntryFunc(PlayerCallbacks::forward<&PlayerWindow::onTouchEntry, int, int>);
 
     glDisable(GL_DEPTH_TEST);
+    // Soft borders and spots fade into what lies below them.
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     usePixelProjection();
     std::srand(options.seed);  // the random values of the scene file
     if (options.seedFromTime) std::cout << "dravik-player: random values from seed " << options.seed << std::endl;

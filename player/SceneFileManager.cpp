@@ -5,6 +5,9 @@
 #include <memory>
 #include <system_error>
 
+#include "appearance/FramebufferObjectEndStrategy.h"
+#include "appearance/GradientRoundBorderStrategy.h"
+#include "appearance/RoundBorderStrategy.h"
 #include "config/PlainStrategyParser.h"
 #include "config/XMLNode.h"
 #include "containers/CircularInfovisContainerStrategy.h"
@@ -12,6 +15,7 @@
 #include "manipulation/LazyTranslationAndRNTStrategy.h"
 #include "manipulation/LazyTranslationStrategy.h"
 #include "manipulation/TossableStrategy.h"
+#include "player/AppearanceParsers.h"
 #include "player/PlayerError.h"
 #include "player/PlayerStrategyParsers.h"
 
@@ -76,6 +80,12 @@ void SceneFileManager::registerStrategyParsers() {
     registerStrategyParser("ButtonArea", std::make_unique<ButtonAreaStrategyParser>());
     registerStrategyParser("FilledRectangle", std::make_unique<FilledRectangleStrategyParser>());
     registerStrategyParser("FilledDisc", std::make_unique<FilledDiscStrategyParser>());
+    registerStrategyParser("RoundBorder", std::make_unique<RoundBorderParser<RoundBorderStrategy>>("RoundBorder"));
+    registerStrategyParser("GradientRoundBorder",
+                           std::make_unique<RoundBorderParser<GradientRoundBorderStrategy>>("GradientRoundBorder"));
+    registerStrategyParser("GradientCircle", std::make_unique<GradientCircleParser>());
+    registerStrategyParser("FramebufferObjectBegin", std::make_unique<FramebufferObjectBeginParser>());
+    registerStrategyParser("FramebufferObjectEnd", std::make_unique<PlainStrategyParser<FramebufferObjectEndStrategy>>());
 }
 
 void SceneFileManager::initComponents() {

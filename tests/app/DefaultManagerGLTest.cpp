@@ -20,11 +20,13 @@ public:
     using DefaultManager::pickContainer;
 };
 
+// A component picked over its whole rectangle.
 VisComponentGL* makeGL(double x, double y, unsigned w, unsigned h) {
     auto* c = new VisComponentGL;
     c->position = Point3d(x, y, 0);
     c->width = w;
     c->height = h;
+    c->pushStrategy(new PickableStrategy);
     return c;
 }
 

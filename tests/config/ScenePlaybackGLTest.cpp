@@ -82,4 +82,20 @@ TEST_F(ScenePlaybackGLTest, ReportsMissingTexturesAndBrokenFiles) {
         << unclosed.err;
 }
 
+TEST_F(ScenePlaybackGLTest, PlaysTheAppearanceSceneWithItsCapturedTray) {
+    const PlayerOutcome run = play(example("appearance.xml") + " --script " + example("appearance.touch") +
+                                   " --frames 240 --screenshot shot.png --no-overlay");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("240 frames, 206 scripted events, 13 components"), std::string::npos) << run.out;
+    // The tiles tapped onto the tray became part of it: they turned with it.
+    EXPECT_NE(run.out.find("component 13 at (642.0, 298.4), angle 8.1 degrees"), std::string::npos) << run.out;
+
+    const Screenshot shot(dir / "shot.png");
+    const Rgb spot = shot.at(110, 330);
+    EXPECT_GT(spot[0], spot[1] + 60) << "the red spot";
+    const Rgb tile = shot.at(630, 110);
+    EXPECT_GT(tile[1], tile[0] + 40) << "the green tile pushed to the tray's edge";
+    EXPECT_TRUE(isWood(shot.at(580, 110))) << "the tile is cut at the tray's edge";
+}
+
 #endif

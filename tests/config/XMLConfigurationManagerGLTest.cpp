@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "appearance/BorderStrategy.h"
+#include "appearance/GradientBorderStrategy.h"
 #include "appearance/ImageStrategy.h"
 #include "appearance/TestImages.h"
 #include "appearance/TextureManager.h"
@@ -212,4 +214,17 @@ TEST_F(XMLConfigurationGLTest, BuildsComponentsNestedHundredThousandLevelsDeep) 
     for (int i = 0; i < depth; ++i) scene += L"</Component>";
     SceneManager manager(scene);
     EXPECT_EQ(manager.components.size(), static_cast<std::size_t>(depth));
+}
+
+TEST_F(XMLConfigurationGLTest, BuildsBordersAndGradientBorders) {
+    SceneManager manager(L"<Component><Strategy name='Border' color-red='0' color-green='0' color-blue='1'"
+                         L" color-alpha='1'/><Strategy name='GradientBorder' border-width='9'/></Component>");
+    ASSERT_EQ(manager.components.size(), 1u);
+    auto* band = strategyAt<GradientBorderStrategy>(manager.components[0]);
+    ASSERT_NE(band, nullptr);
+    EXPECT_EQ(band->getBorderWidth(), 9.0);
+    auto* border = dynamic_cast<BorderStrategy*>(band->getNext());
+    ASSERT_NE(border, nullptr);
+    EXPECT_EQ(border->getColor()[2], 1.0);
+    EXPECT_EQ(border->getColor()[0], 0.0);
 }

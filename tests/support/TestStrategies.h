@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/PickingRectangle.h"
 #include "dravik/DravikFrameworkLayer.h"
 
 // A strategy that writes down what the framework asks of it.
@@ -32,6 +33,12 @@ protected:
 private:
     std::vector<std::string>* log;
     std::string name;
+};
+
+// Makes its component's rectangle catch touches: the picking shape of plain test components.
+class PickableStrategy : public VisComponentStrategy {
+protected:
+    void drawForPicking() override { drawPickingRectangle(*component); }
 };
 
 // Makes its component a container that takes whatever is dropped onto it.
