@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "framework/ConstantProvider.h"
@@ -25,8 +26,20 @@ bool parseWhole(const std::string& text, double& value) {
     return error == std::errc() && stop == end && std::isfinite(value);
 }
 
-// The events a touch produces: a script replays touches.
-bool isTouchEventName(const std::string& text) { return text == "PRESS" || text == "DRAG" || text == "RELEASE"; }
+// The events a touch produces, and the other events of the library that a host may send
+// to the component under a point (for example to switch a capture on).
+bool isKnownEventName(const std::string& text) {
+    static const std::set<std::string> known = {"PRESS",
+                                                "DRAG",
+                                                "RELEASE",
+                                                "RESIZE_START",
+                                                "RESIZE_END",
+                                                "START_ANIMATION",
+                                                "READY_TO_DIE",
+                                                "ENABLE_FRAMEBUFFER_OBJECT_RENDERING",
+                                                "DISABLE_FRAMEBUFFER_OBJECT_RENDERING"};
+    return known.count(text) != 0;
+}
 
 }  // namespace
 
@@ -58,7 +71,8 @@ TouchScript TouchScript::parse(std::istream& in, const std::string& name) {
             line.lastFrame = line.firstFrame;
         }
         if (line.firstFrame == 0) fail("frames count from 1");
-        if (!isTouchEventName(words[1])) fail("unknown event '" + words[1] + "' (expected PRESS, DRAG or RELEASE)");
+        if (!isKnownEventName(words[1]))
+            fail("unknown event '" + words[1] + "' (expected PRESS, DRAG, RELEASE or another event of the library)");
         line.type = ConstantProvider::getInstance()->getEventTypeIdentifier(words[1]);
         if (!parseWhole(words[2], line.user)) fail("user '" + words[2] + "' is not a number");
         double* coordinates[4] = {&line.x0, &line.y0, &line.x1, &line.y1};

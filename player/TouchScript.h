@@ -13,8 +13,10 @@
 //   FIRST-LAST EVENT USER X Y X2 Y2       one event in every frame from FIRST to LAST, its
 //                                         point moving evenly from (X, Y) to (X2, Y2)
 //
-// EVENT is PRESS, DRAG or RELEASE (a line with any other name is an error: the script
-// replays touches, and a misspelt name would otherwise be a touch that does nothing);
+// EVENT is PRESS, DRAG or RELEASE, or another event name of the library that a host sends
+// to the component under the point: RESIZE_START, RESIZE_END, START_ANIMATION, READY_TO_DIE,
+// ENABLE_FRAMEBUFFER_OBJECT_RENDERING, DISABLE_FRAMEBUFFER_OBJECT_RENDERING (any other name
+// is an error: a misspelt name would otherwise be an event that does nothing);
 // USER is a user number (mouse buttons are users 1, 2 and 3); X and Y are window pixels with
 // the origin at the bottom left, y up. Events of one frame are delivered in file order.
 class TouchScript {

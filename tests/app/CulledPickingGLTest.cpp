@@ -144,6 +144,7 @@ TEST_F(CulledPicking, AHostThatNeverResizesPicksInItsViewport) {
     auto* c = new VisComponentGL;
     c->position = Point3d(200, 30, 0);
     c->width = c->height = 20;
+    c->pushStrategy(new PickableStrategy);
     manager.addComponent(c);
     EXPECT_EQ(manager.pickComponent(205, 25, false), c->id);
     EXPECT_EQ(manager.pickComponent(kSize, 25, false), VisComponent::NoComponentId);  // beyond the viewport

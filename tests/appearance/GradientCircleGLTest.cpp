@@ -55,8 +55,11 @@ TEST_F(GradientCircleGLTest, OctagonOfTheScaleFadingToAFixedRimAlpha) {
     component->render({});
     EXPECT_TRUE(probe::near(probe::pixelAt(128, 128 + 50), {255, 128, 0}));
     EXPECT_EQ(probe::pixelAt(128 + 50, 128 + 50), (probe::Rgb{0, 0, 0}));
-    for (const probe::Vertex& v : drawn())
-        if (probe::distance(v, kCentre, kCentre) > 1) EXPECT_NEAR(v.a, 32.0 / 255.0, 1e-6) << "even above the centre's 10";
+    for (const probe::Vertex& v : drawn()) {
+        if (probe::distance(v, kCentre, kCentre) > 1) {
+            EXPECT_NEAR(v.a, 32.0 / 255.0, 1e-6) << "even above the centre's 10";
+        }
+    }
     EXPECT_NEAR(drawn().front().a, 10.0 / 255.0, 1e-6);
     EXPECT_EQ(spot->getColor()[1], 128);
 }

@@ -25,6 +25,7 @@ protected:
             c->position = Point3d(x, 60, 0);
             c->width = c->height = 40;
             auto* strategy = new RecordingStrategy(&log, "c");
+            c->pushStrategy(new PickableStrategy);
             c->pushStrategy(strategy);
             manager.addComponent(c);
             components.push_back(c);

@@ -78,7 +78,7 @@ TEST(TouchScript, MalformedLinesNameTheirLine) {
         {"4294967296 PRESS 1 0 0", "frame"},
         {"1 PRE$$ 1 10 20", "unknown event 'PRE$$'"},
         {"1 CUSTOM_EVENT 1 10 20", "unknown event 'CUSTOM_EVENT'"},
-        {"1 press 1 10 20", "unknown event 'press' (expected PRESS, DRAG or RELEASE)"},
+        {"1 press 1 10 20", "unknown event 'press' (expected PRESS, DRAG, RELEASE or another event of the library)"},
         {"1 PRESS -1 10 20", "user '-1'"},
         {"1 PRESS 1 nan 20", "coordinate 'nan'"},
         {"1 PRESS 1 10 1e999", "coordinate '1e999'"},
