@@ -10,7 +10,8 @@
 // interior and `borderFriction` over a band `borderWidth` cells wide along the left and right
 // edges and `borderHeight` cells high along the top and bottom. With the defaults a tossed
 // component loses 1 % of its speed per frame inside and stops dead on the band. Changed
-// values reach the grid at the next resize.
+// values reach the grid at the next resize. The surface is a container: whatever is dropped
+// on it lies on it and moves with it.
 class FrictionSurfaceStrategy : public VisComponentStrategy {
 public:
     FrictionSurfaceStrategy() = default;
@@ -31,6 +32,7 @@ public:
 protected:
     void initProperties() override;
     void resize(unsigned w, unsigned h) override;
+    bool acceptsDrops() const override { return true; }
 
     // Border friction everywhere, then inner friction over the cells inside the band.
     void fillFrictionBuffer(IBuffer<double>* buffer);

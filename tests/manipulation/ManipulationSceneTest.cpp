@@ -108,4 +108,15 @@ TEST_F(Tabletop, APuckReleasedOnAMatReadsTheMatsFriction) {
     EXPECT_FALSE(toss->isTossing());
     EXPECT_NEAR(puck->position.x, 615, 1.0);
     EXPECT_EQ(puck->getParent(), mat);
+
+    // The mat is a container: a card that reads nothing lands on it too, and rides with it.
+    auto* card = makeComponent(100, 500, 40, 40);
+    card->pushStrategy(new LazyTranslationStrategy);
+    manager.addComponent(card);
+    send("PRESS", 2, 100, 500);
+    send("DRAG", 2, 560, 250);
+    send("RELEASE", 2, 560, 250);
+    EXPECT_EQ(card->getParent(), mat);
+    mat->moveBranchBy(0, 10, 0);
+    EXPECT_DOUBLE_EQ(card->position.y, 260);
 }
