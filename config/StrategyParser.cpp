@@ -68,5 +68,8 @@ std::uint32_t StrategyParser::obtainUnsignedIntValue(const wchar_t* text) {
 }
 
 std::uint32_t StrategyParser::obtainTruncatedUnsignedValue(const wchar_t* text) {
-    return truncateToUnsigned(obtainDoubleValue(text));
+    const double value = obtainDoubleValue(text);
+    // [-2^63, 2^63): the range in which truncation to a 64-bit integer is defined.
+    if (!(value >= -9223372036854775808.0 && value < 9223372036854775808.0)) return 0;
+    return static_cast<std::uint32_t>(static_cast<std::int64_t>(value));
 }
