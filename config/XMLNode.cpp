@@ -1,5 +1,6 @@
 #include "config/XMLNode.h"
 
+#include "config/detail/XMLCharacters.h"
 #include "config/detail/XMLEncoding.h"
 #include "config/detail/XMLNodeData.h"
 #include "config/detail/XMLTreeBuilder.h"
@@ -104,6 +105,21 @@ XMLNode XMLNode::parseBuffer(const void* bytes, std::size_t size, const wchar_t*
                        results);
 }
 
+bool XMLNode::findZeroCharacter(const void* bytes, std::size_t size, int& line, int& column)
+{
+    const GlobalOptions& options = globalOptions();
+    detail::XMLDocumentText text;
+    if (!detail::readDocumentText(static_cast<const unsigned char*>(bytes), size, options.encoding,
+                                  options.guessWideChars, text) ||
+        !text.endsAtZero)
+        return false;
+    if (text.wide)
+        detail::textPosition(text.wide.get(), text.wide.get() + text.length, line, column);
+    else
+        detail::textPosition(text.utf8, text.utf8 + text.length, line, column);
+    return true;
+}
+
 XMLNode XMLNode::fromOutcome(const detail::XMLParseOutcome& outcome, XMLResults* results)
 {
     if (results)
@@ -205,6 +221,18 @@ const wchar_t* XMLNode::getName() const
 bool XMLNode::isDeclaration() const
 {
     return data_ && data_->isDeclaration;
+}
+
+int XMLNode::getLine() const
+{
+    return data_ ? static_cast<int>(data_->line) : 0;
+}
+
+XMLNode XMLNode::findTag(const wchar_t* tag) const
+{
+    XMLNodeData* found = detail::findTag(data_, tag);
+    detail::retain(found);
+    return XMLNode(found);
 }
 
 XMLNode XMLNode::getParentNode() const

@@ -60,6 +60,25 @@ void release(XMLNodeData* node)
     }
 }
 
+XMLNodeData* findTag(XMLNodeData* scope, const wchar_t* tag)
+{
+    if (scope && namesEqual(scope->name, tag))
+        return scope;
+    while (scope)
+    {
+        XMLNodeData* declaration = nullptr;
+        for (XMLNodeData* child : scope->children)
+        {
+            if (namesEqual(child->name, tag))
+                return child;
+            if (!declaration && child->isDeclaration)
+                declaration = child;
+        }
+        scope = declaration;
+    }
+    return nullptr;
+}
+
 wchar_t foldCase(wchar_t c)
 {
     if (c < 0x80)

@@ -6,6 +6,7 @@
 #include "config/detail/XMLNodeData.h"
 #include "config/detail/XMLTokenizer.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace detail
@@ -75,6 +76,14 @@ private:
     }
     bool failed() const { return error_ > eXMLWarningNoXMLTagFound; }
 
+    // The line (from 1) of a position at or after the last one asked for.
+    std::uint32_t lineAt(const CharT* p)
+    {
+        for (; lineCountedTo_ != p; ++lineCountedTo_)
+            line_ += *lineCountedTo_ == '\n';
+        return line_;
+    }
+
     const CharT* text_;
     const CharT* end_;
     XMLTokenizer<CharT> tokens_;
@@ -83,6 +92,8 @@ private:
     XMLError error_ = eXMLErrorNone;
     const CharT* errorAt_ = nullptr;
     std::vector<PendingAttribute> attributes_;
+    const CharT* lineCountedTo_ = text_;
+    std::uint32_t line_ = 1;
     XMLNameTable<CharT> names_;
 };
 
@@ -111,22 +122,7 @@ template <typename CharT> XMLParseOutcome TreeBuilder<CharT>::run(const wchar_t*
 
     if (tag && !namesEqual(result->name, tag))
     {
-        XMLNodeData* found = nullptr;
-        for (XMLNodeData* scope = result; scope && !found;)
-        {
-            XMLNodeData* declaration = nullptr;
-            for (XMLNodeData* child : scope->children)
-            {
-                if (namesEqual(child->name, tag))
-                {
-                    found = child;
-                    break;
-                }
-                if (!declaration && child->isDeclaration)
-                    declaration = child;
-            }
-            scope = declaration;
-        }
+        XMLNodeData* found = findTag(result, tag);
         retain(found);
         release(result);
         result = found;
@@ -136,20 +132,12 @@ template <typename CharT> XMLParseOutcome TreeBuilder<CharT>::run(const wchar_t*
     return {result, results()};
 }
 
-// Lines start after each line feed; every other character is one column.
 template <typename CharT> XMLResults TreeBuilder<CharT>::results() const
 {
-    if (error_ == eXMLErrorNone)
-        return {eXMLErrorNone, 0, 0};
-    int line = 1;
-    const CharT* lineStart = text_;
-    for (const CharT* p = text_; p != errorAt_; ++p)
-        if (*p == '\n')
-        {
-            ++line;
-            lineStart = p + 1;
-        }
-    return {error_, line, static_cast<int>(characterCount(lineStart, errorAt_)) + 1};
+    XMLResults results{error_, 0, 0};
+    if (error_ != eXMLErrorNone)
+        textPosition(text_, errorAt_, results.nLine, results.nColumn);
+    return results;
 }
 
 template <typename CharT> void TreeBuilder<CharT>::parseContent(XMLNodeData* top)
@@ -183,6 +171,7 @@ template <typename CharT> void TreeBuilder<CharT>::parseContent(XMLNodeData* top
             if (name.kind != XMLTokenKind::Text)
                 return fail(eXMLErrorMissingStartTagName, name.start);
             XMLNodeData* element = createNode(arena_);
+            element->line = lineAt(markup.start);
             element->name = this->name(name.begin, name.end);
             element->isDeclaration = markup.kind == XMLTokenKind::DeclarationTag;
             current->appendChild(element);
@@ -290,12 +279,7 @@ template <typename CharT> bool TreeBuilder<CharT>::closeByEndTag(XMLNodeData*& c
         fail(eXMLErrorUnmatchedEndTag, endTag.start);
         return false;
     }
-    for (XMLNodeData* skipped = current; skipped != match; skipped = skipped->parent)
-        if (!skipped->isDeclaration)
-        {
-            warnUnmatched(endTag.start);
-            break;
-        }
+    warnUnmatched(endTag.start); // declarations included: none has an end tag of its own
     current = match->parent;
     return true;
 }

@@ -94,4 +94,19 @@ inline std::size_t characterCount(const char* begin, const char* end)
     return count;
 }
 
+// The line and column (from 1) of position `at` in the text that starts at `begin`: each
+// line feed starts a new line, every other character is one column.
+template <typename CharT> void textPosition(const CharT* begin, const CharT* at, int& line, int& column)
+{
+    line = 1;
+    const CharT* lineStart = begin;
+    for (const CharT* p = begin; p != at; ++p)
+        if (*p == '\n')
+        {
+            ++line;
+            lineStart = p + 1;
+        }
+    column = static_cast<int>(characterCount(lineStart, at)) + 1;
+}
+
 } // namespace detail

@@ -5,6 +5,7 @@
 #include "config/detail/XMLArray.h"
 
 #include <cstddef>
+#include <cstdint>
 
 namespace detail
 {
@@ -44,6 +45,7 @@ struct XMLNodeData
 {
     const wchar_t* name = nullptr;
     bool isDeclaration = false;
+    std::uint32_t line = 0; // of the start tag, from 1; 0 for nodes not read from text
     XMLNodeData* parent = nullptr;
     XMLArray<XMLNodeData*> children; // each child counts this reference in its refCount
     XMLArray<XMLAttributeData> attributes;
@@ -72,6 +74,11 @@ inline void retain(XMLNodeData* node)
 // Drops one reference; gives up the node and every descendant left without references,
 // without recursion so that deep trees cannot exhaust the stack.
 void release(XMLNodeData* node);
+
+// The element that parsing with a tag picks: the scope itself when it bears the tag's name,
+// else its first child that does, else the same search inside its first declaration child,
+// and so on down; null when there is none.
+XMLNodeData* findTag(XMLNodeData* scope, const wchar_t* tag);
 
 // Case-insensitive equality of two null-terminated names; null equals only null.
 bool namesEqual(const wchar_t* a, const wchar_t* b);
