@@ -41,6 +41,15 @@ RandomBounds readBounds(const std::wstring& text) {
 
 }  // namespace
 
+bool StrategyParser::isNumber(const wchar_t* text) {
+    if (text == nullptr || *text == L'\0') return false;
+    if (*text == L'?') return true;
+    std::wistringstream stream(text);
+    double value = 0.0;
+    stream >> std::dec >> value;
+    return !stream.fail() || value != 0.0;  // a number out of range still reads as one
+}
+
 double StrategyParser::obtainDoubleValue(const wchar_t* text) {
     if (text == nullptr || *text == L'\0') return 0.0;
     const std::wstring value(text);

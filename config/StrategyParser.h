@@ -28,6 +28,10 @@ public:
     // `component`, which then owns it.
     virtual void parse(const XMLNode& node, VisComponent* component) = 0;
 
+    // Whether the conversions find a number in the text: a leading decimal number, or the
+    // random notation. Texts without one (null, empty, "abc") convert to 0.
+    static bool isNumber(const wchar_t* text);
+
     // Null or empty text gives 0.
     static double obtainDoubleValue(const wchar_t* text);
     static float obtainFloatValue(const wchar_t* text);

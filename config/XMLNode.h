@@ -113,6 +113,10 @@ public:
     // --- Navigating ---------------------------------------------------------------------
     // Names given to the lookups below are compared without regard to case.
 
+    // Whether two handles share the same node (two empty nodes are the same).
+    friend bool operator==(const XMLNode& a, const XMLNode& b) { return a.data_ == b.data_; }
+    friend bool operator!=(const XMLNode& a, const XMLNode& b) { return a.data_ != b.data_; }
+
     const wchar_t* getName() const; // null for the empty node and a nameless top node
     bool isEmpty() const { return data_ == nullptr; }
     bool isDeclaration() const;

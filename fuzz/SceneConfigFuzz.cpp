@@ -33,9 +33,12 @@ void closeWindow() {
 
 class FuzzedScene : public XMLConfigurationManager {
 public:
-    explicit FuzzedScene(const XMLNode& parsed) : XMLConfigurationManager(sceneElement(parsed), nullptr) {
+    explicit FuzzedScene(const XMLNode& parsed) : XMLConfigurationManager(parsed, nullptr) {
         // A small budget keeps each run quick; the limits themselves are tested elsewhere.
-        setSceneLimits(1000, std::uint64_t(1) << 20);
+        SceneLimits limits;
+        limits.maxComponents = 1000;
+        limits.maxScenePixels = std::uint64_t(1) << 20;
+        setSceneLimits(limits);
         // Plain uploads: software compression would dominate every run.
         getTextureManager()->setTexCompression(false);
         getTextureManager()->setMipMapping(false);
@@ -50,7 +53,7 @@ public:
 protected:
     void initComponents() override {
         registerStrategyParsers();
-        parseXMLTree(rootNode);
+        parseDocument(rootNode);
     }
 };
 

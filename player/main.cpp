@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int kBadInput = 2;
-
 int fail(const std::string& message, int status) {
     std::cerr << "dravik-player: " << message << '\n';
     return status;
@@ -35,7 +33,7 @@ int main(int argc, char** argv) {
         if (!options.scriptPath.empty()) script = TouchScript::load(options.scriptPath);
         if (!options.screenshotPath.empty()) Screenshot::checkWritable(options.screenshotPath);
     } catch (const PlayerError& e) {
-        return fail(e.what(), kBadInput);
+        return fail(e.what(), e.status());
     }
 
     const char* display = std::getenv("DISPLAY");
@@ -54,7 +52,7 @@ int main(int argc, char** argv) {
             player->run();
             player->printSummary(std::cout);
         } catch (const PlayerError& e) {
-            status = fail(e.what(), kBadInput);
+            status = fail(e.what(), e.status());
         }
     }  // the scene and then the window go while freeglut still runs
     glutExit();

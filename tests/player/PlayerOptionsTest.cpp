@@ -42,3 +42,30 @@ TEST(PlayerOptions, RejectsBadArguments) {
         EXPECT_NE(std::string(e.what()).find("'ten'"), std::string::npos);
     }
 }
+
+TEST(PlayerOptions, SceneChecksAndLimits) {
+    const PlayerOptions defaults = PlayerOptions::parse({});
+    EXPECT_FALSE(defaults.strict);
+    EXPECT_FALSE(defaults.quiet);
+    EXPECT_EQ(defaults.sceneLimits.maxComponentPixels, 268435456u);
+    EXPECT_EQ(defaults.sceneLimits.maxComponents, 1000000u);
+    EXPECT_EQ(defaults.sceneLimits.maxScenePixels, 0u);
+    EXPECT_EQ(defaults.sceneLimits.maxTextureSeries, 9999u);
+    EXPECT_EQ(defaults.maxImageBytes, 1073741824u);
+
+    const PlayerOptions o = PlayerOptions::parse(
+        {"--strict", "--max-component-pixels", "0", "--quiet", "--max-components", "7", "--max-scene-pixels",
+         "18446744073709551615", "--max-texture-series", "12", "--max-image-bytes", "4096"});
+    EXPECT_TRUE(o.strict);
+    EXPECT_TRUE(o.quiet);
+    EXPECT_EQ(o.sceneLimits.maxComponentPixels, 0u);
+    EXPECT_EQ(o.sceneLimits.maxComponents, 7u);
+    EXPECT_EQ(o.sceneLimits.maxScenePixels, 18446744073709551615u);
+    EXPECT_EQ(o.sceneLimits.maxTextureSeries, 12u);
+    EXPECT_EQ(o.maxImageBytes, 4096u);
+
+    for (const char* limit : {"--max-components", "--max-scene-pixels", "--max-image-bytes"})
+        for (const char* bad : {"-1", "many", "4294967296000000000000", "1.5"})
+            EXPECT_THROW(PlayerOptions::parse({limit, bad}), PlayerError) << limit << " " << bad;
+    EXPECT_THROW(PlayerOptions::parse({"--max-components", "4294967296"}), PlayerError);
+}
