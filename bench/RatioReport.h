@@ -28,16 +28,20 @@ public:
     std::map<std::string, double> cpuTimes;
 };
 
-inline int runWithRatios(int argc, char** argv, const std::vector<Ratio>& ratios) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    RatioCollector collector;
-    benchmark::RunSpecifiedBenchmarks(&collector);
+inline void printRatios(const RatioCollector& collector, const std::vector<Ratio>& ratios) {
     for (const Ratio& r : ratios) {
         auto m = collector.cpuTimes.find(r.measured), b = collector.cpuTimes.find(r.baseline);
         if (m == collector.cpuTimes.end() || b == collector.cpuTimes.end() || b->second <= 0.0) continue;
         std::printf("ratio %s / %s = %.2f\n", r.measured.c_str(), r.baseline.c_str(), m->second / b->second);
     }
+}
+
+inline int runWithRatios(int argc, char** argv, const std::vector<Ratio>& ratios) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    RatioCollector collector;
+    benchmark::RunSpecifiedBenchmarks(&collector);
+    printRatios(collector, ratios);
     benchmark::Shutdown();
     return 0;
 }

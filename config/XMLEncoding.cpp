@@ -148,13 +148,13 @@ bool isValidUTF8(const unsigned char* bytes, std::size_t size)
     char32_t code;
     while (i < size)
     {
-        if (size - i >= 8) // a run of ASCII goes eight bytes at a time
+        if (size - i >= 32) // a run of ASCII goes 32 bytes at a time
         {
-            std::uint64_t block;
-            std::memcpy(&block, bytes + i, 8);
-            if ((block & 0x8080808080808080u) == 0)
+            std::uint64_t block[4];
+            std::memcpy(block, bytes + i, 32);
+            if (((block[0] | block[1] | block[2] | block[3]) & 0x8080808080808080u) == 0)
             {
-                i += 8;
+                i += 32;
                 continue;
             }
         }

@@ -38,9 +38,15 @@ void setResults(XMLResults* results, XMLError error, int line = 0, int column = 
 
 const XMLNode XMLNode::emptyXMLNode;
 
+XMLNode::XMLNode(XMLNodeData* adopted) noexcept : data_(adopted)
+{
+    if (data_)
+        ++data_->arena->handles;
+}
+
 XMLNode::XMLNode(const XMLNode& other) noexcept : data_(other.data_)
 {
-    detail::retain(data_);
+    detail::retainHandle(data_);
 }
 
 XMLNode::XMLNode(XMLNode&& other) noexcept : data_(other.data_)
@@ -50,8 +56,8 @@ XMLNode::XMLNode(XMLNode&& other) noexcept : data_(other.data_)
 
 XMLNode& XMLNode::operator=(const XMLNode& other) noexcept
 {
-    detail::retain(other.data_);
-    detail::release(data_);
+    detail::retainHandle(other.data_);
+    detail::releaseHandle(data_);
     data_ = other.data_;
     return *this;
 }
@@ -60,7 +66,7 @@ XMLNode& XMLNode::operator=(XMLNode&& other) noexcept
 {
     if (this != &other)
     {
-        detail::release(data_);
+        detail::releaseHandle(data_);
         data_ = other.data_;
         other.data_ = nullptr;
     }
@@ -69,7 +75,7 @@ XMLNode& XMLNode::operator=(XMLNode&& other) noexcept
 
 XMLNode::~XMLNode()
 {
-    detail::release(data_);
+    detail::releaseHandle(data_);
 }
 
 // --- Reading documents ---------------------------------------------------------------------

@@ -185,7 +185,8 @@ public:
     XMLError writeToFile(const wchar_t* path, bool format = true) const;
 
 private:
-    explicit XMLNode(detail::XMLNodeData* adopted) noexcept : data_(adopted) {}
+    // Takes over a reference that the caller counted in the node; counts it as a handle's.
+    explicit XMLNode(detail::XMLNodeData* adopted) noexcept;
     static XMLNode fromOutcome(const detail::XMLParseOutcome& outcome, XMLResults* results);
 
     detail::XMLNodeData* data_ = nullptr;

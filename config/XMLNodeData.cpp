@@ -14,8 +14,50 @@ void XMLNodeData::appendChild(XMLNodeData* child)
 {
     order.push_back(*arena, orderEntry(XMLContentKind::Child, children.size()));
     children.push_back(*arena, child);
-    child->parent = this;
+    linkChild(this, child);
+}
+
+void linkChild(XMLNodeData* parent, XMLNodeData* child)
+{
+    child->parent = parent;
     ++child->refCount;
+    if (child->arena != parent->arena)
+    {
+        ++child->arena->foreignLinks;
+        ++parent->arena->foreignLinks;
+    }
+}
+
+namespace
+{
+
+void forgetLink(XMLNodeData* parent, XMLNodeData* child)
+{
+    child->parent = nullptr;
+    if (child->arena != parent->arena)
+    {
+        --child->arena->foreignLinks;
+        --parent->arena->foreignLinks;
+    }
+}
+
+} // namespace
+
+void unlinkChild(XMLNodeData* parent, XMLNodeData* child)
+{
+    forgetLink(parent, child);
+    release(child);
+}
+
+void releaseHandle(XMLNodeData* node)
+{
+    if (!node)
+        return;
+    XMLArena* arena = node->arena;
+    if (--arena->handles == 0 && arena->foreignLinks == 0)
+        arena->discard(); // a whole document that nothing holds any more: no walk
+    else
+        release(node);
 }
 
 void XMLNodeData::appendText(const wchar_t* text)
@@ -49,9 +91,10 @@ void release(XMLNodeData* node)
         dying.pop_back();
         for (XMLNodeData* child : current->children)
         {
+            forgetLink(current, child);
             if (--child->refCount > 0)
-                child->parent = nullptr; // held elsewhere: it becomes a top node
-            else if (child->children.empty())
+                continue; // held elsewhere: it becomes a top node
+            if (child->children.empty())
                 child->arena->release();
             else
                 dying.push_back(child);
@@ -79,10 +122,8 @@ XMLNodeData* findTag(XMLNodeData* scope, const wchar_t* tag)
     return nullptr;
 }
 
-wchar_t foldCase(wchar_t c)
+wchar_t foldCaseBeyondASCII(wchar_t c)
 {
-    if (c < 0x80)
-        return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + (L'a' - L'A')) : c;
     return static_cast<wchar_t>(std::towlower(static_cast<std::wint_t>(c)));
 }
 

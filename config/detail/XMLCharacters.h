@@ -4,6 +4,8 @@
 // Every character the parser looks for is ASCII, and no byte of a multi-byte UTF-8 sequence
 // is, so the parser splits both kinds of text the same way.
 
+#include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -21,17 +23,52 @@ template <typename CharT> bool isOneOf(CharT c, std::uint64_t set)
 }
 
 constexpr std::uint64_t xmlSpaces = 1ull << ' ' | 1ull << '\t' | 1ull << '\r' | 1ull << '\n';
+// White space, "<", "=", ">" and "/": the characters that can end a text token ("/" only
+// when ">" follows).
+constexpr std::uint64_t textEnders = xmlSpaces | 1ull << '<' | 1ull << '=' | 1ull << '>' | 1ull << '/';
+
+// What the parser looks for, one bit each, so that every test of a character in its loops
+// is one lookup.
+enum CharacterClass : std::uint8_t
+{
+    spaceClass = 1,
+    endsTextClass = 2, // see textEnders
+    quoteClass = 4,
+    decodingClass = 8, // "&", and in UTF-8 the bytes of characters beyond ASCII
+    lessThanClass = 16
+};
+
+inline constexpr auto characterClasses = [] {
+    std::array<std::uint8_t, 256> classes{};
+    for (unsigned c = 0; c < 64; ++c)
+        classes[c] = static_cast<std::uint8_t>((xmlSpaces >> c & 1 ? spaceClass : 0) |
+                                               (textEnders >> c & 1 ? endsTextClass : 0));
+    classes['"'] = classes['\''] = quoteClass;
+    classes['<'] |= lessThanClass;
+    classes['&'] |= decodingClass;
+    for (unsigned c = 0x80; c < 256; ++c)
+        classes[c] = decodingClass;
+    return classes;
+}();
+
+// Wide characters beyond ASCII need no decoding and belong to no class.
+template <typename CharT> std::uint8_t classOf(CharT c)
+{
+    const auto code = static_cast<std::make_unsigned_t<CharT>>(c);
+    if constexpr (sizeof(CharT) == 1)
+        return characterClasses[code];
+    else
+        return code < 128 ? characterClasses[code] : 0;
+}
 
 template <typename CharT> bool isXMLSpace(CharT c)
 {
-    return isOneOf(c, xmlSpaces);
+    return classOf(c) & spaceClass;
 }
 
-// White space, "<", "=", ">" and "/": the characters that can end a text token ("/" only
-// when ">" follows).
 template <typename CharT> bool mayEndText(CharT c)
 {
-    return isOneOf(c, xmlSpaces | 1ull << '<' | 1ull << '=' | 1ull << '>' | 1ull << '/');
+    return classOf(c) & endsTextClass;
 }
 
 // Reads one character and advances past it.
@@ -92,6 +129,52 @@ inline std::size_t characterCount(const char* begin, const char* end)
     for (; begin != end; ++begin)
         count += (static_cast<unsigned char>(*begin) & 0xC0) != 0x80;
     return count;
+}
+
+// Line feeds in [begin, end). UTF-8 goes eight bytes at a time: the stretches between the
+// elements of a document are short, too short for a call to pay.
+template <typename CharT> std::size_t countLineFeeds(const CharT* begin, const CharT* end)
+{
+    std::size_t count = 0;
+    if constexpr (sizeof(CharT) == 1)
+    {
+        constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
+        for (; end - begin >= 8; begin += 8)
+        {
+            std::uint64_t word;
+            std::memcpy(&word, begin, 8);
+            word ^= 0x0A0A0A0A0A0A0A0Aull; // line feeds become zero bytes
+            // A one in each byte that is zero (exact: no carries between bytes), summed by a
+            // multiplication into the top byte.
+            const std::uint64_t zero = ~(((word & low7) + low7) | word | low7) >> 7;
+            count += static_cast<std::size_t>(zero * 0x0101010101010101ull >> 56);
+        }
+    }
+    for (; begin != end; ++begin)
+        count += *begin == '\n';
+    return count;
+}
+
+// Whether the `length` characters at a and at b are the same; both lie in a text that ends
+// at `end`. Names are short: a plain loop beats a call to memcmp, and UTF-8 goes eight bytes
+// at once where the text has room for it after both.
+template <typename CharT> bool sameCharacters(const CharT* a, const CharT* b, std::size_t length, const CharT* end)
+{
+    if constexpr (sizeof(CharT) == 1 && std::endian::native == std::endian::little)
+    {
+        if (length <= 8 && end - a >= 8 && end - b >= 8)
+        {
+            std::uint64_t x, y;
+            std::memcpy(&x, a, 8);
+            std::memcpy(&y, b, 8);
+            const std::uint64_t used = length == 8 ? ~std::uint64_t(0) : (std::uint64_t(1) << 8 * length) - 1;
+            return ((x ^ y) & used) == 0;
+        }
+    }
+    for (std::size_t i = 0; i < length; ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
 }
 
 // The line and column (from 1) of position `at` in the text that starts at `begin`: each

@@ -75,6 +75,22 @@ inline void retain(XMLNodeData* node)
 // without recursion so that deep trees cannot exhaust the stack.
 void release(XMLNodeData* node);
 
+// The reference of a handle (XMLNode): counted by the node and by its arena.
+inline void retainHandle(XMLNodeData* node)
+{
+    if (node)
+    {
+        ++node->refCount;
+        ++node->arena->handles;
+    }
+}
+void releaseHandle(XMLNodeData* node);
+
+// Links a child to its parent (a reference of the child), counting links between arenas;
+// unlinking drops that reference, which may give the child up.
+void linkChild(XMLNodeData* parent, XMLNodeData* child);
+void unlinkChild(XMLNodeData* parent, XMLNodeData* child);
+
 // The element that parsing with a tag picks: the scope itself when it bears the tag's name,
 // else its first child that does, else the same search inside its first declaration child,
 // and so on down; null when there is none.
@@ -82,6 +98,12 @@ XMLNodeData* findTag(XMLNodeData* scope, const wchar_t* tag);
 
 // Case-insensitive equality of two null-terminated names; null equals only null.
 bool namesEqual(const wchar_t* a, const wchar_t* b);
-wchar_t foldCase(wchar_t c);
+wchar_t foldCaseBeyondASCII(wchar_t c);
+inline wchar_t foldCase(wchar_t c)
+{
+    if (c < 0x80)
+        return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + (L'a' - L'A')) : c;
+    return foldCaseBeyondASCII(c);
+}
 
 } // namespace detail
