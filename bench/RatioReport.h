@@ -20,12 +20,20 @@ struct Ratio {
 
 class RatioCollector : public benchmark::ConsoleReporter {
 public:
+    // With --benchmark_repetitions the ratio is taken between medians.
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration) cpuTimes[run.benchmark_name()] = run.GetAdjustedCPUTime();
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration && !medians.count(run.run_name.str()))
+                cpuTimes[run.benchmark_name()] = run.GetAdjustedCPUTime();
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+                cpuTimes[run.run_name.str()] = run.GetAdjustedCPUTime();
+                medians[run.run_name.str()] = true;
+            }
+        }
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> cpuTimes;
+    std::map<std::string, bool> medians;
 };
 
 inline void printRatios(const RatioCollector& collector, const std::vector<Ratio>& ratios) {

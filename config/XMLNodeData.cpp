@@ -10,24 +10,6 @@ namespace detail
 
 static_assert(std::is_trivially_destructible_v<XMLNodeData>, "nodes are given up with their arena");
 
-void XMLNodeData::appendChild(XMLNodeData* child)
-{
-    order.push_back(*arena, orderEntry(XMLContentKind::Child, children.size()));
-    children.push_back(*arena, child);
-    linkChild(this, child);
-}
-
-void linkChild(XMLNodeData* parent, XMLNodeData* child)
-{
-    child->parent = parent;
-    ++child->refCount;
-    if (child->arena != parent->arena)
-    {
-        ++child->arena->foreignLinks;
-        ++parent->arena->foreignLinks;
-    }
-}
-
 namespace
 {
 

@@ -309,7 +309,7 @@ template <typename CharT> void TreeBuilder<CharT>::finishAttributes(XMLNodeData*
                                                    recentAttributeNames_.size()];
     if (recent.element != element->name)
         recent = AttributeNames{element->name};
-    element->attributes.reserve(*arena_, attributes_.size());
+    element->attributes.reserveExactly(*arena_, attributes_.size());
     for (std::size_t i = 0; i < attributes_.size(); ++i)
     {
         const PendingAttribute& attribute = attributes_[i];

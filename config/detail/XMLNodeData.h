@@ -57,7 +57,7 @@ struct XMLNodeData
 
     explicit XMLNodeData(XMLArena* memory) : arena(memory) {}
 
-    void appendChild(XMLNodeData* child);
+    inline void appendChild(XMLNodeData* child);
     void appendText(const wchar_t* text);
     void appendClear(const XMLClearData& clear);
 };
@@ -88,8 +88,24 @@ void releaseHandle(XMLNodeData* node);
 
 // Links a child to its parent (a reference of the child), counting links between arenas;
 // unlinking drops that reference, which may give the child up.
-void linkChild(XMLNodeData* parent, XMLNodeData* child);
+inline void linkChild(XMLNodeData* parent, XMLNodeData* child)
+{
+    child->parent = parent;
+    ++child->refCount;
+    if (child->arena != parent->arena)
+    {
+        ++child->arena->foreignLinks;
+        ++parent->arena->foreignLinks;
+    }
+}
 void unlinkChild(XMLNodeData* parent, XMLNodeData* child);
+
+void XMLNodeData::appendChild(XMLNodeData* child)
+{
+    order.push_back(*arena, orderEntry(XMLContentKind::Child, children.size()));
+    children.push_back(*arena, child);
+    linkChild(this, child);
+}
 
 // The element that parsing with a tag picks: the scope itself when it bears the tag's name,
 // else its first child that does, else the same search inside its first declaration child,

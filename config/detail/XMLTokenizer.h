@@ -98,6 +98,11 @@ public:
     // Skips white space and reads "=" if that is the next token; a shortcut for attributes.
     bool readEquals()
     {
+        if (pos_ != end_ && *pos_ == '=') // most often written without white space
+        {
+            ++pos_;
+            return true;
+        }
         skipSpace();
         if (pos_ == end_ || *pos_ != '=')
             return false;
@@ -136,7 +141,8 @@ public:
     //   UTF-8, no character beyond ASCII, so that it needs no decoding.
     bool readQuoted(const CharT*& valueBegin, const CharT*& valueEnd, bool& plain)
     {
-        skipSpace();
+        if (pos_ != end_ && !(classOf(*pos_) & quoteClass))
+            skipSpace();
         if (pos_ == end_ || !(classOf(*pos_) & quoteClass))
             return false;
         const CharT quote = *pos_;
