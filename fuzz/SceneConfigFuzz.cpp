@@ -7,8 +7,6 @@
 // Run it from the repository's root: the seeds name the example textures from there.
 #include <GL/freeglut.h>
 #include <GL/gl.h>
-#include <dlfcn.h>
-#include <link.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -18,6 +16,7 @@
 #include "appearance/TextureManager.h"
 #include "config/XMLConfigurationManager.h"
 #include "config/XMLNode.h"
+#include "player/LoadedLibraries.h"
 
 namespace {
 
@@ -57,15 +56,6 @@ protected:
     }
 };
 
-// The OpenGL driver keeps a few blocks of its context until it is unloaded at exit, before
-// the leak check runs; kept loaded, their library can be named and the blocks told apart
-// from ours (see __lsan_default_suppressions).
-int keepLoaded(dl_phdr_info* library, std::size_t, void*) {
-    if (library->dlpi_name != nullptr && *library->dlpi_name != '\0')
-        dlopen(library->dlpi_name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
-    return 0;
-}
-
 }  // namespace
 
 // What the system's OpenGL, X11 and GLUT libraries keep until the process ends.
@@ -84,7 +74,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     glMatrixMode(GL_PROJECTION);
     glOrtho(0, kWindowSize, 0, kWindowSize, -1000, 1000);
     glMatrixMode(GL_MODELVIEW);
-    dl_iterate_phdr(keepLoaded, nullptr);
+    keepLoadedLibrariesMapped();
 
     // The configuration reports problems on standard output: thousands of lines per second.
     if (std::freopen("/dev/null", "w", stdout) == nullptr) return 1;

@@ -105,9 +105,9 @@ void SceneFileManager::initComponents() {
 
 void SceneFileManager::reportProblem(const XMLNode& element, const std::string& message) {
     ++problemCount;
-    std::string where = path;
-    if (element.getLine() > 0) where += ":" + std::to_string(element.getLine());
-    where += ": ";
-    if (element.getName() != nullptr) where += "<" + narrow(element.getName()) + ">: ";
-    std::cerr << where << message << '\n';
+    std::cerr << path;
+    if (element.getLine() > 0) std::cerr << ':' << element.getLine();
+    std::cerr << ": ";
+    if (element.getName() != nullptr) std::cerr << '<' << narrow(element.getName()) << ">: ";
+    std::cerr << message << '\n';
 }

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <optional>
 
+#include "player/LoadedLibraries.h"
 #include "player/PlayerError.h"
 #include "player/PlayerOptions.h"
 #include "player/PlayerWindow.h"
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
         std::optional<PlayerWindow> player;
         try {
             player.emplace(options, std::move(script));
+            keepLoadedLibrariesMapped();  // so that leak checks can name the driver's blocks
             player->run();
             player->printSummary(std::cout);
         } catch (const PlayerError& e) {
