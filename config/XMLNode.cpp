@@ -337,5 +337,5 @@ XMLClear XMLNode::getClear(int i) const
 
 int XMLNode::nElement() const
 {
-    return data_ ? static_cast<int>(data_->order.size()) : 0;
+    return data_ ? static_cast<int>(data_->contentCount()) : 0;
 }

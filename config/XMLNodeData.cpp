@@ -42,14 +42,24 @@ void releaseHandle(XMLNodeData* node)
         release(node);
 }
 
+void XMLNodeData::spellOutOrder()
+{
+    if (!order.empty())
+        return;
+    for (std::size_t i = 0; i < children.size(); ++i)
+        order.push_back(*arena, orderEntry(XMLContentKind::Child, i));
+}
+
 void XMLNodeData::appendText(const wchar_t* text)
 {
+    spellOutOrder();
     order.push_back(*arena, orderEntry(XMLContentKind::Text, texts.size()));
     texts.push_back(*arena, text);
 }
 
 void XMLNodeData::appendClear(const XMLClearData& clear)
 {
+    spellOutOrder();
     order.push_back(*arena, orderEntry(XMLContentKind::Clear, clears.size()));
     clears.push_back(*arena, clear);
 }

@@ -20,6 +20,9 @@ std::size_t positionFor(int pos, std::size_t count)
 // piece that had that index, or at the end.
 void insertInOrder(XMLNodeData* node, XMLContentKind kind, std::size_t index)
 {
+    if (kind == XMLContentKind::Child && node->order.empty())
+        return; // the children alone give the order
+    node->spellOutOrder();
     std::size_t position = node->order.size();
     for (std::size_t i = 0; i < node->order.size(); ++i)
     {
@@ -35,6 +38,8 @@ void insertInOrder(XMLNodeData* node, XMLContentKind kind, std::size_t index)
 
 void eraseFromOrder(XMLNodeData* node, XMLContentKind kind, std::size_t index)
 {
+    if (node->order.empty())
+        return; // the children alone give the order
     std::size_t position = 0;
     for (std::size_t i = 0; i < node->order.size(); ++i)
     {

@@ -51,6 +51,8 @@ struct XMLNodeData
     XMLArray<XMLAttributeData> attributes;
     XMLArray<const wchar_t*> texts;
     XMLArray<XMLClearData> clears;
+    // The document order of all contents. A node whose contents are all children keeps it
+    // empty: its children are in document order. Texts and clear pieces fill it in.
     XMLArray<unsigned> order;
     int refCount = 0;
     XMLArena* arena;
@@ -60,6 +62,11 @@ struct XMLNodeData
     inline void appendChild(XMLNodeData* child);
     void appendText(const wchar_t* text);
     void appendClear(const XMLClearData& clear);
+
+    std::size_t contentCount() const { return order.empty() ? children.size() : order.size(); }
+    unsigned contentAt(std::size_t i) const { return order.empty() ? orderEntry(XMLContentKind::Child, i) : order[i]; }
+    // Writes the document order out where it was implied by the children alone.
+    void spellOutOrder();
 };
 
 // A node without references in the given arena, or in a new one.
@@ -102,7 +109,8 @@ void unlinkChild(XMLNodeData* parent, XMLNodeData* child);
 
 void XMLNodeData::appendChild(XMLNodeData* child)
 {
-    order.push_back(*arena, orderEntry(XMLContentKind::Child, children.size()));
+    if (!order.empty())
+        order.push_back(*arena, orderEntry(XMLContentKind::Child, children.size()));
     children.push_back(*arena, child);
     linkChild(this, child);
 }
