@@ -350,3 +350,35 @@ TEST_F(XMLConfigurationGLTest, BuildsComponentsNestedHundredThousandLevelsDeep) 
         << "the innermost visit ends once every component is built";
     EXPECT_EQ(manager.builtWhenVisitEnded.back(), static_cast<std::size_t>(depth));
 }
+
+TEST_F(XMLConfigurationGLTest, BuildsALatin1SceneReadAsWindows1252) {
+    struct RestoreOptions {
+        ~RestoreOptions() { XMLNode::setGlobalOptions(); }
+    } restore;
+    const std::string latin1 = "<RootComponent width='640'><!-- caf\xE9 au lait -->"
+                               "<Component posX='12'><Strategy name='Caf\xE9\x80'/></Component></RootComponent>";
+    // As UTF-8 the stray bytes read as U+FFFD; the scene is built all the same.
+    const XMLNode utf8 = XMLNode::parseBuffer(latin1.data(), latin1.size());
+    ASSERT_FALSE(utf8.isEmpty());
+
+    XMLNode::setGlobalOptions(eXMLEncodingSystem);
+    const XMLNode windows1252 = XMLNode::parseBuffer(latin1.data(), latin1.size());
+    ASSERT_FALSE(windows1252.isEmpty());
+    EXPECT_EQ(std::wstring(windows1252.getChildNode(L"Component").getChildNode(L"Strategy").getAttribute(L"name")),
+              L"Caf\u00e9\u20AC");
+    struct Latin1Scene : XMLConfigurationManager {
+        explicit Latin1Scene(const XMLNode& root) : XMLConfigurationManager(root, nullptr) { initComponents(); }
+        void initComponents() override {
+            registerStrategyParsers();
+            parseDocument(rootNode);
+        }
+    };
+    testing::internal::CaptureStdout();
+    Latin1Scene scene(windows1252);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "There is no registered parser for Caf\xC3\xA9\xE2\x82\xAC strategy!\n")
+        << "names reach messages as UTF-8";
+    ASSERT_NE(scene.rootComponent, nullptr);
+    EXPECT_EQ(scene.rootComponent->width, 640u);
+    ASSERT_EQ(scene.components.size(), 1u);
+    EXPECT_EQ(scene.components[0]->position.x, 12.0);
+}
