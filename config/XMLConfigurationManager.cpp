@@ -234,10 +234,13 @@ std::unique_ptr<VisComponent> XMLConfigurationManager::createComponent(const XML
 }
 
 std::string XMLConfigurationManager::refusal(const XMLNode& element, const VisComponent& component) const {
-    // A negative size would wrap around to more than four billion pixels.
-    for (const wchar_t* side : {L"width", L"height"})
-        if (const wchar_t* text = element.getAttribute(side); text != nullptr && StrategyParser::obtainDoubleValue(text) <= -1.0)
+    // A negative size would wrap around to more than four billion pixels. (A random value is
+    // never negative, and reading one would draw a number from rand().)
+    for (const wchar_t* side : {L"width", L"height"}) {
+        const wchar_t* text = element.getAttribute(side);
+        if (text != nullptr && *text != L'?' && StrategyParser::obtainDoubleValue(text) <= -1.0)
             return "Component skipped: its " + narrow(side) + " " + narrow(text) + " is negative!";
+    }
     const std::string size = "Component of " + std::to_string(component.width) + " x " + std::to_string(component.height);
     const std::uint64_t area = gridArea(component);
     if (limits.maxComponentPixels != 0 && area > limits.maxComponentPixels)
@@ -252,7 +255,10 @@ std::string XMLConfigurationManager::refusal(const XMLNode& element, const VisCo
 void XMLConfigurationManager::checkNumbers(const XMLNode& element, std::initializer_list<const wchar_t*> attributes) {
     for (const wchar_t* attribute : attributes) {
         const wchar_t* text = element.getAttribute(attribute);
-        if (text != nullptr && !StrategyParser::isNumber(text))
+        // Sizes and numbers are read as plain whole numbers: for them "?" is no number.
+        const bool whole = std::wstring(attribute) == L"width" || std::wstring(attribute) == L"height" ||
+                           std::wstring(attribute) == L"number";
+        if (text != nullptr && (!StrategyParser::isNumber(text) || (whole && *text == L'?')))
             reportProblem(element, "Attribute " + narrow(attribute) + "=\"" + narrow(text) + "\" is not a number: 0 is used!");
     }
 }

@@ -160,6 +160,16 @@ TEST_F(XMLConfigurationGLTest, CopiesConvertRandomAttributesAgain) {
     }
     EXPECT_FALSE(xs[0] == xs[1] && xs[1] == xs[2]);
     for (const VisComponent* c : manager.components) EXPECT_NE(strategyAt<TranslationStrategy>(c), nullptr);
+    // One draw per random text: checking a random size for a negative value draws nothing.
+    std::srand(5);
+    const double first = std::rand() % 32768 / 32767.0, second = std::rand() % 32768 / 32767.0;
+    std::srand(5);
+    testing::internal::CaptureStdout();
+    const SceneManager drawn(L"<Scene><Component posX='?' width='?5'/><Component posX='?'/></Scene>");
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(drawn.positionsX(), (std::vector<double>{first, second}));
+    EXPECT_EQ(drawn.messages(), std::vector<std::string>{"Attribute width=\"?5\" is not a number: 0 is used!"})
+        << "sizes take plain whole numbers";
     EXPECT_EQ(SceneManager(L"<Components number='-2'/>").components.size(), 0u);
     EXPECT_EQ(SceneManager(L"<Components number='zero'/>").components.size(), 0u);
 }
