@@ -4,6 +4,7 @@
 #include <GL/glext.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <iostream>
@@ -52,17 +53,17 @@ void TextureManager::setTextureFormat(bool hasAlpha) {
         return;
     }
     if (texCompressionARB && !arbCompressionSupported) {
-        std::cout << "TextureManager.setTextureFormat(): "
-                  << "GL_ARB_texture_compression extension was not found. "
-                  << "Using regular texture compression instead." << std::endl;
+        reportProblem("TextureManager.setTextureFormat(): "
+                      "GL_ARB_texture_compression extension was not found. "
+                      "Using regular texture compression instead.");
     } else if (!texCompressionARB) {
         if (s3tcSupported) {
             textureFormat = hasAlpha ? GL_COMPRESSED_RGBA_S3TC_DXT1_EXT : GL_COMPRESSED_RGB_S3TC_DXT1_EXT;
             return;
         }
-        std::cout << "TextureManager.setTextureFormat(): "
-                  << "GL_EXT_texture_compression_s3tc extension was not "
-                  << "found. Using regular texture compression instead." << std::endl;
+        reportProblem("TextureManager.setTextureFormat(): "
+                      "GL_EXT_texture_compression_s3tc extension was not "
+                      "found. Using regular texture compression instead.");
     }
     textureFormat = hasAlpha ? GL_COMPRESSED_RGBA_ARB : GL_COMPRESSED_RGB_ARB;
 }
@@ -84,6 +85,9 @@ void TextureManager::setTextureParameters() {
 void TextureManager::loadTexture(const char* path) {
     try {
         ImageLoader loader;
+        GLint largestSide = 0;
+        glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largestSide);
+        loader.setLimits(static_cast<unsigned>(std::max(largestSide, 0)), maxImageBytes);
         loader.loadImage(path);
         glEnable(GL_TEXTURE_2D);
         setTextureFormat(loader.hasAlphaChannel());
@@ -108,10 +112,17 @@ void TextureManager::loadTexture(const char* path) {
         if (!packedRows) glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
 
         textureNames.push_back(name);
-        std::cout << "Loaded texture " << name << " in image: " << path << "!\n";
+        if (reportLoads) std::cout << "Loaded texture " << name << " in image: " << path << "!\n";
     } catch (const std::exception& error) {
-        std::cout << "TextureManager.loadTexture(): " << error.what() << "\n";
+        reportProblem("TextureManager.loadTexture(): " + std::string(error.what()));
     }
+}
+
+void TextureManager::reportProblem(const std::string& line) const {
+    if (problemHandler)
+        problemHandler(line);
+    else
+        std::cout << line << std::endl;
 }
 
 void TextureManager::loadTextures(std::vector<std::string> paths) {

@@ -2,6 +2,7 @@
 #define DRAVIK_APPEARANCE_TEXTUREMANAGER_H
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,8 +10,19 @@
 // Filtering, mipmapping and a compressed or plain internal format follow the options below
 // and the compression extensions that the driver reports. Construct, load and use it while
 // the OpenGL context is current. The textures outlive the manager.
+//
+// An image larger than the driver's largest texture (GL_MAX_TEXTURE_SIZE), or whose pixels
+// would take more than the memory budget, is refused from its file's header before it is
+// decoded, with a line naming its size and the limit.
 class TextureManager {
 public:
+    // Takes each line that reports a problem ("TextureManager.loadTexture(): ..." and the
+    // lines about compression formats), without its end of line.
+    using ProblemHandler = std::function<void(const std::string& line)>;
+
+    // 1 GiB: a 16384 x 16384 image at four bytes a pixel.
+    static constexpr std::uint64_t defaultMaxImageBytes = std::uint64_t(1) << 30;
+
     // Reads the driver's extensions (writes a line for each compression extension missing).
     TextureManager();
     TextureManager(const TextureManager&) = default;
@@ -40,6 +52,15 @@ public:
     bool isTexCompressionARB() const { return texCompressionARB; }
     void setTexCompressionARB(bool value) { texCompressionARB = value; }
 
+    // Where problem lines go; by default (and for an empty handler) to standard output.
+    void setProblemHandler(ProblemHandler handler) { problemHandler = std::move(handler); }
+    // Whether each loaded texture gets its line "Loaded texture N in image: PATH!" on
+    // standard output (the default).
+    void setReportLoads(bool report) { reportLoads = report; }
+    // The most bytes of pixels, at four bytes a pixel, that one image may take.
+    void setMaxImageBytes(std::uint64_t bytes) { maxImageBytes = bytes; }
+    std::uint64_t getMaxImageBytes() const { return maxImageBytes; }
+
     // The index that getRandomTextureName picks for a draw r of 0 ... 32767 among `count` names.
     static unsigned randomIndex(int r, std::size_t count);
 
@@ -47,6 +68,7 @@ private:
     void checkHWSupport();
     void setTextureParameters();
     void setTextureFormat(bool hasAlpha);
+    void reportProblem(const std::string& line) const;
 
     std::vector<std::uint32_t> textureNames;
     bool mipMapping = true;
@@ -56,6 +78,9 @@ private:
     std::uint32_t textureFormat;
     bool s3tcSupported = false;
     bool arbCompressionSupported = false;
+    ProblemHandler problemHandler;
+    bool reportLoads = true;
+    std::uint64_t maxImageBytes = defaultMaxImageBytes;
 };
 
 #endif

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,26 +22,36 @@ struct Ratio {
 
 class RatioCollector : public benchmark::ConsoleReporter {
 public:
+    // With --benchmark_repetitions the ratio is taken between medians.
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)  // benchmarks that use real time compare by it
-                cpuTimes[run.benchmark_name()] =
-                    run.run_name.time_type == "real_time" ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
+        for (const Run& run : runs) {
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (run.run_type != Run::RT_Iteration && !median) continue;
+            const std::string name = run.run_name.str();
+            if (!median && medians.count(name) != 0) continue;  // a median, once reported, stands
+            times[name] = run.run_name.time_type == "real_time" ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
+            if (median) medians.insert(name);
+        }
         ConsoleReporter::ReportRuns(runs);
     }
-    std::map<std::string, double> cpuTimes;
+    std::map<std::string, double> times;  // by benchmark name
+    std::set<std::string> medians;
 };
+
+inline void printRatios(const RatioCollector& collector, const std::vector<Ratio>& ratios) {
+    for (const Ratio& r : ratios) {
+        auto m = collector.times.find(r.measured), b = collector.times.find(r.baseline);
+        if (m == collector.times.end() || b == collector.times.end() || b->second <= 0.0) continue;
+        std::printf("ratio %s / %s = %.2f\n", r.measured.c_str(), r.baseline.c_str(), m->second / b->second);
+    }
+}
 
 inline int runWithRatios(int argc, char** argv, const std::vector<Ratio>& ratios) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     RatioCollector collector;
     benchmark::RunSpecifiedBenchmarks(&collector);
-    for (const Ratio& r : ratios) {
-        auto m = collector.cpuTimes.find(r.measured), b = collector.cpuTimes.find(r.baseline);
-        if (m == collector.cpuTimes.end() || b == collector.cpuTimes.end() || b->second <= 0.0) continue;
-        std::printf("ratio %s / %s = %.2f\n", r.measured.c_str(), r.baseline.c_str(), m->second / b->second);
-    }
+    printRatios(collector, ratios);
     benchmark::Shutdown();
     return 0;
 }

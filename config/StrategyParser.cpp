@@ -41,6 +41,15 @@ RandomBounds readBounds(const std::wstring& text) {
 
 }  // namespace
 
+bool StrategyParser::isNumber(const wchar_t* text) {
+    if (text == nullptr || *text == L'\0') return false;
+    if (*text == L'?') return true;
+    std::wistringstream stream(text);
+    double value = 0.0;
+    stream >> std::dec >> value;
+    return !stream.fail() || value != 0.0;  // a number out of range still reads as one
+}
+
 double StrategyParser::obtainDoubleValue(const wchar_t* text) {
     if (text == nullptr || *text == L'\0') return 0.0;
     const std::wstring value(text);
@@ -68,5 +77,8 @@ std::uint32_t StrategyParser::obtainUnsignedIntValue(const wchar_t* text) {
 }
 
 std::uint32_t StrategyParser::obtainTruncatedUnsignedValue(const wchar_t* text) {
-    return truncateToUnsigned(obtainDoubleValue(text));
+    const double value = obtainDoubleValue(text);
+    // [-2^63, 2^63): the range in which truncation to a 64-bit integer is defined.
+    if (!(value >= -9223372036854775808.0 && value < 9223372036854775808.0)) return 0;
+    return static_cast<std::uint32_t>(static_cast<std::int64_t>(value));
 }

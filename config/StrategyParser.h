@@ -28,6 +28,10 @@ public:
     // `component`, which then owns it.
     virtual void parse(const XMLNode& node, VisComponent* component) = 0;
 
+    // Whether the conversions find a number in the text: a leading decimal number, or the
+    // random notation. Texts without one (null, empty, "abc") convert to 0.
+    static bool isNumber(const wchar_t* text);
+
     // Null or empty text gives 0.
     static double obtainDoubleValue(const wchar_t* text);
     static float obtainFloatValue(const wchar_t* text);
@@ -35,8 +39,9 @@ public:
 
 protected:
     // Whole-number properties: the text as obtainDoubleValue reads it (so random values and
-    // fractions are accepted), truncated toward zero; values out of range give a defined
-    // value (framework/SafeNumbers.h).
+    // fractions are accepted), truncated toward zero to a 64-bit integer whose low 32 bits
+    // are the value: -1 gives 4294967295, 4294967297 gives 1. A value beyond the 64-bit range,
+    // or not a number, gives 0 (the low bits of the processor's "indefinite" integer).
     static std::uint32_t obtainTruncatedUnsignedValue(const wchar_t* text);
 };
 

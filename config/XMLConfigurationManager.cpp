@@ -1,10 +1,16 @@
 #include "config/XMLConfigurationManager.h"
 
+#include <GL/gl.h>
+
 #include <algorithm>
+#include <climits>
 #include <iostream>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 #include "app/VisComponentGL.h"
+#include "appearance/ImageStrategy.h"
 #include "appearance/TextureManager.h"
 #include "config/BorderStrategyParser.h"
 #include "config/DestroyerStrategyParser.h"
@@ -16,12 +22,18 @@
 #include "config/Resizer4ButtonStrategyParser.h"
 #include "config/ResizerHandleStrategyParser.h"
 #include "config/TranslationStrategyParser.h"
+#include "config/detail/LargeStack.h"
 #include "config/detail/XMLEncoding.h"
 #include "config/detail/XMLNodeData.h"
 
 namespace {
 
 constexpr double kRadiansPerDegree = 0.017453292519943295;
+
+// Nesting that every thread's stack takes; deeper files are visited on a stack of their own
+// with room for kStackPerLevel bytes per level (a host's override included).
+constexpr unsigned kStackFriendlyDepth = 256;
+constexpr std::size_t kStackPerLevel = 16384;
 
 // Attribute text for paths, names and messages; null gives the empty string.
 std::string narrow(const wchar_t* text) { return text != nullptr ? detail::toUTF8(text) : std::string(); }
@@ -41,10 +53,37 @@ std::string seriesFileName(const std::string& source, int index) {
     return source + digits + ".png";
 }
 
+bool isVisitedChild(const XMLNode& child) {
+    return detail::namesEqual(child.getName(), L"Component") || detail::namesEqual(child.getName(), L"Components");
+}
+
+// How deep parseXMLTree's calls nest for the element: 1 for an element without visited
+// children. Counted without recursion.
+unsigned visitingDepth(const XMLNode& element) {
+    unsigned deepest = 0;
+    std::vector<std::pair<XMLNode, unsigned>> pending{{element, 1}};
+    while (!pending.empty()) {
+        auto [node, depth] = std::move(pending.back());
+        pending.pop_back();
+        deepest = std::max(deepest, depth);
+        for (int i = 0, n = node.nChildNode(); i < n; ++i)
+            if (XMLNode child = node.getChildNode(i); isVisitedChild(child)) pending.emplace_back(std::move(child), depth + 1);
+    }
+    return deepest;
+}
+
+// The area a component's grids take: a component one pixel thin still has a row or column
+// of cells along its length.
+std::uint64_t gridArea(const VisComponent& component) {
+    return std::uint64_t(std::max(component.width, 1u)) * std::max(component.height, 1u);
+}
+
 }  // namespace
 
 XMLConfigurationManager::XMLConfigurationManager(const XMLNode& root, FrameTimer* timer)
-    : DefaultManager(timer), rootNode(root), textureManager(std::make_unique<TextureManager>()) {}
+    : DefaultManager(timer), rootNode(root), textureManager(std::make_unique<TextureManager>()) {
+    textureManager->setProblemHandler([this](const std::string& line) { reportProblem(texturesElement, line); });
+}
 
 XMLConfigurationManager::~XMLConfigurationManager() = default;
 
@@ -69,7 +108,30 @@ void XMLConfigurationManager::registerStrategyParser(const std::string& name, st
     strategyParsers[name] = std::move(parser);
 }
 
+void XMLConfigurationManager::reportProblem(const XMLNode&, const std::string& message) {
+    std::cout << message << std::endl;
+}
+
 void XMLConfigurationManager::parseXMLTree(const XMLNode& element) {
+    if (visitDepth == 0) {
+        const unsigned depth = visitingDepth(element);
+        if (depth > kStackFriendlyDepth) {
+            detail::runOnLargeStack(depth * kStackPerLevel, [&] { visit(element); });
+            return;
+        }
+    }
+    visit(element);
+}
+
+void XMLConfigurationManager::visit(const XMLNode& element) {
+    struct Level {
+        unsigned& depth;
+        explicit Level(unsigned& d) : depth(d) { ++depth; }
+        ~Level() { --depth; }
+        Level(const Level&) = delete;
+        Level& operator=(const Level&) = delete;
+    } level(visitDepth);
+
     const int children = element.nChildNode();
     for (int i = 0; i < children; ++i) {
         const XMLNode child = element.getChildNode(i);
@@ -80,36 +142,51 @@ void XMLConfigurationManager::parseXMLTree(const XMLNode& element) {
         if (detail::namesEqual(child.getName(), L"Texture")) parseTexture(child);
     }
     buildComponents(element);
-    queueNestedElements(element);
-    if (visiting) return;  // the outermost call visits what was queued
-
-    visiting = true;
-    struct EndOfVisit {
-        XMLConfigurationManager& manager;
-        ~EndOfVisit() {
-            manager.visiting = false;
-            manager.pendingElements.clear();
+    for (const wchar_t* name : {L"Component", L"Components"}) {
+        for (int i = 0; i < children; ++i) {
+            const XMLNode child = element.getChildNode(i);
+            if (detail::namesEqual(child.getName(), name)) parseXMLTree(child);
         }
-    } endOfVisit{*this};
-    while (!pendingElements.empty()) {
-        const XMLNode next = std::move(pendingElements.back());
-        pendingElements.pop_back();
-        parseXMLTree(next);
     }
 }
 
-void XMLConfigurationManager::queueNestedElements(const XMLNode& element) {
-    // Pushed so that the first "Component" child lies on top, the last "Components" child at
-    // the bottom: popping then visits them in the order of a depth-first walk.
-    const std::size_t first = pendingElements.size();
-    const int children = element.nChildNode();
-    for (const wchar_t* name : {L"Component", L"Components"}) {
-        for (int i = 0; i < children; ++i) {
-            XMLNode child = element.getChildNode(i);
-            if (detail::namesEqual(child.getName(), name)) pendingElements.push_back(std::move(child));
+void XMLConfigurationManager::parseDocument(const XMLNode& document) {
+    XMLNode scene = document.findTag(L"RootComponent");
+    if (scene.isEmpty()) {
+        // The first element that is no declaration, looking into the first declaration.
+        for (XMLNode scope = document; scene.isEmpty() && !scope.isEmpty();) {
+            if (!scope.isDeclaration() && scope.getName() != nullptr) {
+                scene = scope;
+                break;
+            }
+            XMLNode declaration;
+            for (int i = 0; i < scope.nChildNode() && scene.isEmpty(); ++i) {
+                const XMLNode child = scope.getChildNode(i);
+                if (!child.isDeclaration())
+                    scene = child;
+                else if (declaration.isEmpty())
+                    declaration = child;
+            }
+            scope = declaration;
+        }
+        if (scene.isEmpty()) {
+            reportProblem(XMLNode(), "No element to build a scene from!");
+            return;
+        }
+        reportProblem(scene, "No RootComponent element: the components of <" + narrow(scene.getName()) +
+                                 "> are built without a table!");
+    }
+    // What lies beside the scene's element, or beside what encloses it, is never visited.
+    XMLNode inner = scene;
+    for (XMLNode above = scene.getParentNode(); !above.isEmpty(); inner = above, above = above.getParentNode()) {
+        for (int i = 0; i < above.nChildNode(); ++i) {
+            const XMLNode beside = above.getChildNode(i);
+            if (beside != inner && !beside.isDeclaration())
+                reportProblem(beside, "Element <" + narrow(beside.getName()) + "> beside the scene's <" +
+                                          narrow(scene.getName()) + "> is ignored!");
         }
     }
-    std::reverse(pendingElements.begin() + static_cast<std::ptrdiff_t>(first), pendingElements.end());
+    parseXMLTree(scene);
 }
 
 void XMLConfigurationManager::buildComponents(const XMLNode& element) {
@@ -121,54 +198,80 @@ void XMLConfigurationManager::buildComponents(const XMLNode& element) {
             if (adopted->strategy != nullptr) adopted->initPropertiesComponent();
         }
     } else if (name == L"Component") {
-        if (std::unique_ptr<VisComponent> component = createComponent(element)) addComponent(component.release());
+        if (sceneIsFull()) {
+            reportProblem(element, "Component skipped: a scene holds at most " + std::to_string(limits.maxComponents) +
+                                       " components!");
+        } else if (std::unique_ptr<VisComponent> component = createComponent(element)) {
+            addComponent(component.release());
+            ++componentCount;
+        }
     } else if (name == L"Components") {
         const wchar_t* number = element.getAttribute(L"number");
         if (number == nullptr) {
-            std::cout << "Missing number of Components!\n";
+            reportProblem(element, "Missing number of Components!");
             return;
         }
+        checkNumbers(element, {L"number", L"posX", L"posY", L"posZ", L"width", L"height", L"angle"});
         const int count = extractInteger(number);
         for (int i = 0; i < count; ++i) {
+            if (sceneIsFull()) {
+                reportProblem(element, std::to_string(count - i) + " of " + std::to_string(count) +
+                                           " Components skipped: a scene holds at most " +
+                                           std::to_string(limits.maxComponents) + " components!");
+                break;
+            }
             std::unique_ptr<VisComponent> component = createComponent(element);
-            if (component == nullptr) break;  // the scene is full; further copies would be too
+            if (component == nullptr) continue;  // random sizes may let a later copy fit
             addComponent(component.release());
+            ++componentCount;
         }
     }
+}
+
+bool XMLConfigurationManager::sceneIsFull() const {
+    return limits.maxComponents != 0 && componentCount >= limits.maxComponents;
 }
 
 std::unique_ptr<VisComponent> XMLConfigurationManager::createComponent(const XMLNode& element) {
     auto component = std::make_unique<VisComponentGL>();
     parseComponent(element, component.get());
-    // A component one pixel thin still has a row or column of grid cells along its length.
-    const std::uint64_t area = std::uint64_t(std::max(component->width, 1u)) * std::max(component->height, 1u);
-    if (componentCount >= maxComponents || area > maxArea - usedArea) {
-        std::cout << "Component of " << component->width << " x " << component->height
-                  << " skipped: a scene holds at most " << maxComponents << " components of "
-                  << maxArea << " pixels together!\n";
+    if (const std::string why = refusal(element, *component); !why.empty()) {
+        reportProblem(element, why);
         return nullptr;
     }
-    ++componentCount;
-    usedArea += area;
+    scenePixels += gridArea(*component);
     parseStrategies(element, component.get());
     return component;
 }
 
-XMLNode XMLConfigurationManager::sceneElement(const XMLNode& parsed) {
-    XMLNode element = parsed;
-    while (element.isDeclaration()) {
-        XMLNode inside;
-        for (int i = 0; i < element.nChildNode() && inside.isEmpty(); ++i)
-            if (!element.getChildNode(i).isDeclaration()) inside = element.getChildNode(i);
-        if (inside.isEmpty()) break;
-        element = inside;
+std::string XMLConfigurationManager::refusal(const XMLNode& element, const VisComponent& component) const {
+    // A negative size would wrap around to more than four billion pixels. (A random value is
+    // never negative, and reading one would draw a number from rand().)
+    for (const wchar_t* side : {L"width", L"height"}) {
+        const wchar_t* text = element.getAttribute(side);
+        if (text != nullptr && *text != L'?' && StrategyParser::obtainDoubleValue(text) <= -1.0)
+            return "Component skipped: its " + narrow(side) + " " + narrow(text) + " is negative!";
     }
-    return element;
+    const std::string size = "Component of " + std::to_string(component.width) + " x " + std::to_string(component.height);
+    const std::uint64_t area = gridArea(component);
+    if (limits.maxComponentPixels != 0 && area > limits.maxComponentPixels)
+        return size + " skipped: larger than " + std::to_string(limits.maxComponentPixels) + " pixels!";
+    const std::uint64_t scene = limits.maxScenePixels;
+    if (scene != 0 && area > scene - std::min(scenePixels, scene))
+        return size + " skipped: the scene's components would cover more than " + std::to_string(scene) +
+               " pixels together!";
+    return "";
 }
 
-void XMLConfigurationManager::setSceneLimits(unsigned components, std::uint64_t area) {
-    maxComponents = components;
-    maxArea = area;
+void XMLConfigurationManager::checkNumbers(const XMLNode& element, std::initializer_list<const wchar_t*> attributes) {
+    for (const wchar_t* attribute : attributes) {
+        const wchar_t* text = element.getAttribute(attribute);
+        // Sizes and numbers are read as plain whole numbers: for them "?" is no number.
+        const bool whole = std::wstring(attribute) == L"width" || std::wstring(attribute) == L"height" ||
+                           std::wstring(attribute) == L"number";
+        if (text != nullptr && (!StrategyParser::isNumber(text) || (whole && *text == L'?')))
+            reportProblem(element, "Attribute " + narrow(attribute) + "=\"" + narrow(text) + "\" is not a number: 0 is used!");
+    }
 }
 
 void XMLConfigurationManager::parseComponent(const XMLNode& element, VisComponent* component) {
@@ -184,6 +287,9 @@ void XMLConfigurationManager::parseComponent(const XMLNode& element, VisComponen
         component->angle = StrategyParser::obtainDoubleValue(angle) * kRadiansPerDegree;
     const wchar_t* leaf = element.getAttribute(L"leaf");
     if (leaf != nullptr && std::wstring(leaf) == L"true") component->leaf = true;
+    // The copies of "Components" share the element: its texts are checked once, with "number".
+    if (!detail::namesEqual(element.getName(), L"Components"))
+        checkNumbers(element, {L"posX", L"posY", L"posZ", L"width", L"height", L"angle"});
 }
 
 void XMLConfigurationManager::parseStrategies(const XMLNode& element, VisComponent* component) {
@@ -193,39 +299,62 @@ void XMLConfigurationManager::parseStrategies(const XMLNode& element, VisCompone
         if (!detail::namesEqual(child.getName(), L"Strategy")) continue;
         const std::string name = narrow(child.getAttribute(L"name"));
         const auto parser = strategyParsers.find(name);
-        if (parser != strategyParsers.end())
-            parser->second->parse(child, component);
-        else
-            std::cout << "There is no registered parser for " << name << " strategy!\n";
+        if (parser == strategyParsers.end()) {
+            reportProblem(child, "There is no registered parser for " + name + " strategy!");
+            continue;
+        }
+        const VisComponentStrategy* before = component->strategy;
+        parser->second->parse(child, component);
+        if (component->strategy != before) checkImageTexture(child, *component);
     }
+}
+
+// An image whose texture failed to load (the later ones then moved up a place) would be
+// drawn untextured without a word. A texture the host made itself counts as loaded.
+void XMLConfigurationManager::checkImageTexture(const XMLNode& strategyElement, const VisComponent& component) {
+    const auto* image = dynamic_cast<const ImageStrategy*>(component.strategy);
+    if (image == nullptr) return;
+    const std::vector<std::uint32_t> loaded = textureManager->getTextureNames();
+    if (std::find(loaded.begin(), loaded.end(), image->getTextureName()) != loaded.end() ||
+        glIsTexture(image->getTextureName()) == GL_TRUE)
+        return;
+    reportProblem(strategyElement, "Image texture " + std::to_string(image->getTextureName()) +
+                                       " is none of the " + std::to_string(loaded.size()) +
+                                       " loaded textures: the component is drawn without one!");
 }
 
 void XMLConfigurationManager::parseTextures(const XMLNode& element) {
     const wchar_t* number = element.getAttribute(L"number");
     const wchar_t* source = element.getAttribute(L"source");
     if (number == nullptr || source == nullptr) {
-        std::cout << "Missing <Texture> attribute - number: " << narrow(number) << ", source: " << narrow(source)
-                  << std::endl;
+        reportProblem(element, "Missing <Texture> attribute - number: " + narrow(number) + ", source: " + narrow(source));
         return;
     }
+    checkNumbers(element, {L"number"});
     const int count = extractInteger(number);
-    const int loaded = std::min(count, maxTextureSeries);
+    const int limit = static_cast<int>(std::min<unsigned>(limits.maxTextureSeries, INT_MAX));
+    const int loaded = limit != 0 ? std::min(count, limit) : count;
     if (count > loaded)
-        std::cout << "Textures number " << count << " is too large, loading " << loaded << "!\n";
+        reportProblem(element, "Textures number " + std::to_string(count) + " is above the limit of " +
+                                   std::to_string(limit) + ": loading " + std::to_string(loaded) + "!");
     const std::string prefix = narrow(source);
     std::vector<std::string> files;
     for (int i = 1; i <= loaded; ++i) files.push_back(seriesFileName(prefix, i));
+    texturesElement = element;
     textureManager->loadTextures(std::move(files));
+    texturesElement = XMLNode();
     shareTextureManager();
 }
 
 void XMLConfigurationManager::parseTexture(const XMLNode& element) {
     const wchar_t* source = element.getAttribute(L"source");
     if (source == nullptr) {
-        std::cout << "Missing <Texture> attribute - source: " << std::endl;
+        reportProblem(element, "Missing <Texture> attribute - source: ");
         return;
     }
+    texturesElement = element;
     textureManager->loadTexture(narrow(source).c_str());
+    texturesElement = XMLNode();
     shareTextureManager();
 }
 

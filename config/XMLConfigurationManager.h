@@ -2,12 +2,13 @@
 #define DRAVIK_CONFIG_XMLCONFIGURATIONMANAGER_H
 
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "app/DefaultManager.h"
+#include "config/SceneLimits.h"
 #include "config/XMLNode.h"
 
 class FrameTimer;
@@ -20,20 +21,17 @@ class VisComponent;
 // parser registered under the name of its "Strategy" element.
 //
 // The class is abstract: an application derives from it and, in initComponents(), calls
-// registerStrategyParsers() and then parseXMLTree(rootNode). Construct it while the OpenGL
-// context is current (it creates the texture manager).
+// registerStrategyParsers() and then parseXMLTree(rootNode) (or parseDocument with a tree
+// parsed without a tag). Construct it while the OpenGL context is current (it creates the
+// texture manager).
 //
-// Problems in the file are written to standard output and skipped; building never stops
-// early. A scene file is outside input, so what it may ask for is bounded: a "Textures"
-// series has at most maxTextureSeries files, and the scene at most defaultMaxComponents
-// components covering at most defaultMaxArea pixels together (the grids of strategies grow
-// with the area); a component beyond these limits is skipped with a message.
+// Problems in the file are reported through reportProblem, one line each, and skipped;
+// building never stops early. Besides the file's own problems (a missing attribute, an
+// unknown strategy, an image that does not load) these are reported: a size or number that
+// is not a number, a negative size, an "Image" whose texture is none of the loaded ones, and
+// a component or texture series beyond the scene's limits (SceneLimits).
 class XMLConfigurationManager : public DefaultManager {
 public:
-    static constexpr int maxTextureSeries = 9999;  // the four-digit indices
-    static constexpr unsigned defaultMaxComponents = 100000;
-    static constexpr std::uint64_t defaultMaxArea = std::uint64_t(1) << 26;  // 32 full-HD displays
-
     XMLConfigurationManager(const XMLNode& root, FrameTimer* timer);
     // The parsers and the texture manager are owned; a copy could not own them too.
     XMLConfigurationManager(const XMLConfigurationManager&) = delete;
@@ -43,14 +41,18 @@ public:
 
     TextureManager* getTextureManager() const { return textureManager.get(); }
 
+    // Limits for what is still to be built.
+    void setSceneLimits(const SceneLimits& sceneLimits) { limits = sceneLimits; }
+    const SceneLimits& getSceneLimits() const { return limits; }
+
 protected:
     void initComponents() override = 0;
 
     // Builds what the element describes, then visits its "Component" children and after
-    // them its "Components" children, each in document order, through this virtual
-    // operation, so that an override sees every nested element. Nested elements are visited
-    // from a work list once the call for their parent has returned, so that files nested
-    // arbitrarily deep cannot exhaust the stack.
+    // them its "Components" children, each in document order, by calling itself through
+    // this virtual operation: an override that calls this one finds the element's whole
+    // subtree built when it returns. Files nested deeper than the thread's stack could take
+    // are visited on a stack of their own, in the same way.
     virtual void parseXMLTree(const XMLNode& element);
     // Puts one parser object under each registered strategy name. A host's override may
     // add parsers of its own with registerStrategyParser.
@@ -58,37 +60,44 @@ protected:
     // Puts the parser under the name, replacing the parser registered there before.
     void registerStrategyParser(const std::string& name, std::unique_ptr<StrategyParser> parser);
 
+    // Every problem of the scene: the element it concerns (the empty node when none) and
+    // one line of text without its end. This one writes the line on standard output.
+    virtual void reportProblem(const XMLNode& element, const std::string& message);
+
+    // Builds the scene of a document parsed without a tag: from its "RootComponent", found as
+    // parsing with that tag finds it (past comments, down through declarations), or else
+    // from its first element, without a table (reported). Elements beside the one built, at
+    // the top of the document, are reported as ignored.
+    void parseDocument(const XMLNode& document);
+
     void parseTextures(const XMLNode& element);
     void parseTexture(const XMLNode& element);
     void parseComponent(const XMLNode& element, VisComponent* component);
     void parseStrategies(const XMLNode& element, VisComponent* component);
 
-    // The element to build from a parsed scene file: the parse result itself or, when the file
-    // begins with a declaration such as <?xml ... ?> (which the reader makes the parent of
-    // everything after it), the first element inside the declaration.
-    static XMLNode sceneElement(const XMLNode& parsed);
-
-    // Limits for the components still to be built (for hosts with less memory to spare).
-    void setSceneLimits(unsigned components, std::uint64_t area);
-
     XMLNode rootNode;
 
 private:
+    void visit(const XMLNode& element);
     void buildComponents(const XMLNode& element);
     // A component configured from the element with its strategies, or null (after a
-    // message) when it does not fit into the scene's limits.
+    // message) when the element asks for one that must not be built.
     std::unique_ptr<VisComponent> createComponent(const XMLNode& element);
-    void queueNestedElements(const XMLNode& element);
+    // The message that refuses a component of this size from this element, or "".
+    std::string refusal(const XMLNode& element, const VisComponent& component) const;
+    bool sceneIsFull() const;
+    // Reports each of the attributes that is present but holds no number.
+    void checkNumbers(const XMLNode& element, std::initializer_list<const wchar_t*> attributes);
+    void checkImageTexture(const XMLNode& strategyElement, const VisComponent& component);
     void shareTextureManager();
 
     std::unique_ptr<TextureManager> textureManager;
     std::map<std::string, std::unique_ptr<StrategyParser>> strategyParsers;
-    unsigned maxComponents = defaultMaxComponents;
-    std::uint64_t maxArea = defaultMaxArea;
-    unsigned componentCount = 0;  // built so far, the root included
-    std::uint64_t usedArea = 0;
-    std::vector<XMLNode> pendingElements;  // nested elements still to visit, next at the back
-    bool visiting = false;                 // an outermost parseXMLTree call is running
+    SceneLimits limits;
+    unsigned componentCount = 0;  // built so far, the root excluded
+    std::uint64_t scenePixels = 0;
+    unsigned visitDepth = 0;       // parseXMLTree calls under way
+    XMLNode texturesElement;       // whose textures are loading, for the texture manager's messages
 };
 
 #endif

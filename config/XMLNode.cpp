@@ -1,5 +1,6 @@
 #include "config/XMLNode.h"
 
+#include "config/detail/XMLCharacters.h"
 #include "config/detail/XMLEncoding.h"
 #include "config/detail/XMLNodeData.h"
 #include "config/detail/XMLTreeBuilder.h"
@@ -37,9 +38,15 @@ void setResults(XMLResults* results, XMLError error, int line = 0, int column = 
 
 const XMLNode XMLNode::emptyXMLNode;
 
+XMLNode::XMLNode(XMLNodeData* adopted) noexcept : data_(adopted)
+{
+    if (data_)
+        ++data_->arena->handles;
+}
+
 XMLNode::XMLNode(const XMLNode& other) noexcept : data_(other.data_)
 {
-    detail::retain(data_);
+    detail::retainHandle(data_);
 }
 
 XMLNode::XMLNode(XMLNode&& other) noexcept : data_(other.data_)
@@ -49,8 +56,8 @@ XMLNode::XMLNode(XMLNode&& other) noexcept : data_(other.data_)
 
 XMLNode& XMLNode::operator=(const XMLNode& other) noexcept
 {
-    detail::retain(other.data_);
-    detail::release(data_);
+    detail::retainHandle(other.data_);
+    detail::releaseHandle(data_);
     data_ = other.data_;
     return *this;
 }
@@ -59,7 +66,7 @@ XMLNode& XMLNode::operator=(XMLNode&& other) noexcept
 {
     if (this != &other)
     {
-        detail::release(data_);
+        detail::releaseHandle(data_);
         data_ = other.data_;
         other.data_ = nullptr;
     }
@@ -68,7 +75,7 @@ XMLNode& XMLNode::operator=(XMLNode&& other) noexcept
 
 XMLNode::~XMLNode()
 {
-    detail::release(data_);
+    detail::releaseHandle(data_);
 }
 
 // --- Reading documents ---------------------------------------------------------------------
@@ -102,6 +109,21 @@ XMLNode XMLNode::parseBuffer(const void* bytes, std::size_t size, const wchar_t*
     return fromOutcome(text.wide ? detail::parseDocument(text.wide.get(), text.length, tag, options.dropWhiteSpace)
                                  : detail::parseDocument(text.utf8, text.length, tag, options.dropWhiteSpace),
                        results);
+}
+
+bool XMLNode::findZeroCharacter(const void* bytes, std::size_t size, int& line, int& column)
+{
+    const GlobalOptions& options = globalOptions();
+    detail::XMLDocumentText text;
+    if (!detail::readDocumentText(static_cast<const unsigned char*>(bytes), size, options.encoding,
+                                  options.guessWideChars, text) ||
+        !text.endsAtZero)
+        return false;
+    if (text.wide)
+        detail::textPosition(text.wide.get(), text.wide.get() + text.length, line, column);
+    else
+        detail::textPosition(text.utf8, text.utf8 + text.length, line, column);
+    return true;
 }
 
 XMLNode XMLNode::fromOutcome(const detail::XMLParseOutcome& outcome, XMLResults* results)
@@ -207,6 +229,18 @@ bool XMLNode::isDeclaration() const
     return data_ && data_->isDeclaration;
 }
 
+int XMLNode::getLine() const
+{
+    return data_ ? static_cast<int>(data_->line) : 0;
+}
+
+XMLNode XMLNode::findTag(const wchar_t* tag) const
+{
+    XMLNodeData* found = detail::findTag(data_, tag);
+    detail::retain(found);
+    return XMLNode(found);
+}
+
 XMLNode XMLNode::getParentNode() const
 {
     if (!data_ || !data_->parent)
@@ -303,5 +337,5 @@ XMLClear XMLNode::getClear(int i) const
 
 int XMLNode::nElement() const
 {
-    return data_ ? static_cast<int>(data_->order.size()) : 0;
+    return data_ ? static_cast<int>(data_->contentCount()) : 0;
 }

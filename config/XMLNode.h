@@ -31,12 +31,16 @@ enum XMLError
     eXMLErrorBase64DecodeBufferTooSmall = 19
 };
 
-// How files without a UTF-16 signature are decoded.
+// How files without a UTF-16 signature are decoded. Neither ever fails: a malformed UTF-8
+// sequence reads as U+FFFD (one for each maximal malformed piece), so that one stray Latin-1
+// byte in a comment costs one character, not the file. The 8-bit alternative is always
+// Windows-1252 (Latin-1 with printable characters for 80 to 9F), whatever the platform, so
+// that a scene file reads the same everywhere.
 enum XMLCharEncoding
 {
     eXMLEncodingUnchanged = 0, // for setGlobalOptions: keep the current choice
     eXMLEncodingUTF8 = 1,
-    eXMLEncodingSystem = 2 // the multibyte encoding of the current C locale
+    eXMLEncodingSystem = 2 // Windows-1252
 };
 
 // Outcome of a parse; line and column count from 1 and are 0 when there is no position.
@@ -94,6 +98,11 @@ public:
     static XMLNode parseString(const wchar_t* text, const wchar_t* tag = nullptr,
                                XMLResults* results = nullptr);
 
+    // Whether a zero character ends the text of these bytes before the bytes end (parsing
+    // stops there, as at the end of the text); if so, its line and column from 1. For telling
+    // a user why a file that holds one did not parse as expected.
+    static bool findZeroCharacter(const void* bytes, std::size_t size, int& line, int& column);
+
     static const wchar_t* getError(XMLError code);
     static const wchar_t* getVersion();
 
@@ -104,10 +113,21 @@ public:
     // --- Navigating ---------------------------------------------------------------------
     // Names given to the lookups below are compared without regard to case.
 
+    // Whether two handles share the same node (two empty nodes are the same).
+    friend bool operator==(const XMLNode& a, const XMLNode& b) { return a.data_ == b.data_; }
+    friend bool operator!=(const XMLNode& a, const XMLNode& b) { return a.data_ != b.data_; }
+
     const wchar_t* getName() const; // null for the empty node and a nameless top node
     bool isEmpty() const { return data_ == nullptr; }
     bool isDeclaration() const;
     XMLNode getParentNode() const;
+    // The line (from 1) on which the element's start tag begins in the parsed text; 0 for the
+    // empty node, a nameless top node and nodes that were built rather than parsed.
+    int getLine() const;
+    // The element that parsing with this tag picks from this node: the node itself when it
+    // bears the tag's name, else its first child element that does, else the same search in
+    // its first declaration child, and so on down; the empty node when there is none.
+    XMLNode findTag(const wchar_t* tag) const;
 
     int nChildNode() const;
     int nChildNode(const wchar_t* name) const;
@@ -165,7 +185,8 @@ public:
     XMLError writeToFile(const wchar_t* path, bool format = true) const;
 
 private:
-    explicit XMLNode(detail::XMLNodeData* adopted) noexcept : data_(adopted) {}
+    // Takes over a reference that the caller counted in the node; counts it as a handle's.
+    explicit XMLNode(detail::XMLNodeData* adopted) noexcept;
     static XMLNode fromOutcome(const detail::XMLParseOutcome& outcome, XMLResults* results);
 
     detail::XMLNodeData* data_ = nullptr;

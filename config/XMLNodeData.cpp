@@ -10,22 +10,56 @@ namespace detail
 
 static_assert(std::is_trivially_destructible_v<XMLNodeData>, "nodes are given up with their arena");
 
-void XMLNodeData::appendChild(XMLNodeData* child)
+namespace
 {
-    order.push_back(*arena, orderEntry(XMLContentKind::Child, children.size()));
-    children.push_back(*arena, child);
-    child->parent = this;
-    ++child->refCount;
+
+void forgetLink(XMLNodeData* parent, XMLNodeData* child)
+{
+    child->parent = nullptr;
+    if (child->arena != parent->arena)
+    {
+        --child->arena->foreignLinks;
+        --parent->arena->foreignLinks;
+    }
+}
+
+} // namespace
+
+void unlinkChild(XMLNodeData* parent, XMLNodeData* child)
+{
+    forgetLink(parent, child);
+    release(child);
+}
+
+void releaseHandle(XMLNodeData* node)
+{
+    if (!node)
+        return;
+    XMLArena* arena = node->arena;
+    if (--arena->handles == 0 && arena->foreignLinks == 0)
+        arena->discard(); // a whole document that nothing holds any more: no walk
+    else
+        release(node);
+}
+
+void XMLNodeData::spellOutOrder()
+{
+    if (!order.empty())
+        return;
+    for (std::size_t i = 0; i < children.size(); ++i)
+        order.push_back(*arena, orderEntry(XMLContentKind::Child, i));
 }
 
 void XMLNodeData::appendText(const wchar_t* text)
 {
+    spellOutOrder();
     order.push_back(*arena, orderEntry(XMLContentKind::Text, texts.size()));
     texts.push_back(*arena, text);
 }
 
 void XMLNodeData::appendClear(const XMLClearData& clear)
 {
+    spellOutOrder();
     order.push_back(*arena, orderEntry(XMLContentKind::Clear, clears.size()));
     clears.push_back(*arena, clear);
 }
@@ -49,9 +83,10 @@ void release(XMLNodeData* node)
         dying.pop_back();
         for (XMLNodeData* child : current->children)
         {
+            forgetLink(current, child);
             if (--child->refCount > 0)
-                child->parent = nullptr; // held elsewhere: it becomes a top node
-            else if (child->children.empty())
+                continue; // held elsewhere: it becomes a top node
+            if (child->children.empty())
                 child->arena->release();
             else
                 dying.push_back(child);
@@ -60,10 +95,27 @@ void release(XMLNodeData* node)
     }
 }
 
-wchar_t foldCase(wchar_t c)
+XMLNodeData* findTag(XMLNodeData* scope, const wchar_t* tag)
 {
-    if (c < 0x80)
-        return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + (L'a' - L'A')) : c;
+    if (scope && namesEqual(scope->name, tag))
+        return scope;
+    while (scope)
+    {
+        XMLNodeData* declaration = nullptr;
+        for (XMLNodeData* child : scope->children)
+        {
+            if (namesEqual(child->name, tag))
+                return child;
+            if (!declaration && child->isDeclaration)
+                declaration = child;
+        }
+        scope = declaration;
+    }
+    return nullptr;
+}
+
+wchar_t foldCaseBeyondASCII(wchar_t c)
+{
     return static_cast<wchar_t>(std::towlower(static_cast<std::wint_t>(c)));
 }
 

@@ -20,6 +20,9 @@ std::size_t positionFor(int pos, std::size_t count)
 // piece that had that index, or at the end.
 void insertInOrder(XMLNodeData* node, XMLContentKind kind, std::size_t index)
 {
+    if (kind == XMLContentKind::Child && node->order.empty())
+        return; // the children alone give the order
+    node->spellOutOrder();
     std::size_t position = node->order.size();
     for (std::size_t i = 0; i < node->order.size(); ++i)
     {
@@ -35,6 +38,8 @@ void insertInOrder(XMLNodeData* node, XMLContentKind kind, std::size_t index)
 
 void eraseFromOrder(XMLNodeData* node, XMLContentKind kind, std::size_t index)
 {
+    if (node->order.empty())
+        return; // the children alone give the order
     std::size_t position = 0;
     for (std::size_t i = 0; i < node->order.size(); ++i)
     {
@@ -54,8 +59,7 @@ void attach(XMLNodeData* parent, XMLNodeData* child, int pos)
     const std::size_t index = positionFor(pos, parent->children.size());
     insertInOrder(parent, XMLContentKind::Child, index);
     parent->children.insert(*parent->arena, index, child);
-    child->parent = parent;
-    ++child->refCount;
+    detail::linkChild(parent, child);
 }
 
 // The caller holds a reference of its own, so the child survives.
@@ -67,8 +71,7 @@ void detach(XMLNodeData* child)
         ++index;
     eraseFromOrder(parent, XMLContentKind::Child, index);
     parent->children.erase(index);
-    child->parent = nullptr;
-    --child->refCount;
+    detail::unlinkChild(parent, child);
 }
 
 template <typename Array> bool inRange(const Array& items, int i)
@@ -196,17 +199,14 @@ void XMLNode::deleteNodeContent()
     if (data_->parent)
         detach(data_);
     for (XMLNodeData* child : data_->children)
-    {
-        child->parent = nullptr;
-        detail::release(child);
-    }
+        detail::unlinkChild(data_, child);
     data_->children.clear();
     data_->attributes.clear();
     data_->texts.clear();
     data_->clears.clear();
     data_->order.clear();
     data_->name = nullptr;
-    detail::release(data_);
+    detail::releaseHandle(data_);
     data_ = nullptr;
 }
 

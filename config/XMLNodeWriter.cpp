@@ -55,19 +55,19 @@ public:
         while (!stack_.empty())
         {
             Frame& frame = stack_.back();
-            if (frame.next == frame.node->order.size())
+            if (frame.next == frame.node->contentCount())
             {
                 leave(frame);
                 stack_.pop_back();
                 continue;
             }
-            const unsigned entry = frame.node->order[frame.next++];
+            const unsigned entry = frame.node->contentAt(frame.next++);
             const std::size_t index = detail::orderIndex(entry);
             const int depth = frame.contentDepth;
             switch (detail::orderKind(entry))
             {
             case XMLContentKind::Child: {
-                const bool closed = frame.writesEndTag || frame.next < frame.node->order.size();
+                const bool closed = frame.writesEndTag || frame.next < frame.node->contentCount();
                 enter(frame.node->children[index], depth, closed); // may move the frame
                 break;
             }
@@ -136,9 +136,9 @@ private:
         if (node->isDeclaration)
             out_ += L" ?>";
         else
-            closeTag(node->order.empty() ? L"/>" : L">");
+            closeTag(node->contentCount() == 0 ? L"/>" : L">");
         endLine();
-        if (node->isDeclaration || !node->order.empty())
+        if (node->isDeclaration || node->contentCount() != 0)
             stack_.push_back({node, 0, depth, depth + 1, node->isDeclaration ? closed : true});
     }
 

@@ -6,6 +6,8 @@
 #include "config/detail/XMLNodeData.h"
 #include "config/detail/XMLTokenizer.h"
 
+#include <array>
+#include <cstdint>
 #include <vector>
 
 namespace detail
@@ -21,7 +23,7 @@ public:
 
     TreeBuilder(const CharT* text, std::size_t length, bool dropWhiteSpace)
         : text_(text), end_(text + length), tokens_(text, text + length),
-          arena_(new XMLArena), dropWhiteSpace_(dropWhiteSpace)
+          arena_(new XMLArena), dropWhiteSpace_(dropWhiteSpace), names_(text + length)
     {
         arena_->retain();
     }
@@ -49,7 +51,10 @@ private:
     };
 
     void parseContent(XMLNodeData* top);
+    bool openElement(XMLNodeData*& current, const CharT* start, const CharT* nameBegin, const CharT* nameEnd,
+                     bool declaration);
     TagEnd parseStartTag(XMLNodeData* element);
+    bool readAttribute(const CharT* nameBegin, const CharT* nameEnd);
     bool closeByEndTag(XMLNodeData*& current, const Token& endTag);
     bool addContentText(XMLNodeData* node, const CharT* begin, const CharT* end);
     void finishAttributes(XMLNodeData* element);
@@ -62,6 +67,7 @@ private:
         return names_.intern(begin, end, [this](const CharT* b, const CharT* e) { return copy(b, e); });
     }
     wchar_t* decode(const CharT* begin, const CharT* end, std::size_t& length);
+    wchar_t* copyPlain(const CharT* begin, const CharT* end, std::size_t& length);
 
     void fail(XMLError code, const CharT* at)
     {
@@ -75,6 +81,14 @@ private:
     }
     bool failed() const { return error_ > eXMLWarningNoXMLTagFound; }
 
+    // The line (from 1) of a position at or after the last one asked for.
+    std::uint32_t lineAt(const CharT* p)
+    {
+        line_ += static_cast<std::uint32_t>(countLineFeeds(lineCountedTo_, p));
+        lineCountedTo_ = p;
+        return line_;
+    }
+
     const CharT* text_;
     const CharT* end_;
     XMLTokenizer<CharT> tokens_;
@@ -83,6 +97,20 @@ private:
     XMLError error_ = eXMLErrorNone;
     const CharT* errorAt_ = nullptr;
     std::vector<PendingAttribute> attributes_;
+    struct RecentName
+    {
+        const CharT* source = nullptr;
+        std::size_t length = 0;
+        const wchar_t* name = nullptr;
+    };
+    struct AttributeNames
+    {
+        const wchar_t* element = nullptr; // stored names are unique: compared by address
+        std::array<RecentName, 8> names{};
+    };
+    std::array<AttributeNames, 16> recentAttributeNames_{};
+    const CharT* lineCountedTo_ = text_;
+    std::uint32_t line_ = 1;
     XMLNameTable<CharT> names_;
 };
 
@@ -111,22 +139,7 @@ template <typename CharT> XMLParseOutcome TreeBuilder<CharT>::run(const wchar_t*
 
     if (tag && !namesEqual(result->name, tag))
     {
-        XMLNodeData* found = nullptr;
-        for (XMLNodeData* scope = result; scope && !found;)
-        {
-            XMLNodeData* declaration = nullptr;
-            for (XMLNodeData* child : scope->children)
-            {
-                if (namesEqual(child->name, tag))
-                {
-                    found = child;
-                    break;
-                }
-                if (!declaration && child->isDeclaration)
-                    declaration = child;
-            }
-            scope = declaration;
-        }
+        XMLNodeData* found = findTag(result, tag);
         retain(found);
         release(result);
         result = found;
@@ -136,20 +149,12 @@ template <typename CharT> XMLParseOutcome TreeBuilder<CharT>::run(const wchar_t*
     return {result, results()};
 }
 
-// Lines start after each line feed; every other character is one column.
 template <typename CharT> XMLResults TreeBuilder<CharT>::results() const
 {
-    if (error_ == eXMLErrorNone)
-        return {eXMLErrorNone, 0, 0};
-    int line = 1;
-    const CharT* lineStart = text_;
-    for (const CharT* p = text_; p != errorAt_; ++p)
-        if (*p == '\n')
-        {
-            ++line;
-            lineStart = p + 1;
-        }
-    return {error_, line, static_cast<int>(characterCount(lineStart, errorAt_)) + 1};
+    XMLResults results{error_, 0, 0};
+    if (error_ != eXMLErrorNone)
+        textPosition(text_, errorAt_, results.nLine, results.nColumn);
+    return results;
 }
 
 template <typename CharT> void TreeBuilder<CharT>::parseContent(XMLNodeData* top)
@@ -163,6 +168,14 @@ template <typename CharT> void TreeBuilder<CharT>::parseContent(XMLNodeData* top
         if (!addContentText(current, textBegin, textEnd))
             return;
 
+        const CharT* nameBegin;
+        const CharT* nameEnd;
+        if (tokens_.readStartTagName(nameBegin, nameEnd))
+        {
+            if (!openElement(current, nameBegin - 1, nameBegin, nameEnd, false))
+                break;
+            continue;
+        }
         const Token markup = tokens_.next();
         if (markup.kind == XMLTokenKind::End)
             break;
@@ -182,51 +195,55 @@ template <typename CharT> void TreeBuilder<CharT>::parseContent(XMLNodeData* top
             const Token name = tokens_.next();
             if (name.kind != XMLTokenKind::Text)
                 return fail(eXMLErrorMissingStartTagName, name.start);
-            XMLNodeData* element = createNode(arena_);
-            element->name = this->name(name.begin, name.end);
-            element->isDeclaration = markup.kind == XMLTokenKind::DeclarationTag;
-            current->appendChild(element);
-            const TagEnd tagEnd = parseStartTag(element);
-            if (tagEnd == TagEnd::Failed)
-                return;
-            if (tagEnd != TagEnd::Closed)
-                current = element;
-            if (tagEnd == TagEnd::EndOfText)
+            if (!openElement(current, markup.start, name.begin, name.end, markup.kind == XMLTokenKind::DeclarationTag))
                 break;
         }
     }
+    if (failed())
+        return;
     // A declaration has no end tag; any other element still open lacks one.
     for (; current != top; current = current->parent)
         if (!current->isDeclaration)
             return warnUnmatched(end_);
 }
 
+// Makes the element whose start tag begins at `start` a child of `current` and reads its
+// attributes; `current` becomes the element when content follows. False when parsing ends.
+template <typename CharT>
+bool TreeBuilder<CharT>::openElement(XMLNodeData*& current, const CharT* start, const CharT* nameBegin,
+                                     const CharT* nameEnd, bool declaration)
+{
+    XMLNodeData* element = createNode(arena_);
+    element->line = lineAt(start);
+    element->name = name(nameBegin, nameEnd);
+    element->isDeclaration = declaration;
+    current->appendChild(element);
+    const TagEnd tagEnd = parseStartTag(element);
+    if (tagEnd == TagEnd::Open || tagEnd == TagEnd::EndOfText)
+        current = element;
+    return tagEnd == TagEnd::Open || tagEnd == TagEnd::Closed;
+}
+
 template <typename CharT> typename TreeBuilder<CharT>::TagEnd TreeBuilder<CharT>::parseStartTag(XMLNodeData* element)
 {
     attributes_.clear();
-    Token token = tokens_.next();
     for (;;)
     {
+        const CharT* nameBegin;
+        const CharT* nameEnd;
+        if (tokens_.readName(nameBegin, nameEnd))
+        {
+            if (!readAttribute(nameBegin, nameEnd))
+                return TagEnd::Failed;
+            continue;
+        }
+        const Token token = tokens_.next();
         switch (token.kind)
         {
-        case XMLTokenKind::Text: {
-            PendingAttribute attribute{token.begin, token.end, nullptr, 0};
-            if (tokens_.readEquals())
-            {
-                const Token value = tokens_.next();
-                if (value.kind != XMLTokenKind::Text && value.kind != XMLTokenKind::Quoted)
-                {
-                    fail(eXMLErrorUnexpectedToken, value.start);
-                    return TagEnd::Failed;
-                }
-                attribute.value = decode(value.begin, value.end, attribute.valueLength);
-                if (!attribute.value)
-                    return TagEnd::Failed;
-            }
-            attributes_.push_back(attribute);
-            token = tokens_.next();
+        case XMLTokenKind::Text: // a name that starts with "/" or an unpaired quote
+            if (!readAttribute(token.begin, token.end))
+                return TagEnd::Failed;
             break;
-        }
         case XMLTokenKind::TagClose:
             finishAttributes(element);
             return TagEnd::Open;
@@ -243,6 +260,35 @@ template <typename CharT> typename TreeBuilder<CharT>::TagEnd TreeBuilder<CharT>
     }
 }
 
+// An attribute whose name was read, with its value when "=" follows.
+template <typename CharT> bool TreeBuilder<CharT>::readAttribute(const CharT* nameBegin, const CharT* nameEnd)
+{
+    PendingAttribute attribute{nameBegin, nameEnd, nullptr, 0};
+    if (tokens_.readEquals())
+    {
+        const CharT* valueBegin;
+        const CharT* valueEnd;
+        bool plain = false;
+        if (!tokens_.readQuoted(valueBegin, valueEnd, plain))
+        {
+            const Token value = tokens_.next();
+            if (value.kind != XMLTokenKind::Text && value.kind != XMLTokenKind::Quoted)
+            {
+                fail(eXMLErrorUnexpectedToken, value.start);
+                return false;
+            }
+            valueBegin = value.begin;
+            valueEnd = value.end;
+        }
+        attribute.value = plain ? copyPlain(valueBegin, valueEnd, attribute.valueLength)
+                                : decode(valueBegin, valueEnd, attribute.valueLength);
+        if (!attribute.value)
+            return false;
+    }
+    attributes_.push_back(attribute);
+    return true;
+}
+
 template <typename CharT> void TreeBuilder<CharT>::finishAttributes(XMLNodeData* element)
 {
     // "<?xml version='1.0'?>": the "?" of "?>" ends up on the last attribute.
@@ -257,9 +303,31 @@ template <typename CharT> void TreeBuilder<CharT>::finishAttributes(XMLNodeData*
         else if (last.nameEnd[-1] == '?' && --last.nameEnd == last.nameBegin)
             attributes_.pop_back();
     }
-    element->attributes.reserve(*arena_, attributes_.size());
-    for (const PendingAttribute& attribute : attributes_)
-        element->attributes.push_back(*arena_, {name(attribute.nameBegin, attribute.nameEnd), attribute.value});
+    // Elements of one name mostly repeat their attributes in one order: each attribute name
+    // is first compared with the one at its place in the last element of that name.
+    AttributeNames& recent = recentAttributeNames_[(reinterpret_cast<std::uintptr_t>(element->name) >> 4) %
+                                                   recentAttributeNames_.size()];
+    if (recent.element != element->name)
+        recent = AttributeNames{element->name};
+    element->attributes.reserveExactly(*arena_, attributes_.size());
+    for (std::size_t i = 0; i < attributes_.size(); ++i)
+    {
+        const PendingAttribute& attribute = attributes_[i];
+        const auto length = static_cast<std::size_t>(attribute.nameEnd - attribute.nameBegin);
+        const wchar_t* stored = nullptr;
+        if (i < recent.names.size())
+        {
+            RecentName& place = recent.names[i];
+            if (place.length == length && place.source &&
+                sameCharacters(attribute.nameBegin, place.source, length, end_))
+                stored = place.name;
+            else
+                place = {attribute.nameBegin, length, stored = name(attribute.nameBegin, attribute.nameEnd)};
+        }
+        else
+            stored = name(attribute.nameBegin, attribute.nameEnd);
+        element->attributes.push_back(*arena_, {stored, attribute.value});
+    }
 }
 
 template <typename CharT> bool TreeBuilder<CharT>::closeByEndTag(XMLNodeData*& current, const Token& endTag)
@@ -290,12 +358,7 @@ template <typename CharT> bool TreeBuilder<CharT>::closeByEndTag(XMLNodeData*& c
         fail(eXMLErrorUnmatchedEndTag, endTag.start);
         return false;
     }
-    for (XMLNodeData* skipped = current; skipped != match; skipped = skipped->parent)
-        if (!skipped->isDeclaration)
-        {
-            warnUnmatched(endTag.start);
-            break;
-        }
+    warnUnmatched(endTag.start); // declarations included: none has an end tag of its own
     current = match->parent;
     return true;
 }
@@ -343,12 +406,29 @@ template <typename CharT> wchar_t* TreeBuilder<CharT>::copy(const CharT* begin, 
     return chars;
 }
 
+// Text known to hold only ASCII without entities.
+template <typename CharT>
+wchar_t* TreeBuilder<CharT>::copyPlain(const CharT* begin, const CharT* end, std::size_t& length)
+{
+    length = static_cast<std::size_t>(end - begin);
+    wchar_t* chars = arena_->allocateChars(length + 1);
+    for (std::size_t i = 0; i < length; ++i)
+        chars[i] = static_cast<wchar_t>(begin[i]);
+    chars[length] = L'\0';
+    return chars;
+}
+
 template <typename CharT>
 wchar_t* TreeBuilder<CharT>::decode(const CharT* begin, const CharT* end, std::size_t& length)
 {
     wchar_t* chars = arena_->allocateChars(static_cast<std::size_t>(end - begin) + 1);
+    wchar_t* charsEnd = chars;
+    // Most texts hold neither entities nor characters beyond ASCII: those are copied here.
+    for (; begin != end && !(classOf(*begin) & decodingClass); ++begin)
+        *charsEnd++ = static_cast<wchar_t>(*begin);
     const CharT* badEntity = nullptr;
-    wchar_t* charsEnd = decodeEntities(begin, end, chars, badEntity);
+    if (begin != end)
+        charsEnd = decodeEntities(begin, end, charsEnd, badEntity);
     if (!charsEnd)
     {
         fail(eXMLErrorUnknownCharacterEntity, badEntity);

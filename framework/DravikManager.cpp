@@ -108,7 +108,10 @@ void DravikManager::processEvent(DravikEvent* event, VisComponent* component) {
 }
 
 void DravikManager::routeEvent(DravikEvent* event) {
-    if (!isFiniteValue(event->x) || !isFiniteValue(event->y) || !isFiniteValue(event->z)) return;
+    // A point that is not a number reaches no component, except that a release still ends
+    // its user's hold: the held component lets go and is dropped where it lies.
+    const bool finite = isFiniteValue(event->x) && isFiniteValue(event->y) && isFiniteValue(event->z);
+    if (!finite && event->type != releaseEventType) return;
     adoptRoot();
     auto held = std::find_if(holds.begin(), holds.end(),
                              [&](const Hold& h) { return h.userId == event->userId; });
@@ -146,7 +149,7 @@ void DravikManager::showTouch(const DravikEvent* event, VisComponent* target) {
     if (touchTargets.size() < touchIndicators.size()) touchTargets.resize(touchIndicators.size(), nullptr);
     touchTargets[index] = event->type == releaseEventType ? nullptr : target;
     VisComponent* indicator = touchIndicators[index];
-    if (indicator == nullptr) return;
+    if (indicator == nullptr || !isFiniteValue(event->x) || !isFiniteValue(event->y)) return;
     if (indicator->manager != this) indicator->manager = this;
     indicator->initPropertiesComponent();
     indicator->onEvent(const_cast<DravikEvent*>(event));

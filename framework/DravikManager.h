@@ -16,8 +16,9 @@ class VisComponent;
 // point, which that user then holds and which comes to the front among its siblings; the
 // user's following events go to the held component whatever lies under them, so several
 // users hold several components at once; after the user's "RELEASE" the component is
-// dropped onto the container under it. Events with non-finite coordinates are ignored. Each
-// routed event also goes to the touch indicator of its user (users 1, 2, ...).
+// dropped onto the container under it. Events with non-finite coordinates reach nothing,
+// except that a "RELEASE" still frees its user's hold. Each routed event also goes to the
+// touch indicator of its user (users 1, 2, ...).
 //
 // The selection is the list of held components, one entry per holding user in press order.
 class DravikManager {

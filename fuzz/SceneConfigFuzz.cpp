@@ -7,8 +7,6 @@
 // Run it from the repository's root: the seeds name the example textures from there.
 #include <GL/freeglut.h>
 #include <GL/gl.h>
-#include <dlfcn.h>
-#include <link.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -18,6 +16,7 @@
 #include "appearance/TextureManager.h"
 #include "config/XMLConfigurationManager.h"
 #include "config/XMLNode.h"
+#include "player/LoadedLibraries.h"
 
 namespace {
 
@@ -33,9 +32,12 @@ void closeWindow() {
 
 class FuzzedScene : public XMLConfigurationManager {
 public:
-    explicit FuzzedScene(const XMLNode& parsed) : XMLConfigurationManager(sceneElement(parsed), nullptr) {
+    explicit FuzzedScene(const XMLNode& parsed) : XMLConfigurationManager(parsed, nullptr) {
         // A small budget keeps each run quick; the limits themselves are tested elsewhere.
-        setSceneLimits(1000, std::uint64_t(1) << 20);
+        SceneLimits limits;
+        limits.maxComponents = 1000;
+        limits.maxScenePixels = std::uint64_t(1) << 20;
+        setSceneLimits(limits);
         // Plain uploads: software compression would dominate every run.
         getTextureManager()->setTexCompression(false);
         getTextureManager()->setMipMapping(false);
@@ -50,18 +52,9 @@ public:
 protected:
     void initComponents() override {
         registerStrategyParsers();
-        parseXMLTree(rootNode);
+        parseDocument(rootNode);
     }
 };
-
-// The OpenGL driver keeps a few blocks of its context until it is unloaded at exit, before
-// the leak check runs; kept loaded, their library can be named and the blocks told apart
-// from ours (see __lsan_default_suppressions).
-int keepLoaded(dl_phdr_info* library, std::size_t, void*) {
-    if (library->dlpi_name != nullptr && *library->dlpi_name != '\0')
-        dlopen(library->dlpi_name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
-    return 0;
-}
 
 }  // namespace
 
@@ -81,7 +74,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     glMatrixMode(GL_PROJECTION);
     glOrtho(0, kWindowSize, 0, kWindowSize, -1000, 1000);
     glMatrixMode(GL_MODELVIEW);
-    dl_iterate_phdr(keepLoaded, nullptr);
+    keepLoadedLibrariesMapped();
 
     // The configuration reports problems on standard output: thousands of lines per second.
     if (std::freopen("/dev/null", "w", stdout) == nullptr) return 1;

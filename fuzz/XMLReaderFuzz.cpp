@@ -46,9 +46,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const XMLNode node = XMLNode::parseBuffer(data, size, nullptr, &results);
     const bool kept = results.error <= eXMLWarningNoXMLTagFound;
     check(node.isEmpty() != kept);
+    int line = 0, column = 0;
+    if (XMLNode::findZeroCharacter(data, size, line, column))
+        check(line >= 1 && column >= 1);
     if (!kept)
         return 0;
     check((results.error == eXMLErrorNone) == (results.nLine == 0));
+    // The element that parsing with a tag picks is one that findTag finds in the tree.
+    const XMLNode tagged = XMLNode::parseBuffer(data, size, L"b", nullptr);
+    check(tagged.isEmpty() == node.findTag(L"b").isEmpty());
     if (!writable(node))
         return 0;
 

@@ -24,17 +24,17 @@ void RNTStrategy::initProperties() {
 }
 
 void RNTStrategy::onEvent(DravikEvent* event) {
-    if (event == nullptr || !detail::hasFinitePoint(*event)) return;
+    if (event == nullptr) return;
 
     if (event->type == pressEventType) {
-        if (grabbed || !component->isInside(truncateToUnsigned(event->x), truncateToUnsigned(event->y))) return;
+        if (grabbed || !detail::hasFinitePoint(*event) || !component->isInside(truncateToUnsigned(event->x), truncateToUnsigned(event->y))) return;
         grabbed = true;
         userId = event->userId;
         // A refused press still holds the component for this user until the release.
         if (!activateRNT(event->getCoords())) return;
         rntActive = true;
     } else if (event->type == dragEventType) {
-        if (!grabbed || event->userId != userId || !rntActive) return;
+        if (!grabbed || event->userId != userId || !rntActive || !detail::hasFinitePoint(*event)) return;
         applyRNT(event->x, event->y);
     } else if (event->type == releaseEventType) {
         if (!grabbed || event->userId != userId) return;
@@ -55,18 +55,15 @@ bool RNTStrategy::applyRNT(double x, double y) {
     const double previousDistance = std::sqrt(px * px + py * py);
     const double currentDistance = std::sqrt(qx * qx + qy * qy);
 
-    // A direction from the centre exists only for a point off the centre: a touch point on the
-    // centre neither turns the component nor moves it, and one that comes off the centre
-    // carries the centre along without turning it.
-    double turn = 0.0;
-    if (previousDistance > 0.0 && currentDistance > 0.0) {
-        turn = std::atan2(qy, qx) - std::atan2(py, px);
-        const double angle = component->angle + turn;
-        if (angle > kFullTurn) turn -= kFullTurn;
-        else if (angle < 0.0) turn += kFullTurn;
-    }
+    // The direction of a point on the centre counts as 0 (atan2 of a zero vector), so a drag
+    // that starts or ends on the centre turns the component too.
+    double turn = std::atan2(qy, qx) - std::atan2(py, px);
+    const double angle = component->angle + turn;
+    if (angle > kFullTurn) turn -= kFullTurn;
+    else if (angle < 0.0) turn += kFullTurn;
+    // Along q, by the change of distance: the touch point ends |p| from the new centre. A point
+    // on the centre gives no line to move along, so the component then only turns.
     if (currentDistance > 0.0) {
-        // Along q, by the change of distance: the touch point ends |p| from the new centre.
         const double along = (currentDistance - previousDistance) / currentDistance;
         component->moveBranchBy(qx * along, qy * along, 0.0);
     }

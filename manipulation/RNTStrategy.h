@@ -12,7 +12,8 @@
 // its previous distance from the centre. Afterwards the position is pulled back onto the
 // display. A press starts this only on the "RNT_AREA" of the component's button grid (see
 // activateRNT); other presses inside hold the component without turning it. Presses and
-// drags at points that are not finite numbers are ignored.
+// drags at points that are not finite numbers are ignored; the holder's release frees the
+// component wherever it is.
 class RNTStrategy : public VisComponentStrategy {
 public:
     RNTStrategy() = default;

@@ -33,7 +33,7 @@ void TossableStrategy::addCursorPosition(double x, double y) {
 }
 
 void TossableStrategy::onEvent(DravikEvent* event) {
-    if (event == nullptr || !detail::hasFinitePoint(*event)) return;
+    if (event == nullptr) return;
 
     // When the first two holds of the scene are on one component, the component of
     // identifier 1 is let go and the events of user 1 are not handled.
@@ -45,6 +45,9 @@ void TossableStrategy::onEvent(DravikEvent* event) {
         }
     }
 
+    // A press or drag at a point that is not a number records nothing; a release ends the
+    // gesture wherever it was lifted (such a point gives no speed, so it starts no toss).
+    if (event->type != releaseEventType && !detail::hasFinitePoint(*event)) return;
     if (event->type == pressEventType) {
         if (!component->isInside(truncateToUnsigned(event->x), truncateToUnsigned(event->y))) return;
         tossing = false;  // caught

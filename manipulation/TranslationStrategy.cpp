@@ -18,10 +18,10 @@ void TranslationStrategy::initProperties() {
 }
 
 void TranslationStrategy::onEvent(DravikEvent* event) {
-    if (event == nullptr || !detail::hasFinitePoint(*event)) return;
+    if (event == nullptr) return;
 
     if (event->type == pressEventType) {
-        if (grabbed) return;
+        if (grabbed || !detail::hasFinitePoint(*event)) return;
         const unsigned x = truncateToUnsigned(event->x), y = truncateToUnsigned(event->y);
         if (!component->isInside(x, y)) return;
         grabbed = true;
@@ -31,7 +31,7 @@ void TranslationStrategy::onEvent(DravikEvent* event) {
         translating = true;
         lastPosition = event->getCoords();
     } else if (event->type == dragEventType) {
-        if (!grabbed || event->userId != userId || !translating) return;
+        if (!grabbed || event->userId != userId || !translating || !detail::hasFinitePoint(*event)) return;
         component->moveBranchBy(event->x - lastPosition.x, event->y - lastPosition.y, 0.0);
         lastPosition = event->getCoords();
     } else if (event->type == releaseEventType) {

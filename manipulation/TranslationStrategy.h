@@ -10,7 +10,7 @@
 // the press is one that activateTranslation accepts (the "TRANSLATION_AREA"), every drag of
 // that user moves the component by the pointer's displacement since the last handled event.
 // Other users are ignored until the holder releases. Presses and drags at points that are
-// not finite numbers are ignored.
+// not finite numbers are ignored; the holder's release frees the component wherever it is.
 class TranslationStrategy : public VisComponentStrategy {
 public:
     TranslationStrategy() = default;

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <ctime>
+#include <limits>
 
 #include "player/PlayerError.h"
 
@@ -10,9 +11,10 @@ namespace {
 constexpr unsigned kLargestSide = 16384;
 
 // The whole text as a decimal number of at most `largest`; false for anything else.
-bool parseUnsigned(const std::string& text, unsigned largest, unsigned& value) {
+template <typename Number>
+bool parseUnsigned(const std::string& text, Number largest, Number& value) {
     const char* end = text.data() + text.size();
-    unsigned parsed = 0;
+    Number parsed = 0;
     const auto [stop, error] = std::from_chars(text.data(), end, parsed);
     if (error != std::errc() || stop != end || parsed > largest) return false;
     value = parsed;
@@ -27,6 +29,13 @@ void parseSize(const std::string& text, PlayerOptions& options) {
         throw PlayerError("--size expects WIDTHxHEIGHT in pixels (1 to 16384 each), not '" + text + "'");
     options.width = w;
     options.height = h;
+}
+
+// A limit: a whole number, 0 for none.
+template <typename Number>
+void parseLimit(const std::string& option, const std::string& text, Number& limit) {
+    if (!parseUnsigned(text, std::numeric_limits<Number>::max(), limit))
+        throw PlayerError(option + " expects a whole number (0 for no limit), not '" + text + "'");
 }
 
 }  // namespace
@@ -73,6 +82,20 @@ PlayerOptions PlayerOptions::parse(const std::vector<std::string>& arguments) {
                 throw PlayerError("--seed expects a number from 0 to 4294967295 or 'time', not '" + text + "'");
         } else if (argument == "--stats") {
             options.stats = true;
+        } else if (argument == "--strict") {
+            options.strict = true;
+        } else if (argument == "--quiet") {
+            options.quiet = true;
+        } else if (argument == "--max-component-pixels") {
+            parseLimit(argument, value(), options.sceneLimits.maxComponentPixels);
+        } else if (argument == "--max-components") {
+            parseLimit(argument, value(), options.sceneLimits.maxComponents);
+        } else if (argument == "--max-scene-pixels") {
+            parseLimit(argument, value(), options.sceneLimits.maxScenePixels);
+        } else if (argument == "--max-texture-series") {
+            parseLimit(argument, value(), options.sceneLimits.maxTextureSeries);
+        } else if (argument == "--max-image-bytes") {
+            parseLimit(argument, value(), options.maxImageBytes);
         } else if (argument.size() > 1 && argument[0] == '-') {
             throw PlayerError("unknown option " + argument + " (see --help)");
         } else if (options.scenePath.empty()) {
@@ -114,6 +137,20 @@ const char* PlayerOptions::usage() {
            "                       (default: off)\n"
            "  -h, --help           show this text\n"
            "\n"
+           "Scene files (problems go to standard error, one line each, with file and line):\n"
+           "  --strict             stop with exit status 1 once the scene is loaded if it had\n"
+           "                       problems (an unknown strategy, a missing texture, a bad\n"
+           "                       attribute, ...), so that scenes can be checked in CI\n"
+           "                       (default: off, the scene plays with what could be built)\n"
+           "  --quiet              no line for each texture loaded (default: one line each)\n"
+           "  --max-component-pixels N   largest component (default 268435456: 16384 x 16384)\n"
+           "  --max-components N         most components besides the root (default 1000000)\n"
+           "  --max-scene-pixels N       most pixels of all components together (default 0)\n"
+           "  --max-texture-series N     most files of one Textures series (default 9999)\n"
+           "  --max-image-bytes N        most bytes of one image's pixels (default 1073741824)\n"
+           "                       Each limit skips what lies beyond it, with a message; 0 lifts it.\n"
+           "\n"
            "Exit status: 0 on success, 2 on bad input (an unknown option, a malformed script line,\n"
-           "a missing file, a screenshot or recording that cannot be written, a TUIO port in use).\n";
+           "a missing or unreadable file, a screenshot or recording that cannot be written, a TUIO\n"
+           "port in use), 1 for a scene with problems under --strict.\n";
 }

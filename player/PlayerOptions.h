@@ -1,8 +1,12 @@
 #ifndef DRAVIK_PLAYER_PLAYEROPTIONS_H
 #define DRAVIK_PLAYER_PLAYEROPTIONS_H
 
+#include <cstdint>
 #include <string>
 #include <vector>
+
+#include "appearance/TextureManager.h"
+#include "config/SceneLimits.h"
 
 // The command line of dravik-player.
 struct PlayerOptions {
@@ -21,6 +25,11 @@ struct PlayerOptions {
     unsigned seed = 1;                // of the random values in the scene file
     bool seedFromTime = false;        // `seed` was taken from the clock
     bool stats = false;               // print frame and touch statistics at exit
+    // Scene files: problems fail the run; no line per loaded texture; what a file may ask for.
+    bool strict = false;
+    bool quiet = false;
+    SceneLimits sceneLimits;
+    std::uint64_t maxImageBytes = TextureManager::defaultMaxImageBytes;
 
     // Reads the arguments after the program name; throws PlayerError on bad input.
     static PlayerOptions parse(const std::vector<std::string>& arguments);

@@ -1,6 +1,7 @@
 #include "player/SceneFileManager.h"
 
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <memory>
 #include <system_error>
@@ -8,6 +9,7 @@
 #include "appearance/FramebufferObjectEndStrategy.h"
 #include "appearance/GradientRoundBorderStrategy.h"
 #include "appearance/RoundBorderStrategy.h"
+#include "appearance/TextureManager.h"
 #include "config/PlainStrategyParser.h"
 #include "config/XMLNode.h"
 #include "containers/CircularInfovisContainerStrategy.h"
@@ -21,23 +23,25 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 // Makes a folder the working folder until the end of the scope.
 class WorkingFolder {
 public:
-    explicit WorkingFolder(const std::filesystem::path& folder) : previous(std::filesystem::current_path()) {
+    explicit WorkingFolder(const fs::path& folder) : previous(fs::current_path()) {
         std::error_code error;
-        std::filesystem::current_path(folder, error);
+        fs::current_path(folder, error);
         if (error) throw PlayerError("cannot enter the scene's folder " + folder.string() + ": " + error.message());
     }
     WorkingFolder(const WorkingFolder&) = delete;
     WorkingFolder& operator=(const WorkingFolder&) = delete;
     ~WorkingFolder() {
         std::error_code ignored;
-        std::filesystem::current_path(previous, ignored);
+        fs::current_path(previous, ignored);
     }
 
 private:
-    std::filesystem::path previous;
+    fs::path previous;
 };
 
 std::string narrow(const wchar_t* text) {
@@ -46,25 +50,51 @@ std::string narrow(const wchar_t* text) {
     return out;
 }
 
+// The bytes of a regular file. A folder, a pipe or a device is refused before it is opened:
+// reading one would fail midway or wait for ever.
+std::string readRegularFile(const std::string& path) {
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error || !fs::exists(status)) throw PlayerError("cannot open scene file " + path);
+    if (fs::is_directory(status)) throw PlayerError("scene file " + path + " is a folder");
+    if (!fs::is_regular_file(status)) throw PlayerError("scene file " + path + " is not a regular file");
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw PlayerError("cannot open scene file " + path);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) throw PlayerError("cannot read scene file " + path);
+    return bytes;
+}
+
+// " at line L, column C" for a position the reader gave; nothing when it gave none.
+std::string position(int line, int column) {
+    if (line <= 0) return "";
+    return " at line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
 }  // namespace
 
-SceneFileManager::SceneFileManager(const std::string& path, FrameTimer* timer)
-    : XMLConfigurationManager(readScene(path), timer), folder(std::filesystem::absolute(path).parent_path()) {
+SceneFileManager::SceneFileManager(const PlayerOptions& options, FrameTimer* timer)
+    : XMLConfigurationManager(readScene(options.scenePath), timer),
+      path(options.scenePath),
+      folder(fs::absolute(options.scenePath).parent_path()) {
+    setSceneLimits(options.sceneLimits);
+    getTextureManager()->setMaxImageBytes(options.maxImageBytes);
+    getTextureManager()->setReportLoads(!options.quiet);
     initComponents();
 }
 
 XMLNode SceneFileManager::readScene(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw PlayerError("cannot open scene file " + path);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string bytes = readRegularFile(path);
     XMLResults results{};
-    XMLNode root = XMLNode::parseBuffer(bytes.data(), bytes.size(), nullptr, &results);
+    XMLNode document = XMLNode::parseBuffer(bytes.data(), bytes.size(), nullptr, &results);
     // As XMLNode::openFileHelper does, a warning stops too: the scene would not be what its
     // author wrote.
-    if (results.error != eXMLErrorNone)
-        throw PlayerError("scene file " + path + ": " + narrow(XMLNode::getError(results.error)) + " at line " +
-                          std::to_string(results.nLine) + ", column " + std::to_string(results.nColumn));
-    return sceneElement(root);
+    if (results.error == eXMLErrorNone) return document;
+    int line = 0, column = 0;
+    if (XMLNode::findZeroCharacter(bytes.data(), bytes.size(), line, column))
+        throw PlayerError("scene file " + path + ": a zero byte" + position(line, column) + " ends its text");
+    throw PlayerError("scene file " + path + ": " + narrow(XMLNode::getError(results.error)) +
+                      position(results.nLine, results.nColumn));
 }
 
 void SceneFileManager::registerStrategyParsers() {
@@ -91,5 +121,14 @@ void SceneFileManager::registerStrategyParsers() {
 void SceneFileManager::initComponents() {
     const WorkingFolder sceneFolder(folder);
     registerStrategyParsers();
-    parseXMLTree(rootNode);
+    parseDocument(rootNode);
+}
+
+void SceneFileManager::reportProblem(const XMLNode& element, const std::string& message) {
+    ++problemCount;
+    std::cerr << path;
+    if (element.getLine() > 0) std::cerr << ':' << element.getLine();
+    std::cerr << ": ";
+    if (element.getName() != nullptr) std::cerr << '<' << narrow(element.getName()) << ">: ";
+    std::cerr << message << '\n';
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "config/XMLConfigurationManager.h"
+#include "player/PlayerOptions.h"
 
 class FrameTimer;
 class XMLNode;
@@ -18,20 +19,31 @@ class XMLNode;
 // (PlayerStrategyParsers.h): "CardDispenser", "ButtonArea", "FilledRectangle" and
 // "FilledDisc". Texture paths in the file resolve against the scene file's folder, as its
 // author expects.
+//
+// The scene is built from the file's "RootComponent" wherever parsing with that tag finds it
+// (past comments, down through declarations), or from its first element without a table.
+// Every problem goes to standard error as one line "FILE:LINE: <Element>: message" (the line
+// and the element where known) and is counted.
 class SceneFileManager : public XMLConfigurationManager {
 public:
-    // Reads and builds the scene; an OpenGL context must be current. Throws PlayerError
-    // when the file cannot be read or parsed (warnings of the reader included).
-    SceneFileManager(const std::string& path, FrameTimer* timer);
+    // Reads and builds the scene of options.scenePath with the options' limits; an OpenGL
+    // context must be current. Throws PlayerError when the file cannot be read or parsed
+    // (warnings of the reader included).
+    SceneFileManager(const PlayerOptions& options, FrameTimer* timer);
+
+    unsigned getProblemCount() const { return problemCount; }
 
 protected:
     void initComponents() override;
     void registerStrategyParsers() override;
+    void reportProblem(const XMLNode& element, const std::string& message) override;
 
 private:
     static XMLNode readScene(const std::string& path);
 
+    std::string path;              // as given
     std::filesystem::path folder;  // of the scene file
+    unsigned problemCount = 0;
 };
 
 #endif

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <optional>
 
+#include "player/LoadedLibraries.h"
 #include "player/PlayerError.h"
 #include "player/PlayerOptions.h"
 #include "player/PlayerWindow.h"
@@ -13,8 +14,6 @@
 #include "player/TouchScript.h"
 
 namespace {
-
-constexpr int kBadInput = 2;
 
 int fail(const std::string& message, int status) {
     std::cerr << "dravik-player: " << message << '\n';
@@ -35,7 +34,7 @@ int main(int argc, char** argv) {
         if (!options.scriptPath.empty()) script = TouchScript::load(options.scriptPath);
         if (!options.screenshotPath.empty()) Screenshot::checkWritable(options.screenshotPath);
     } catch (const PlayerError& e) {
-        return fail(e.what(), kBadInput);
+        return fail(e.what(), e.status());
     }
 
     const char* display = std::getenv("DISPLAY");
@@ -51,10 +50,11 @@ int main(int argc, char** argv) {
         std::optional<PlayerWindow> player;
         try {
             player.emplace(options, std::move(script));
+            keepLoadedLibrariesMapped();  // so that leak checks can name the driver's blocks
             player->run();
             player->printSummary(std::cout);
         } catch (const PlayerError& e) {
-            status = fail(e.what(), kBadInput);
+            status = fail(e.what(), e.status());
         }
     }  // the scene and then the window go while freeglut still runs
     glutExit();

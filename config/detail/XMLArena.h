@@ -46,6 +46,14 @@ public:
         if (--refCount_ == 0)
             delete this;
     }
+    // Frees the arena with every node still in it; for when none of them can be reached.
+    void discard() { delete this; }
+
+    // What can reach the arena's nodes from outside: handles (XMLNode objects) to them, and
+    // parent-child links between one of its nodes and a node of another arena. With neither,
+    // no node of the arena can be reached and the arena goes at once, without a walk.
+    std::size_t handles = 0;
+    std::size_t foreignLinks = 0;
 
 private:
     ~XMLArena() = default;

@@ -54,10 +54,14 @@ public:
         --size_;
     }
     void clear() { size_ = 0; }
-    void reserve(XMLArena& arena, std::size_t capacity)
+    // Room for exactly `capacity` items in an empty array (no growth beyond it).
+    void reserveExactly(XMLArena& arena, std::size_t capacity)
     {
-        if (capacity > capacity_)
-            grow(arena, capacity);
+        if (capacity > capacity_ && capacity <= maxSize)
+        {
+            items_ = static_cast<T*>(arena.allocate(capacity * sizeof(T), alignof(T)));
+            capacity_ = static_cast<std::uint32_t>(capacity);
+        }
     }
 
 private:
@@ -65,7 +69,7 @@ private:
     {
         if (minimum > maxSize)
             throw std::length_error("XML node content too large");
-        std::size_t capacity = std::max(2 * std::size_t(capacity_), minimum);
+        std::size_t capacity = std::max({std::size_t(4), 2 * std::size_t(capacity_), minimum});
         capacity = std::min(capacity, maxSize);
         T* items = static_cast<T*>(arena.allocate(capacity * sizeof(T), alignof(T)));
         if (size_)

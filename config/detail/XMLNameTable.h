@@ -2,6 +2,8 @@
 
 // Names of one document being parsed; internal to the XML reader.
 
+#include "config/detail/XMLCharacters.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -14,15 +16,16 @@ namespace detail
 template <typename CharT> class XMLNameTable
 {
 public:
+    // Names are looked up in the text that ends at textEnd.
+    explicit XMLNameTable(const CharT* textEnd) : textEnd_(textEnd) {}
+
     // The stored name for [begin, end); store(begin, end) makes it when it is new.
     template <typename Store> const wchar_t* intern(const CharT* begin, const CharT* end, Store store)
     {
         const auto length = static_cast<std::size_t>(end - begin);
         if (length > maxLength)
             return store(begin, end);
-        std::uint32_t hash = 2166136261u; // FNV-1a
-        for (const CharT* p = begin; p != end; ++p)
-            hash = (hash ^ static_cast<std::uint32_t>(*p)) * 16777619u;
+        const std::uint32_t hash = hashOf(begin, length);
         if (2 * (used_ + 1) > slots_.size())
             grow();
         const std::size_t mask = slots_.size() - 1;
@@ -37,7 +40,7 @@ public:
                 ++used_;
                 return slot.name;
             }
-            if (slot.hash == hash && slot.length == length && sameCharacters(begin, slot.source, length))
+            if (slot.hash == hash && slot.length == length && sameCharacters(begin, slot.source, length, textEnd_))
                 return slot.name;
         }
         return store(begin, end);
@@ -54,13 +57,20 @@ private:
     static constexpr std::size_t maxLength = 64;
     static constexpr int maxProbes = 32;
 
-    // Names are short: a plain loop beats a call to memcmp.
-    static bool sameCharacters(const CharT* a, const CharT* b, std::size_t length)
+    // The length and the first and last two characters, mixed: enough to tell the names of
+    // a document apart without a loop over every character (names that share all of these
+    // are told apart by their characters, within the bounded probes).
+    static std::uint32_t hashOf(const CharT* p, std::size_t length)
     {
-        for (std::size_t i = 0; i < length; ++i)
-            if (a[i] != b[i])
-                return false;
-        return true;
+        auto at = [&](std::size_t i) { return static_cast<std::uint32_t>(p[i]); };
+        std::uint32_t hash = static_cast<std::uint32_t>(length) * 0x9E3779B1u;
+        if (length > 0)
+            hash ^= (at(0) | at(length - 1) << 16) * 0x85EBCA77u;
+        if (length > 2)
+            hash ^= (at(1) | at(length - 2) << 16) * 0xC2B2AE3Du;
+        hash ^= hash >> 15;
+        hash *= 0x2C1B3C6Du;
+        return hash ^ hash >> 13;
     }
 
     void grow()
@@ -78,6 +88,7 @@ private:
             }
     }
 
+    const CharT* textEnd_;
     std::vector<Slot> slots_;
     std::size_t used_ = 0;
 };

@@ -5,6 +5,7 @@
 #include "config/detail/XMLArray.h"
 
 #include <cstddef>
+#include <cstdint>
 
 namespace detail
 {
@@ -44,20 +45,28 @@ struct XMLNodeData
 {
     const wchar_t* name = nullptr;
     bool isDeclaration = false;
+    std::uint32_t line = 0; // of the start tag, from 1; 0 for nodes not read from text
     XMLNodeData* parent = nullptr;
     XMLArray<XMLNodeData*> children; // each child counts this reference in its refCount
     XMLArray<XMLAttributeData> attributes;
     XMLArray<const wchar_t*> texts;
     XMLArray<XMLClearData> clears;
+    // The document order of all contents. A node whose contents are all children keeps it
+    // empty: its children are in document order. Texts and clear pieces fill it in.
     XMLArray<unsigned> order;
     int refCount = 0;
     XMLArena* arena;
 
     explicit XMLNodeData(XMLArena* memory) : arena(memory) {}
 
-    void appendChild(XMLNodeData* child);
+    inline void appendChild(XMLNodeData* child);
     void appendText(const wchar_t* text);
     void appendClear(const XMLClearData& clear);
+
+    std::size_t contentCount() const { return order.empty() ? children.size() : order.size(); }
+    unsigned contentAt(std::size_t i) const { return order.empty() ? orderEntry(XMLContentKind::Child, i) : order[i]; }
+    // Writes the document order out where it was implied by the children alone.
+    void spellOutOrder();
 };
 
 // A node without references in the given arena, or in a new one.
@@ -73,8 +82,52 @@ inline void retain(XMLNodeData* node)
 // without recursion so that deep trees cannot exhaust the stack.
 void release(XMLNodeData* node);
 
+// The reference of a handle (XMLNode): counted by the node and by its arena.
+inline void retainHandle(XMLNodeData* node)
+{
+    if (node)
+    {
+        ++node->refCount;
+        ++node->arena->handles;
+    }
+}
+void releaseHandle(XMLNodeData* node);
+
+// Links a child to its parent (a reference of the child), counting links between arenas;
+// unlinking drops that reference, which may give the child up.
+inline void linkChild(XMLNodeData* parent, XMLNodeData* child)
+{
+    child->parent = parent;
+    ++child->refCount;
+    if (child->arena != parent->arena)
+    {
+        ++child->arena->foreignLinks;
+        ++parent->arena->foreignLinks;
+    }
+}
+void unlinkChild(XMLNodeData* parent, XMLNodeData* child);
+
+void XMLNodeData::appendChild(XMLNodeData* child)
+{
+    if (!order.empty())
+        order.push_back(*arena, orderEntry(XMLContentKind::Child, children.size()));
+    children.push_back(*arena, child);
+    linkChild(this, child);
+}
+
+// The element that parsing with a tag picks: the scope itself when it bears the tag's name,
+// else its first child that does, else the same search inside its first declaration child,
+// and so on down; null when there is none.
+XMLNodeData* findTag(XMLNodeData* scope, const wchar_t* tag);
+
 // Case-insensitive equality of two null-terminated names; null equals only null.
 bool namesEqual(const wchar_t* a, const wchar_t* b);
-wchar_t foldCase(wchar_t c);
+wchar_t foldCaseBeyondASCII(wchar_t c);
+inline wchar_t foldCase(wchar_t c)
+{
+    if (c < 0x80)
+        return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + (L'a' - L'A')) : c;
+    return foldCaseBeyondASCII(c);
+}
 
 } // namespace detail

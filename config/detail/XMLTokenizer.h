@@ -46,38 +46,6 @@ template <typename CharT> struct XMLToken
     bool terminated = true;                 // Clear only: false when the closing marker is missing
 };
 
-// CharT is wchar_t for wide text and char for validated UTF-8.
-template <typename CharT> class XMLTokenizer
-{
-public:
-    using Token = XMLToken<CharT>;
-
-    XMLTokenizer(const CharT* begin, const CharT* end) : pos_(begin), end_(end) {}
-
-    // Skips white space and reads the next token.
-    Token next();
-    // Skips white space and reads "=" if that is the next token; a shortcut for attributes.
-    bool readEquals()
-    {
-        while (pos_ != end_ && isXMLSpace(*pos_))
-            ++pos_;
-        if (pos_ == end_ || *pos_ != '=')
-            return false;
-        ++pos_;
-        return true;
-    }
-
-    // Reads the content text from the current position up to the next "<" (or the end).
-    void contentText(const CharT*& begin, const CharT*& end);
-
-private:
-    Token readClear(const CharT* start, const XMLClearMarker& marker);
-    Token readText(const CharT* start);
-
-    const CharT* pos_;
-    const CharT* end_;
-};
-
 namespace tokenizer
 {
 
@@ -117,10 +85,121 @@ template <typename CharT> const CharT* find(const CharT* from, const CharT* end,
 
 } // namespace tokenizer
 
+// CharT is wchar_t for wide text and char for validated UTF-8.
+template <typename CharT> class XMLTokenizer
+{
+public:
+    using Token = XMLToken<CharT>;
+
+    XMLTokenizer(const CharT* begin, const CharT* end) : pos_(begin), end_(end) {}
+
+    // Skips white space and reads the next token.
+    Token next();
+    // Skips white space and reads "=" if that is the next token; a shortcut for attributes.
+    bool readEquals()
+    {
+        if (pos_ != end_ && *pos_ == '=') // most often written without white space
+        {
+            ++pos_;
+            return true;
+        }
+        skipSpace();
+        if (pos_ == end_ || *pos_ != '=')
+            return false;
+        ++pos_;
+        return true;
+    }
+
+    // Reads the content text from the current position up to the next "<" (or the end).
+    void contentText(const CharT*& begin, const CharT*& end);
+
+    // Shortcuts for the common shapes of markup, each reading exactly what next() would
+    // read; when the text has another shape they read nothing and return false.
+    //   "<name": a start tag and its name (at "<", after contentText).
+    bool readStartTagName(const CharT*& nameBegin, const CharT*& nameEnd)
+    {
+        if (end_ - pos_ < 2 || !startsPlainText(pos_[1]) || pos_[1] == '!' || pos_[1] == '?')
+            return false; // "<?" opens a declaration, "<!" verbatim pieces
+        if ((pos_[1] == 'P' && tokenizer::startsWith(pos_, end_, "<PRE>")) ||
+            (pos_[1] == 'S' && tokenizer::startsWith(pos_, end_, "<Script>")))
+            return false; // verbatim pieces
+        nameBegin = pos_ + 1;
+        nameEnd = pos_ = textEnd(pos_ + 2);
+        return true;
+    }
+    //   a name inside a start tag, after white space.
+    bool readName(const CharT*& nameBegin, const CharT*& nameEnd)
+    {
+        skipSpace();
+        if (pos_ == end_ || !startsPlainText(*pos_))
+            return false;
+        nameBegin = pos_;
+        nameEnd = pos_ = textEnd(pos_ + 1);
+        return true;
+    }
+    //   a quoted value, after white space; `plain` tells whether it holds no "&" and, in
+    //   UTF-8, no character beyond ASCII, so that it needs no decoding.
+    bool readQuoted(const CharT*& valueBegin, const CharT*& valueEnd, bool& plain)
+    {
+        if (pos_ != end_ && !(classOf(*pos_) & quoteClass))
+            skipSpace();
+        if (pos_ == end_ || !(classOf(*pos_) & quoteClass))
+            return false;
+        const CharT quote = *pos_;
+        std::uint8_t seen = 0;
+        for (const CharT* p = pos_ + 1; p != end_; ++p)
+        {
+            const std::uint8_t found = classOf(*p);
+            if (found & (quoteClass | lessThanClass))
+            {
+                if (*p == '<')
+                    return false; // the quote is text
+                if (*p == quote)
+                {
+                    valueBegin = pos_ + 1;
+                    valueEnd = p;
+                    pos_ = p + 1;
+                    plain = !(seen & decodingClass);
+                    return true;
+                }
+            }
+            seen |= found;
+        }
+        return false;
+    }
+
+private:
+    Token readClear(const CharT* start, const XMLClearMarker& marker);
+    Token readText(const CharT* start);
+
+    void skipSpace()
+    {
+        while (pos_ != end_ && isXMLSpace(*pos_))
+            ++pos_;
+    }
+    // A character that starts a text token and nothing else: no white space, "<", ">", "=",
+    // "/" or quote.
+    static bool startsPlainText(CharT c) { return !(classOf(c) & (endsTextClass | quoteClass)); }
+    // The end of a text token whose first character lies before p.
+    const CharT* textEnd(const CharT* p) const
+    {
+        for (;; ++p) // past each "/" that is not "/>"
+        {
+            while (p != end_ && !mayEndText(*p))
+                ++p;
+            if (p == end_ || *p != '/' || (p + 1 != end_ && p[1] == '>'))
+                return p;
+        }
+    }
+
+    const CharT* pos_;
+    const CharT* end_;
+};
+
+
 template <typename CharT> XMLToken<CharT> XMLTokenizer<CharT>::next()
 {
-    while (pos_ != end_ && isXMLSpace(*pos_))
-        ++pos_;
+    skipSpace();
     const CharT* start = pos_;
     if (pos_ == end_)
         return {XMLTokenKind::End, start, start, start};
@@ -167,12 +246,8 @@ template <typename CharT> XMLToken<CharT> XMLTokenizer<CharT>::next()
 
 template <typename CharT> XMLToken<CharT> XMLTokenizer<CharT>::readText(const CharT* start)
 {
-    const CharT* p = start + 1; // the caller saw a character that starts text
-    for (; p != end_; ++p)
-        if (mayEndText(*p) && (*p != '/' || (p + 1 != end_ && p[1] == '>')))
-            break;
-    pos_ = p;
-    return {XMLTokenKind::Text, start, start, p};
+    pos_ = textEnd(start + 1); // the caller saw a character that starts text
+    return {XMLTokenKind::Text, start, start, pos_};
 }
 
 template <typename CharT>

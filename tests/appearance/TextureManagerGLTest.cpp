@@ -161,3 +161,51 @@ TEST(TextureManagerRandomIndex, ReachesTheLastNameOnlyAtTheTopDraw) {
     EXPECT_EQ(TextureManager::randomIndex(32767, 5), 4u);
     EXPECT_EQ(TextureManager::randomIndex(32767, 1), 0u);
 }
+
+namespace {
+
+std::string bigEndian32(std::uint32_t v) {
+    return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};
+}
+
+}  // namespace
+
+TEST_F(TextureManagerGLTest, RefusesImagesBeyondTheDriverOrTheBudgetBeforeDecodingThem) {
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    const auto side = static_cast<std::uint32_t>(largest) + 1;
+    // Headers alone: refused for their size, never decoded (decoding them would fail).
+    const std::string png = images.writeBytes(
+        "wide.png", std::string("\x89PNG\r\n\x1a\n", 8) + bigEndian32(13) + "IHDR" + bigEndian32(side) +
+                        bigEndian32(1) + std::string("\x08\x06\0\0\0", 5) + "crc!");
+    const std::string gif = images.writeBytes(
+        "tall.gif", "GIF89a" + std::string{1, 0, static_cast<char>(side & 0xFF), static_cast<char>(side >> 8)});
+    const std::string jpeg = images.write("small.jpg", IL_JPG, 8, 8, IL_RGB, 3, std::vector<unsigned char>(8 * 8 * 3, 90));
+    const std::string bmp = images.write("small.bmp", IL_BMP, 8, 8, IL_RGB, 3, std::vector<unsigned char>(8 * 8 * 3, 90));
+
+    TextureManager manager;
+    std::vector<std::string> problems;
+    manager.setProblemHandler([&](const std::string& line) { problems.push_back(line); });
+    EXPECT_EQ(load(manager, png), 0u);
+    EXPECT_EQ(load(manager, gif), 0u);
+    const std::string limit = std::to_string(largest) + " x " + std::to_string(largest) + "!";
+    EXPECT_EQ(problems, (std::vector<std::string>{
+                            "TextureManager.loadTexture(): Image " + png + " of " + std::to_string(side) +
+                                " x 1 pixels is larger than the largest texture of " + limit,
+                            "TextureManager.loadTexture(): Image " + gif + " of 1 x " + std::to_string(side) +
+                                " pixels is larger than the largest texture of " + limit}));
+
+    // 8 x 8 pixels take 256 bytes at four a pixel, whatever the file holds.
+    problems.clear();
+    manager.setMaxImageBytes(255);
+    for (const std::string& file : {rgb, jpeg, bmp}) EXPECT_EQ(load(manager, file), 0u) << file;
+    ASSERT_EQ(problems.size(), 3u);
+    EXPECT_EQ(problems[1], "TextureManager.loadTexture(): Image " + jpeg +
+                               " of 8 x 8 pixels needs more than the 255 bytes that images may take!");
+    manager.setMaxImageBytes(256);
+    manager.setReportLoads(false);
+    testing::internal::CaptureStdout();
+    for (const std::string& file : {rgb, jpeg, bmp}) EXPECT_NE(load(manager, file), 0u) << file;
+    EXPECT_EQ(testing::internal::GetCapturedStdout().find("Loaded texture"), std::string::npos);
+    EXPECT_EQ(problems.size(), 3u);
+}

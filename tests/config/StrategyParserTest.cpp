@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "appearance/ImageStrategy.h"
 #include "config/FrictionSurfaceStrategyParser.h"
@@ -117,7 +118,16 @@ TEST(StrategyParsers, PushConfiguredStrategies) {
     EXPECT_LE(band->getBorderHeight(), 5u);
     auto* defaults = parsed<FrictionSurfaceStrategy>(friction, L"<Strategy border-width='-1e30'/>", component);
     EXPECT_EQ(defaults->getBorderHeight(), FrictionSurfaceStrategy().getBorderHeight());
-    EXPECT_EQ(defaults->getBorderWidth(), UINT32_MAX) << "defined, not undefined, for negative widths";
+    EXPECT_EQ(defaults->getBorderWidth(), 0u) << "beyond 64 bits: defined, not undefined";
+    // Truncated through 64 bits, of which the low 32 remain.
+    const std::pair<const wchar_t*, unsigned> wrapped[] = {
+        {L"-1", 4294967295u}, {L"-100.7", 4294967196u}, {L"4294967296.5", 0u}, {L"4294967297", 1u},
+        {L"5e9", 705032704u}, {L"nan", 0u}};
+    for (const auto& [text, expected] : wrapped) {
+        const std::wstring element = L"<Strategy border-width='" + std::wstring(text) + L"'/>";
+        EXPECT_EQ(parsed<FrictionSurfaceStrategy>(friction, element.c_str(), component)->getBorderWidth(), expected)
+            << text;
+    }
 
     ImageStrategyParser image;
     EXPECT_EQ(parsed<ImageStrategy>(image, L"<Strategy name='Image'/>", component)->getTextureName(), 1u);

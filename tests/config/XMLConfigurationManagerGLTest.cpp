@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "appearance/BorderStrategy.h"
@@ -20,44 +21,84 @@ namespace {
 
 std::wstring widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
-// A host's manager: registers the parsers (unless told not to), builds the scene, and writes
-// down every element that parseXMLTree visits.
+// A host's manager: registers the parsers (unless told not to), builds the scene from the
+// parsed text's element (or, with `wholeDocument`, from the document as parseDocument picks
+// its element), and writes down every element that parseXMLTree visits, how many components
+// the manager holds when each visit returns, and every problem reported.
+struct SceneOptions {
+    bool registerParsers = true;
+    bool wholeDocument = false;
+    SceneLimits limits;
+};
+
+SceneOptions withoutParsers() {
+    SceneOptions options;
+    options.registerParsers = false;
+    return options;
+}
+
+SceneOptions wholeDocument() {
+    SceneOptions options;
+    options.wholeDocument = true;
+    return options;
+}
+
 class SceneManager : public XMLConfigurationManager {
 public:
-    explicit SceneManager(const std::wstring& scene, bool registerParsers = true,
-                          unsigned maxComponents = defaultMaxComponents, std::uint64_t maxArea = defaultMaxArea)
-        : XMLConfigurationManager(sceneElement(XMLNode::parseString(scene.c_str())), nullptr),
-          registerParsers(registerParsers) {
-        setSceneLimits(maxComponents, maxArea);
+    using Options = SceneOptions;
+    struct Problem {
+        std::wstring element;
+        int line;
+        std::string message;
+    };
+
+    explicit SceneManager(const std::wstring& scene, Options options = Options())
+        : XMLConfigurationManager(XMLNode::parseString(scene.c_str()), nullptr), options(options) {
+        setSceneLimits(options.limits);
         initComponents();
     }
 
     std::vector<std::wstring> visited;
+    std::vector<std::size_t> builtWhenVisitEnded;
+    std::vector<Problem> problems;
 
     std::vector<double> positionsX() const {
         std::vector<double> xs;
         for (const VisComponent* c : components) xs.push_back(c->position.x);
         return xs;
     }
+    std::vector<std::string> messages() const {
+        std::vector<std::string> texts;
+        for (const Problem& p : problems) texts.push_back(p.message);
+        return texts;
+    }
 
 protected:
     void initComponents() override {
-        if (registerParsers) registerStrategyParsers();
-        parseXMLTree(rootNode);
+        if (options.registerParsers) registerStrategyParsers();
+        if (options.wholeDocument)
+            parseDocument(rootNode);
+        else
+            parseXMLTree(rootNode);
     }
     void parseXMLTree(const XMLNode& element) override {
         visited.push_back(element.getName() != nullptr ? element.getName() : L"");
         XMLConfigurationManager::parseXMLTree(element);
+        builtWhenVisitEnded.push_back(components.size());
+    }
+    void reportProblem(const XMLNode& element, const std::string& message) override {
+        problems.push_back({element.getName() != nullptr ? element.getName() : L"", element.getLine(), message});
+        XMLConfigurationManager::reportProblem(element, message);
     }
 
 private:
-    bool registerParsers;
+    Options options;
 };
 
 // Standard output while building the scene.
-std::string outputOf(const std::wstring& scene, bool registerParsers = true) {
+std::string outputOf(const std::wstring& scene, SceneManager::Options options = SceneManager::Options()) {
     testing::internal::CaptureStdout();
-    SceneManager manager(scene, registerParsers);
+    SceneManager manager(scene, options);
     return testing::internal::GetCapturedStdout();
 }
 
@@ -121,12 +162,22 @@ TEST_F(XMLConfigurationGLTest, CopiesConvertRandomAttributesAgain) {
     }
     EXPECT_FALSE(xs[0] == xs[1] && xs[1] == xs[2]);
     for (const VisComponent* c : manager.components) EXPECT_NE(strategyAt<TranslationStrategy>(c), nullptr);
+    // One draw per random text: checking a random size for a negative value draws nothing.
+    std::srand(5);
+    const double first = std::rand() % 32768 / 32767.0, second = std::rand() % 32768 / 32767.0;
+    std::srand(5);
+    testing::internal::CaptureStdout();
+    const SceneManager drawn(L"<Scene><Component posX='?' width='?5'/><Component posX='?'/></Scene>");
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(drawn.positionsX(), (std::vector<double>{first, second}));
+    EXPECT_EQ(drawn.messages(), std::vector<std::string>{"Attribute width=\"?5\" is not a number: 0 is used!"})
+        << "sizes take plain whole numbers";
     EXPECT_EQ(SceneManager(L"<Components number='-2'/>").components.size(), 0u);
     EXPECT_EQ(SceneManager(L"<Components number='zero'/>").components.size(), 0u);
 }
 
 TEST_F(XMLConfigurationGLTest, RootComponentBecomesTheManagersRoot) {
-    SceneManager manager(L"<?xml version='1.0'?><RootComponent width='800' height='600'><Strategy name='RNTStrategy'/>"
+    SceneManager manager(L"<RootComponent width='800' height='600'><Strategy name='RNTStrategy'/>"
                          L"<Component/></RootComponent>");
     ASSERT_NE(manager.rootComponent, nullptr);
     EXPECT_EQ(manager.rootComponent->width, 800u);
@@ -152,7 +203,7 @@ TEST_F(XMLConfigurationGLTest, ReportsEveryProblemAndBuildsTheRest) {
     EXPECT_NE(strategyAt<RNTStrategy>(manager.components[0]), nullptr);
     EXPECT_NE(dynamic_cast<TranslationStrategy*>(manager.components[0]->strategy->getNext()), nullptr);
 
-    EXPECT_EQ(outputOf(L"<Component><Strategy name='RNTStrategy'/></Component>", false),
+    EXPECT_EQ(outputOf(L"<Component><Strategy name='RNTStrategy'/></Component>", withoutParsers()),
               "There is no registered parser for RNTStrategy strategy!\n")
         << "parsing before registering finds no parsers";
 }
@@ -190,21 +241,113 @@ TEST_F(XMLConfigurationGLTest, LoadsTexturesAndSeriesBeforeTheComponentThatUsesT
     EXPECT_EQ(strategyAt<ImageStrategy>(early.components[0])->getTextureName(), 0u);
 }
 
-TEST_F(XMLConfigurationGLTest, BoundsWhatAFileMayAskFor) {
+TEST_F(XMLConfigurationGLTest, ReportsEachProblemWithItsElement) {
     testing::internal::CaptureStdout();
-    SceneManager manager(L"<Scene><Component width='3000' height='3000'/><Components number='99999999999' width='10' height='10'/>"
-                         L"<Component width='0' height='4294967295'/><Component width='20' height='20'/></Scene>",
-                         true, 4, 1000000);
-    const std::string limits = " skipped: a scene holds at most 4 components of 1000000 pixels together!\n";
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Component of 3000 x 3000" + limits + "Component of 0 x 4294967295" + limits + "Component of 10 x 10" + limits)
-        << "a component without width still has a grid row per pixel of its height";
-    EXPECT_EQ(manager.components.size(), 4u) << "the one Component, then Components copies until the scene is full";
+    SceneManager manager(L"<Scene>\n"
+                         L"<Component posX='left' width='-100'/>\n"
+                         L"<Component width='nan' height='100000'/>\n"
+                         L"<Components number='two' posY='?'/>\n"
+                         L"<Component><Strategy name='Image' texture-id='?'/><Strategy name='Image' texture-id='4000000000'/>"
+                         L"<Strategy name='Nope'/></Component>\n"
+                         L"<Texture source='missing.png'/></Scene>");
+    testing::internal::GetCapturedStdout();
+    const std::vector<std::string> expected = {
+        "TextureManager.loadTexture(): Unable to load texture image missing.png!",
+        "Attribute posX=\"left\" is not a number: 0 is used!",
+        "Component skipped: its width -100 is negative!",
+        "Attribute width=\"nan\" is not a number: 0 is used!",
+        "Image texture 0 is none of the 0 loaded textures: the component is drawn without one!",
+        "Image texture 4000000000 is none of the 0 loaded textures: the component is drawn without one!",
+        "There is no registered parser for Nope strategy!",
+        "Attribute number=\"two\" is not a number: 0 is used!",
+    };
+    EXPECT_EQ(manager.messages(), expected);
+    ASSERT_EQ(manager.problems.size(), expected.size());
+    const std::pair<std::wstring, int> where[] = {{L"Texture", 6}, {L"Component", 2}, {L"Component", 2},
+                                                  {L"Component", 3}, {L"Strategy", 5}, {L"Strategy", 5},
+                                                  {L"Strategy", 5}, {L"Components", 4}};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(manager.problems[i].element, where[i].first) << expected[i];
+        EXPECT_EQ(manager.problems[i].line, where[i].second) << expected[i];
+    }
+    ASSERT_EQ(manager.components.size(), 2u) << "the negative width is the one component skipped";
+    EXPECT_EQ(manager.components[0]->width, 0u);
+    EXPECT_EQ(manager.components[0]->height, 100000u) << "a line of pixels";
+}
 
-    const std::string series = outputOf(L"<Scene><Textures number='1000000' source='/nonexistent/t'/></Scene>");
-    EXPECT_EQ(series.find("Textures number 1000000 is too large, loading 9999!\n"), 0u);
+TEST_F(XMLConfigurationGLTest, BuildsWhatADisplayShowsAndLimitsOnlyOnRequest) {
+    // A wall of 15360 x 8640 pixels, and more components than any earlier fixed limit.
+    SceneManager wall(L"<RootComponent width='15360' height='8640'>"
+                      L"<Components number='100001' width='1' height='1'/></RootComponent>");
+    ASSERT_NE(wall.rootComponent, nullptr);
+    EXPECT_EQ(wall.rootComponent->width, 15360u);
+    EXPECT_EQ(wall.components.size(), 100001u);
+    EXPECT_TRUE(wall.problems.empty());
+
+    SceneOptions limits;
+    limits.limits.maxComponents = 3;
+    limits.limits.maxScenePixels = 9000450;
+    testing::internal::CaptureStdout();
+    SceneManager limited(L"<Scene><Component width='3000' height='3000'/><Component width='20000' height='20000'/>"
+                         L"<Component width='20' height='20'/><Component width='10' height='10'/>"
+                         L"<Components number='2' width='5' height='10'/><Components number='2'/></Scene>",
+                         limits);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(limited.messages(),
+              (std::vector<std::string>{
+                  "Component of 20000 x 20000 skipped: larger than 268435456 pixels!",
+                  "Component of 10 x 10 skipped: the scene's components would cover more than 9000450 pixels together!",
+                  "1 of 2 Components skipped: a scene holds at most 3 components!",
+                  "2 of 2 Components skipped: a scene holds at most 3 components!",
+              }));
+    EXPECT_EQ(limited.components.size(), 3u) << "3000 x 3000, 20 x 20 and one 5 x 10";
+
+    const std::string series =
+        outputOf(L"<Scene><Textures number='1000000' source='/nonexistent/t'/></Scene>");
+    EXPECT_EQ(series.find("Textures number 1000000 is above the limit of 9999: loading 9999!\n"), 0u);
     EXPECT_NE(series.find("/nonexistent/t9999.png!"), std::string::npos);
     EXPECT_EQ(series.find("/nonexistent/t10000.png"), std::string::npos);
+}
+
+TEST_F(XMLConfigurationGLTest, TheDocumentsRootIsFoundPastCommentsAndDeclarations) {
+    const std::wstring scenes[] = {
+        L"<!-- a table -->\n<RootComponent width='640'><Component/></RootComponent>",
+        L"<?xml version='1.0'?><?xml-stylesheet href='s.css'?>\n<RootComponent width='640'><Component/></RootComponent>",
+    };
+    for (const std::wstring& scene : scenes) {
+        SceneManager manager(scene, wholeDocument());
+        ASSERT_NE(manager.rootComponent, nullptr);
+        EXPECT_EQ(manager.rootComponent->width, 640u);
+        EXPECT_EQ(manager.components.size(), 1u);
+        EXPECT_TRUE(manager.problems.empty());
+    }
+
+    testing::internal::CaptureStdout();
+    SceneManager second(L"<?xml version='1.0'?>\n<RootComponent><Component/></RootComponent>\n"
+                        L"<RootComponent><Component/></RootComponent>\n<Other/>",
+                        wholeDocument());
+    SceneManager tableless(L"<Scene><Component/></Scene>\n<Component/>", wholeDocument());
+    SceneManager nothing(L"<?xml version='1.0'?><!-- only a comment -->", wholeDocument());
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(second.components.size(), 1u);
+    EXPECT_EQ(second.messages(), (std::vector<std::string>{"Element <RootComponent> beside the scene's <RootComponent> is ignored!",
+                                                           "Element <Other> beside the scene's <RootComponent> is ignored!"}));
+    EXPECT_EQ(second.problems[0].line, 3);
+    EXPECT_EQ(tableless.rootComponent, nullptr);
+    EXPECT_EQ(tableless.components.size(), 1u);
+    EXPECT_EQ(tableless.messages(),
+              (std::vector<std::string>{"No RootComponent element: the components of <Scene> are built without a table!",
+                                        "Element <Component> beside the scene's <Scene> is ignored!"}));
+    EXPECT_EQ(nothing.messages(), std::vector<std::string>{"No element to build a scene from!"});
+}
+
+TEST_F(XMLConfigurationGLTest, AnOverrideFindsTheSubtreeBuiltWhenItsVisitReturns) {
+    SceneManager manager(L"<Scene><Component><Component/><Components number='2'/></Component><Component/></Scene>");
+    EXPECT_EQ(manager.visited,
+              (std::vector<std::wstring>{L"Scene", L"Component", L"Component", L"Components", L"Component"}));
+    // Visits end innermost first: the inner Component, the Components, their parent, the
+    // last Component, the Scene.
+    EXPECT_EQ(manager.builtWhenVisitEnded, (std::vector<std::size_t>{2, 4, 4, 5, 5}));
 }
 
 TEST_F(XMLConfigurationGLTest, BuildsComponentsNestedHundredThousandLevelsDeep) {
@@ -214,6 +357,42 @@ TEST_F(XMLConfigurationGLTest, BuildsComponentsNestedHundredThousandLevelsDeep) 
     for (int i = 0; i < depth; ++i) scene += L"</Component>";
     SceneManager manager(scene);
     EXPECT_EQ(manager.components.size(), static_cast<std::size_t>(depth));
+    ASSERT_EQ(manager.builtWhenVisitEnded.size(), static_cast<std::size_t>(depth));
+    EXPECT_EQ(manager.builtWhenVisitEnded.front(), static_cast<std::size_t>(depth))
+        << "the innermost visit ends once every component is built";
+    EXPECT_EQ(manager.builtWhenVisitEnded.back(), static_cast<std::size_t>(depth));
+}
+
+TEST_F(XMLConfigurationGLTest, BuildsALatin1SceneReadAsWindows1252) {
+    struct RestoreOptions {
+        ~RestoreOptions() { XMLNode::setGlobalOptions(); }
+    } restore;
+    const std::string latin1 = "<RootComponent width='640'><!-- caf\xE9 au lait -->"
+                               "<Component posX='12'><Strategy name='Caf\xE9\x80'/></Component></RootComponent>";
+    // As UTF-8 the stray bytes read as U+FFFD; the scene is built all the same.
+    const XMLNode utf8 = XMLNode::parseBuffer(latin1.data(), latin1.size());
+    ASSERT_FALSE(utf8.isEmpty());
+
+    XMLNode::setGlobalOptions(eXMLEncodingSystem);
+    const XMLNode windows1252 = XMLNode::parseBuffer(latin1.data(), latin1.size());
+    ASSERT_FALSE(windows1252.isEmpty());
+    EXPECT_EQ(std::wstring(windows1252.getChildNode(L"Component").getChildNode(L"Strategy").getAttribute(L"name")),
+              L"Caf\u00e9\u20AC");
+    struct Latin1Scene : XMLConfigurationManager {
+        explicit Latin1Scene(const XMLNode& root) : XMLConfigurationManager(root, nullptr) { initComponents(); }
+        void initComponents() override {
+            registerStrategyParsers();
+            parseDocument(rootNode);
+        }
+    };
+    testing::internal::CaptureStdout();
+    Latin1Scene scene(windows1252);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "There is no registered parser for Caf\xC3\xA9\xE2\x82\xAC strategy!\n")
+        << "names reach messages as UTF-8";
+    ASSERT_NE(scene.rootComponent, nullptr);
+    EXPECT_EQ(scene.rootComponent->width, 640u);
+    ASSERT_EQ(scene.components.size(), 1u);
+    EXPECT_EQ(scene.components[0]->position.x, 12.0);
 }
 
 TEST_F(XMLConfigurationGLTest, BuildsBordersAndGradientBorders) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -73,14 +74,23 @@ TEST(XMLNode, DecodesUTF8AndUTF16WithOrWithoutByteOrderMark)
     Parsed lone = parseBytes(utf16(u"<a b=\"\xD800x\"/>", false));
     EXPECT_EQ(std::wstring(lone.node.getAttribute(L"b")), L"\uFFFDx");
 
-    const std::string invalidUTF8[] = {"<a>\xC3</a>", "<a>\xC0\xAF</a>", "<a>\xED\xA0\x80</a>", "<a>\xF4\x90\x80\x80</a>"};
-    for (const std::string& bytes : invalidUTF8)
+    // Each malformed piece of UTF-8 reads as one U+FFFD; nothing fails.
+    const std::pair<std::string, std::wstring> malformed[] = {
+        {"<a>\xC3</a>", L"\uFFFD"},                   // a lead byte without its continuation
+        {"<a>\xC0\xAF</a>", L"\uFFFD\uFFFD"},          // an overlong form: two bytes that lead nothing
+        {"<a>\xED\xA0\x80</a>", L"\uFFFD\uFFFD\uFFFD"},  // a surrogate
+        {"<a>\xF4\x90\x80\x80</a>", L"\uFFFD\uFFFD\uFFFD\uFFFD"}, // beyond U+10FFFF
+        {"<a>caf\xE9s \xE2\x82</a>", L"caf\uFFFDs \uFFFD"}, // Latin-1; a sequence cut short
+    };
+    for (const auto& [bytes, text] : malformed)
     {
         Parsed parsed = parseBytes(bytes);
-        EXPECT_EQ(parsed.results.error, eXMLErrorCharConversion);
-        EXPECT_EQ(parsed.results.nLine, 0);
-        EXPECT_TRUE(parsed.node.isEmpty());
+        EXPECT_EQ(parsed.results.error, eXMLErrorNone);
+        EXPECT_EQ(parsed.node.getText(), text);
     }
+    Parsed latin1Comment = parseBytes("<!-- caf\xE9 --><Scene/>", L"Scene");
+    EXPECT_EQ(latin1Comment.results.error, eXMLErrorNone);
+    EXPECT_STREQ(latin1Comment.node.getName(), L"Scene");
     EXPECT_EQ(parseBytes("").results.error, eXMLErrorNoXMLData);
     // The text ends at the first zero byte.
     EXPECT_STREQ(parseBytes(std::string("<a/>\0\xC3", 6)).node.getName(), L"a");
@@ -88,6 +98,14 @@ TEST(XMLNode, DecodesUTF8AndUTF16WithOrWithoutByteOrderMark)
     GlobalOptionsGuard restore;
     XMLNode::setGlobalOptions(eXMLEncodingUnchanged, false, true);
     EXPECT_STREQ(parseBytes(utf16(u"<wide/>", false)).node.getName(), L"wide");
+
+    // The 8-bit alternative is Windows-1252: Latin-1 with printable characters for 80 to 9F.
+    XMLNode::setGlobalOptions(eXMLEncodingSystem, true, true);
+    Parsed latin1 = parseBytes("<Sc\xE8ne titre=\"caf\xE9 \x80\x9F\x81\xFF\"/>");
+    EXPECT_EQ(latin1.results.error, eXMLErrorNone);
+    EXPECT_STREQ(latin1.node.getName(), L"Sc\u00e8ne");
+    EXPECT_STREQ(latin1.node.getAttribute(L"titre"), L"caf\u00e9 \u20AC\u0178\u0081\u00FF");
+    EXPECT_STREQ(parseBytes("\xEF\xBB\xBF<a>\xE9</a>").node.getText(), L"\u00e9") << "the mark is skipped";
 }
 
 TEST(XMLNode, DecodesCharacterEntitiesInTextsAndAttributeValues)
@@ -169,10 +187,15 @@ TEST(XMLNode, WarningsKeepTheTree)
     EXPECT_EQ(noTag.node.getName(), nullptr);
     EXPECT_STREQ(noTag.node.getText(), L"just text");
 
-    // A declaration has no end tag: closing it implicitly is no warning.
+    // An end tag that closes over a declaration closes it implicitly too, with the warning;
+    // at the end of the text an open declaration is no warning.
     Parsed declaration = parse(L"<r><?pi x?><a/></r>");
-    EXPECT_EQ(declaration.results.error, eXMLErrorNone);
+    EXPECT_EQ(declaration.results.error, eXMLWarningUnmatchedEndTag);
+    EXPECT_EQ(declaration.results.nLine, 1);
+    EXPECT_EQ(declaration.results.nColumn, 16);
     EXPECT_STREQ(declaration.node.getChildNode(L"pi").getChildNode(0).getName(), L"a");
+    EXPECT_EQ(parse(L"<?xml v='1'?><r><?pi?></r>").results.error, eXMLWarningUnmatchedEndTag);
+    EXPECT_EQ(parse(L"<?xml v='1'?><r/><?pi?>").results.error, eXMLErrorNone);
 }
 
 TEST(XMLNode, ColumnsCountCharactersNotBytes)
@@ -228,6 +251,42 @@ TEST(XMLNode, DeclarationsHoldWhatFollowsAndTheTagIsFoundInside)
     Parsed root = parse(text, L"rootcomponent");
     EXPECT_EQ(root.results.error, eXMLErrorNone);
     EXPECT_STREQ(root.node.getName(), L"RootComponent");
+    EXPECT_EQ(root.node.getLine(), 3);
+
+    // The search goes past comments and down through a chain of declarations; findTag does
+    // the same on a tree at hand, which keeps what lies beside the element found.
+    const wchar_t* chained = L"<!-- a scene -->\n<?xml v='1'?><?xml-stylesheet href='s'?>\n<Other/>\n"
+                             L"<RootComponent/>\n<RootComponent posX='2'/>";
+    Parsed found = parse(chained, L"RootComponent");
+    EXPECT_EQ(found.results.error, eXMLErrorNone);
+    EXPECT_EQ(found.node.getLine(), 4);
+    Parsed document = parse(chained);
+    EXPECT_EQ(document.node.getName(), nullptr);
+    EXPECT_EQ(document.node.getLine(), 0);
+    const XMLNode first = document.node.findTag(L"rootcomponent");
+    EXPECT_EQ(first.getLine(), 4);
+    EXPECT_EQ(first.getAttribute(L"posX"), nullptr);
+    EXPECT_EQ(first.getParentNode().getChildNode(2).getLine(), 5);
+    EXPECT_EQ(first.findTag(L"RootComponent").getLine(), 4);
+    EXPECT_TRUE(document.node.findTag(L"Missing").isEmpty());
+    EXPECT_EQ(parse(L"<a/>", L"b").results.error, eXMLErrorFirstTagNotFound);
+}
+
+TEST(XMLNode, FindsTheZeroCharacterThatEndsATextEarly)
+{
+    int line = 0, column = 0;
+    const std::string bytes("<a>\n  <b/>\0</a>", 15);
+    Parsed parsed = parseBytes(bytes);
+    EXPECT_EQ(parsed.results.error, eXMLWarningUnmatchedEndTag) << "the text ends inside <a>";
+    ASSERT_TRUE(XMLNode::findZeroCharacter(bytes.data(), bytes.size(), line, column));
+    EXPECT_EQ(line, 2);
+    EXPECT_EQ(column, 7);
+    const std::string wide = "\xFF\xFE" + utf16(u"<a>\u00e9<b/>", false) + std::string(2, '\0') + utf16(u"</a>", false);
+    ASSERT_TRUE(XMLNode::findZeroCharacter(wide.data(), wide.size(), line, column));
+    EXPECT_EQ(column, 9);
+    EXPECT_FALSE(XMLNode::findZeroCharacter("<a/>", 4, line, column));
+    const std::string trailing = "\xFF\xFE" + utf16(u"<a/>", false);
+    EXPECT_FALSE(XMLNode::findZeroCharacter(trailing.data(), trailing.size(), line, column));
 }
 
 TEST(XMLNode, LooksUpChildrenAndAttributesWithoutRegardToCase)

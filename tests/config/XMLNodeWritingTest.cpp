@@ -127,7 +127,7 @@ TEST(XMLNodeWriting, WriteToFileAndParseFileGiveTheSameTree)
 TEST(XMLNodeWriting, AwkwardNamesAndDeclarationsReadBack)
 {
     XMLResults results;
-    XMLNode read = XMLNode::parseString(L"<r>< ?q/>< /s/>< PRE>t</PRE ><e/ a/ >u</e/ ><?pi?></r>", nullptr, &results);
+    XMLNode read = XMLNode::parseString(L"<r>< ?q/>< /s/>< PRE>t</PRE ><e/ a/ >u</e/ ><?pi?></pi?></r>", nullptr, &results);
     ASSERT_EQ(results.error, eXMLErrorNone);
     const char* names[] = {"?q", "/s", "PRE", "e/", "pi?"};
     ASSERT_EQ(read.nChildNode(), 5);

@@ -74,6 +74,19 @@ TEST_F(Scene, BadEventsReachNothingAndBreakNothing) {
     EXPECT_DOUBLE_EQ(a->position.x, 100);
     EXPECT_DOUBLE_EQ(a->position.y, 100);
     EXPECT_TRUE(manager.getSelectedComponentIds().empty());
+
+    // A release lifted at no number still ends the hold; the touch indicator stays put.
+    manager.touchIndicators = {new VisComponent, nullptr};
+    VisComponent* indicator = manager.touchIndicators[0];
+    indicator->pushStrategy(new FollowStrategy);
+    send("PRESS", 1, 100, 100);
+    send("DRAG", 1, 110, 100);
+    send("RELEASE", 1, std::nan(""), inf);
+    EXPECT_TRUE(manager.getSelectedComponentIds().empty());
+    EXPECT_EQ(manager.touchTargets[0], nullptr);
+    EXPECT_DOUBLE_EQ(indicator->position.x, 10) << "moved by the finite drag only";
+    send("DRAG", 1, 300, 300);
+    EXPECT_DOUBLE_EQ(a->position.x, 110);
 }
 
 TEST_F(Scene, DropConnectsPassiveGridsToTheContainerUnderneath) {

@@ -119,6 +119,10 @@ TEST_F(Toss, BadInputNeverReachesThePosition) {
     send("DRAG", 1, huge, 0);
     send("RELEASE", 1, -huge, 0);  // a span beyond the range of doubles: no toss
     EXPECT_FALSE(toss->isTossing());
+    send("PRESS", 1, 500, 400);
+    send("RELEASE", 1, inf, std::nan(""));  // ends the gesture: no speed, history emptied
+    send("RELEASE", 1, 505, 400);             // so this release has nothing to toss
+    EXPECT_FALSE(toss->isTossing());
     send("DRAG", 1, 0, 0);
     send("RELEASE", 1, huge, huge);  // enormous but finite: clamped at once
     frame();

@@ -95,9 +95,14 @@ TEST_F(Manipulation, LazyTranslationNeedsNoGridAndIgnoresBadPoints) {
     send(c, "PRESS", 1, 640, 240);
     send(c, "DRAG", 1, kNaN, 210);
     send(c, "DRAG", 1, kInf, -kInf);
-    send(c, "RELEASE", 1, kNaN, kNaN);  // ignored too: still held
-    send(c, "DRAG", 1, 650, 230);       // from the last finite point
+    send(c, "DRAG", 1, 650, 230);  // from the last finite point
     expectAt(c, 610, 190);
+    send(c, "RELEASE", 1, kNaN, kNaN);  // lets go wherever it was lifted
+    send(c, "DRAG", 1, 700, 300);
+    expectAt(c, 610, 190);
+    send(c, "PRESS", 2, 620, 200);  // free for the next user
+    send(c, "DRAG", 2, 630, 190);
+    expectAt(c, 620, 180);
 }
 
 TEST_F(Manipulation, RNTTurnsAroundThePositionAndMovesAlongTheRay) {
@@ -159,16 +164,24 @@ TEST_F(Manipulation, RNTClampsOntoTheDisplayAndNeverJumpsThroughTheCentre) {
     send(corner, "DRAG", 1, -15, 783);  // along the ray: centre to (-10, 778)
     expectAt(corner, 0, 767);
 
-    // A touch point on the centre gives no direction: it neither turns nor moves the
-    // component, and coming off the centre it carries the centre along without a turn.
+    // A point on the centre has the direction 0 (atan2 of a zero vector). A drag from the
+    // centre turns by the new point's direction and carries the centre to it...
+    VisComponent* centred = place(500, 400, 200, new LazyRNTStrategy);
+    send(centred, "PRESS", 1, 500, 400);
+    send(centred, "DRAG", 1, 500, 440);
+    EXPECT_NEAR(centred->angle, kPi / 2, 1e-12);
+    expectAt(centred, 500, 440);
+
+    // ...and a drag onto the centre turns by minus the old direction without moving.
     VisComponent* c = place(500, 400, 200, new LazyRNTStrategy);
     c->angle = 0.5;
-    send(c, "PRESS", 1, 540, 400);
-    send(c, "DRAG", 1, 500, 400);
+    send(c, "PRESS", 1, 500, 440);
+    send(c, "DRAG", 1, 500, 400);  // 0.5 - pi/2 is below 0: a full turn is added
+    EXPECT_NEAR(c->angle, 0.5 + 1.5 * kPi, 1e-12);
     expectAt(c, 500, 400);
     send(c, "DRAG", 1, 503, 404);
+    EXPECT_NEAR(c->angle, 0.5 + 1.5 * kPi + std::atan2(4.0, 3.0), 1e-12);
     expectAt(c, 503, 404);
-    EXPECT_DOUBLE_EQ(c->angle, 0.5);
 }
 
 TEST_F(Manipulation, RNTIgnoresBadPointsAndWorksOutsideAScene) {
@@ -182,6 +195,10 @@ TEST_F(Manipulation, RNTIgnoresBadPointsAndWorksOutsideAScene) {
     send(c, "DRAG", 1, 500, 440);  // a clean quarter turn from the press
     EXPECT_NEAR(c->angle, kPi / 2, 1e-12);
     expectAt(c, 500, 400);
+    send(c, "RELEASE", 1, kNaN, kInf);  // lets go wherever it was lifted
+    send(c, "PRESS", 2, 540, 400);      // free for the next user
+    send(c, "DRAG", 2, 500, 440);
+    EXPECT_NEAR(c->angle, kPi, 1e-12);
 
     VisComponent loose;  // no manager: no display to clamp to
     loose.position = Point3d(-40, -40, 0);

@@ -72,7 +72,8 @@ TEST(PlayerOptions, InputOptionsAndTheirDefaults) {
     // The help names every option with its default.
     const std::string help = PlayerOptions::usage();
     for (const char* option : {"--script", "--frames", "--screenshot", "--size", "--no-overlay", "--tuio",
-                               "--record", "--seed", "--stats", "-h, --help"}) {
+                               "--record", "--seed", "--stats", "--strict", "--quiet", "--max-components",
+                               "-h, --help"}) {
         const std::size_t at = help.find(std::string("  ") + option);
         ASSERT_NE(at, std::string::npos) << option;
         const std::size_t next = help.find("\n  -", at + 1);
@@ -80,4 +81,31 @@ TEST(PlayerOptions, InputOptionsAndTheirDefaults) {
                   std::string::npos)
             << option;
     }
+}
+
+TEST(PlayerOptions, SceneChecksAndLimits) {
+    const PlayerOptions defaults = PlayerOptions::parse({});
+    EXPECT_FALSE(defaults.strict);
+    EXPECT_FALSE(defaults.quiet);
+    EXPECT_EQ(defaults.sceneLimits.maxComponentPixels, 268435456u);
+    EXPECT_EQ(defaults.sceneLimits.maxComponents, 1000000u);
+    EXPECT_EQ(defaults.sceneLimits.maxScenePixels, 0u);
+    EXPECT_EQ(defaults.sceneLimits.maxTextureSeries, 9999u);
+    EXPECT_EQ(defaults.maxImageBytes, 1073741824u);
+
+    const PlayerOptions o = PlayerOptions::parse(
+        {"--strict", "--max-component-pixels", "0", "--quiet", "--max-components", "7", "--max-scene-pixels",
+         "18446744073709551615", "--max-texture-series", "12", "--max-image-bytes", "4096"});
+    EXPECT_TRUE(o.strict);
+    EXPECT_TRUE(o.quiet);
+    EXPECT_EQ(o.sceneLimits.maxComponentPixels, 0u);
+    EXPECT_EQ(o.sceneLimits.maxComponents, 7u);
+    EXPECT_EQ(o.sceneLimits.maxScenePixels, 18446744073709551615u);
+    EXPECT_EQ(o.sceneLimits.maxTextureSeries, 12u);
+    EXPECT_EQ(o.maxImageBytes, 4096u);
+
+    for (const char* limit : {"--max-components", "--max-scene-pixels", "--max-image-bytes"})
+        for (const char* bad : {"-1", "many", "4294967296000000000000", "1.5"})
+            EXPECT_THROW(PlayerOptions::parse({limit, bad}), PlayerError) << limit << " " << bad;
+    EXPECT_THROW(PlayerOptions::parse({"--max-components", "4294967296"}), PlayerError);
 }

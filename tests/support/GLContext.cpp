@@ -2,25 +2,12 @@
 
 #include <GL/freeglut.h>
 #include <GL/gl.h>
-#include <dlfcn.h>
-#include <link.h>
+
+#include "player/LoadedLibraries.h"
 
 namespace {
 
 int window = 0;
-
-// Keeps every shared object loaded so far (the OpenGL driver among them) mapped until the
-// process ends. The driver is otherwise unloaded at exit before the leak check runs, and
-// its own allocations then show up from an unknown module that no suppression can name.
-void pinLoadedLibraries() {
-    dl_iterate_phdr(
-        [](dl_phdr_info* info, std::size_t, void*) -> int {
-            if (info->dlpi_name != nullptr && info->dlpi_name[0] != '\0')
-                dlopen(info->dlpi_name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
-            return 0;
-        },
-        nullptr);
-}
 
 }  // namespace
 
@@ -34,7 +21,7 @@ void GLContextEnvironment::SetUp() {
     window = glutCreateWindow(name);
     glutHideWindow();
     glutDisplayFunc([] {});
-    pinLoadedLibraries();
+    keepLoadedLibrariesMapped();
 }
 
 void GLContextEnvironment::TearDown() {
