@@ -68,7 +68,7 @@ PlayerOptions PlayerOptions::parse(const std::vector<std::string>& arguments) {
             if (i + 1 < arguments.size() && !arguments[i + 1].empty() &&
                 arguments[i + 1].find_first_not_of("0123456789") == std::string::npos) {
                 const std::string& text = arguments[++i];
-                if (!parseUnsigned(text, 65535, options.tuioPort))
+                if (!parseUnsigned(text, 65535u, options.tuioPort))
                     throw PlayerError("--tuio expects a UDP port from 0 to 65535, not '" + text + "'");
             }
         } else if (argument == "--record") {
