@@ -6,6 +6,8 @@
 
 #include "app/VisComponentGL.h"
 #include "appearance/TextureManager.h"
+#include "config/CurrentBeltContainerStrategyParser.h"
+#include "config/CurrentObserverStrategyParser.h"
 #include "config/FrictionSurfaceStrategyParser.h"
 #include "config/ImageStrategyParser.h"
 #include "config/RNTStrategyParser.h"
@@ -48,6 +50,8 @@ void XMLConfigurationManager::registerStrategyParsers() {
     // "DestroyerStrategy" before "FrictionSurface"; "GradientBorder" before "Image";
     // "InfovisContainerStrategy", "ResizerHandle", "Resizer4ButtonStrategy" before
     // "RNTStrategy"; "ResizerHandleStrategy" before "TranslationStrategy".
+    registerStrategyParser("CurrentBeltContainer", std::make_unique<CurrentBeltContainerStrategyParser>());
+    registerStrategyParser("CurrentObserver", std::make_unique<CurrentObserverStrategyParser>());
     registerStrategyParser("FrictionSurface", std::make_unique<FrictionSurfaceStrategyParser>());
     registerStrategyParser("Image", std::make_unique<ImageStrategyParser>());
     registerStrategyParser("RNTStrategy", std::make_unique<RNTStrategyParser>());

@@ -1,0 +1,83 @@
+#ifndef DRAVIK_CONTAINERS_CURRENTBELTCONTAINERSTRATEGY_H
+#define DRAVIK_CONTAINERS_CURRENTBELTCONTAINERSTRATEGY_H
+
+#include <vector>
+
+#include "containers/BeltContainerStrategy.h"
+#include "containers/BufferFillingHelper.h"
+
+// A belt that works as a conveyor. Besides the button grid it offers three current grids
+// over the component, which components lying on it read at their own position (see
+// CurrentObserverStrategy) to be resized, turned and carried along:
+//   "SIZE_BUFFER" (one value): the size an item takes there, in pixels: the local belt
+//       width times `sizeFactor`;
+//   "ORIENTATION_BUFFER" (two values): a direction across the belt (the outlines' normals),
+//       from which an item takes its angle;
+//   "DIRECTION_BUFFER" (two values): the current, in pixels per read: `flowSpeed` along the
+//       belt on its middle line, blending linearly into a push of `edgeSpeed` toward the
+//       middle at both edges (and on the rings).
+// Cells off the belt and its rings hold 0 in all three.
+//
+// A swipe on the belt (a press on it, released elsewhere) sets the speed: its length, capped
+// at `maxFlowChangeDistance`, over 20, signed by whether it runs with the belt's direction
+// under the press; a swipe shorter than `minFlowChangeDistance` stops the belt. The
+// direction grid is refilled on the release. Dragging a control point reshapes the belt; the
+// three grids are refitted and refilled on the release. Grids are filled from quads on two
+// threads (BufferFillingHelper), only on those occasions, never per frame.
+class CurrentBeltContainerStrategy : public BeltContainerStrategy {
+public:
+    explicit CurrentBeltContainerStrategy(double beltWidth = 100.0);
+    CurrentBeltContainerStrategy(const CurrentBeltContainerStrategy&) = default;
+    CurrentBeltContainerStrategy& operator=(const CurrentBeltContainerStrategy&) = default;
+    ~CurrentBeltContainerStrategy() override = default;
+
+    double getMinFlowChangeDistance() const { return minFlowChangeDistance; }
+    void setMinFlowChangeDistance(double distance) { minFlowChangeDistance = distance; }
+    double getMaxFlowChangeDistance() const { return maxFlowChangeDistance; }
+    void setMaxFlowChangeDistance(double distance) { maxFlowChangeDistance = distance; }
+    // Pixels per read along the belt's middle; reaches the direction grid at its next fill.
+    double getFlowSpeed() const { return flowSpeed; }
+    void setFlowSpeed(double speed);  // not a number: ignored
+
+protected:
+    void initProperties() override;
+    void onEvent(DravikEvent* event) override;
+    void resize(unsigned w, unsigned h) override;
+
+    void fillSizeBuffer(IBuffer<double>* grid);
+    void fillOrientationBuffer(IBuffer<double>* grid);
+    void fillDirectionBuffer(IBuffer<double>* grid);
+    // Refills the component's grid of that type (one of the three), first fitting it to
+    // the component's size when `resize` is set.
+    void updateBuffer(unsigned type, bool resize);
+
+    double sizeFactor = 0.7;
+    double flowSpeed = 1.0;
+    double edgeSpeed = 2.0;
+    bool flowChangeActive = false;
+    double flowPressX = 0.0;
+    double flowPressY = 0.0;
+    double flowNormal[2] = {0.0, 0.0};
+    double minFlowChangeDistance = 10.0;
+    double maxFlowChangeDistance = 160.0;
+    unsigned sizeBufferType = 0;
+    unsigned orientationBufferType = 0;
+    unsigned directionBufferType = 0;
+
+private:
+    using Quad = BufferFillingHelper::Quad2f;
+    // Quad built for a grid: corners from buffer points with their values.
+    struct Corner {
+        double x, y;
+        double values[2];
+    };
+    // Spline points in the grid's coordinates.
+    static std::vector<Spline::SplinePoint> toGridPoints(Spline& spline, const IBufferBase& grid);
+    // Fills the quads on two threads, neighbours on different threads.
+    static void fillQuads(const std::vector<Quad>& built);
+    static Quad makeQuad(IBuffer<double>* grid, unsigned kind, const Corner (&corners)[4]);
+    void pressOnBelt(const DravikEvent& event);
+    void releaseSwipe(const DravikEvent& event);
+};
+
+#endif
