@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "player/GridView.h"
 #include "player/PlayerError.h"
 
 namespace {
@@ -50,6 +51,11 @@ PlayerOptions PlayerOptions::parse(const std::vector<std::string>& arguments) {
                 throw PlayerError("--frames expects a number of frames from 1 to 1000000000, not '" + text + "'");
         } else if (argument == "--size") {
             parseSize(value(), options);
+        } else if (argument == "--grid") {
+            const std::string& name = value();
+            options.grid = GridView::resolve(name);
+            if (options.grid.empty())
+                throw PlayerError("--grid expects button, friction, size, orientation or direction, not '" + name + "'");
         } else if (argument == "--no-overlay") {
             options.overlay = false;
         } else if (argument.size() > 1 && argument[0] == '-') {
@@ -66,7 +72,7 @@ PlayerOptions PlayerOptions::parse(const std::vector<std::string>& arguments) {
 
 const char* PlayerOptions::usage() {
     return "Usage: dravik-player [SCENE.xml] [--script FILE] [--frames N] [--screenshot FILE.png]\n"
-           "                     [--size WxH] [--no-overlay]\n"
+           "                     [--size WxH] [--no-overlay] [--grid NAME]\n"
            "\n"
            "Plays a scene of Dravik strategies in a window: the built-in demo (a friction table\n"
            "with cards to drag, turn and toss) or the scene file given. The left, middle and right\n"
@@ -79,6 +85,8 @@ const char* PlayerOptions::usage() {
            "  --screenshot FILE    write the last frame to FILE as a PNG image\n"
            "  --size WxH           window size in pixels (default 1024x768)\n"
            "  --no-overlay         hide the frame rate, memory and component count\n"
+           "  --grid NAME          draw the components' grids of one type over the scene: button,\n"
+           "                       friction, size, orientation or direction (F2 cycles them)\n"
            "  -h, --help           show this text\n"
            "\n"
            "Exit status: 0 on success, 2 on bad input (an unknown option, a malformed script line,\n"

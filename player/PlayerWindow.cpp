@@ -75,6 +75,7 @@ PlayerWindow::PlayerWindow(const PlayerOptions& playerOptions, TouchScript touch
     : options(playerOptions),
       script(std::move(touchScript)),
       window(options.width, options.height),
+      gridView(options.grid),
       width(options.width),
       height(options.height),
       timer(10, options.frames != 0 ? static_cast<const TickSource&>(fixedClock) : TickSource::system()) {
@@ -89,6 +90,7 @@ PlayerWindow::PlayerWindow(const PlayerOptions& playerOptions, TouchScript touch
     glutMouseFunc(PlayerCallbacks::forward<&PlayerWindow::onMouse, int, int, int, int>);
     glutMotionFunc(PlayerCallbacks::forward<&PlayerWindow::onMotion, int, int>);
     glutKeyboardFunc(PlayerCallbacks::forward<&PlayerWindow::onKey, unsigned char, int, int>);
+    glutSpecialFunc(PlayerCallbacks::forward<&PlayerWindow::onSpecialKey, int, int, int>);
     glutCloseFunc(PlayerCallbacks::forward<&PlayerWindow::onClose>);
 
     glDisable(GL_DEPTH_TEST);
@@ -147,6 +149,7 @@ void PlayerWindow::drawFrame(bool capture) {
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     manager->runFrame();
+    gridView.draw(*manager);
     if (options.overlay) manager->renderInfo(width, height);
     glFinish();
     if (capture) screenshot.capture(width, height);
@@ -168,7 +171,11 @@ void PlayerWindow::printSummary(std::ostream& out) const {
         if (degrees < 0.0) degrees += 360.0;
         if (degrees >= 359.95) degrees = 0.0;  // would print as 360.0
         out << "  component " << c->id << " at (" << std::setprecision(1) << c->position.x << ", "
-            << c->position.y << "), angle " << degrees << " degrees\n";
+            << c->position.y << "), angle " << degrees << " degrees, size " << c->width << " x " << c->height;
+        if (c->scale.x != 1.0 || c->scale.y != 1.0)
+            out << ", scale " << std::setprecision(3) << c->scale.x << " x " << c->scale.y;
+        if (c->getParent() != nullptr) out << ", on component " << c->getParent()->id;
+        out << '\n';
     }
     out.flags(flags);
 }
@@ -200,6 +207,10 @@ void PlayerWindow::onKey(unsigned char key, int x, int y) {
     }
     KeyEvent event(static_cast<char>(key), keyType, DravikEvent::NoUserId, x, toGlobalY(y), 0.0, nullptr);
     manager->processEvent(&event, nullptr);
+}
+
+void PlayerWindow::onSpecialKey(int key, int, int) {
+    if (key == GLUT_KEY_F2) gridView.next();
 }
 
 void PlayerWindow::onClose() {

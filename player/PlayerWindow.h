@@ -8,13 +8,14 @@
 #include "app/DefaultManager.h"
 #include "app/WindowsFrameTimer.h"
 #include "player/FixedRateClock.h"
+#include "player/GridView.h"
 #include "player/PlayerOptions.h"
 #include "player/Screenshot.h"
 #include "player/TouchScript.h"
 
 // The player's window and frame loop. Mouse buttons become the touches of users 1 (left),
 // 2 (middle) and 3 (right); keys become KeyEvents for the component under the pointer; Esc
-// quits. Touches of the script are delivered at the start of their frame. One window per
+// quits; F2 shows the next type of grid in the grid view. Touches of the script are delivered at the start of their frame. One window per
 // process (freeglut calls back into the one that is open).
 class PlayerWindow {
 public:
@@ -28,7 +29,8 @@ public:
     // Runs the frames of the options (or until the window closes) and writes the screenshot
     // when one was asked for; throws PlayerError when it cannot be written.
     void run();
-    // Where every component ended up, one line each, by identifier.
+    // Where every component ended up, one line each, by identifier: position, angle, size,
+    // the scale when it is not 1, and the component it lies on when it lies on one.
     void printSummary(std::ostream& out) const;
 
 private:
@@ -48,11 +50,13 @@ private:
     void onMouse(int button, int state, int x, int y);
     void onMotion(int x, int y);
     void onKey(unsigned char key, int x, int y);
+    void onSpecialKey(int key, int x, int y);
     void onClose();
 
     PlayerOptions options;
     TouchScript script;
     Window window;
+    GridView gridView;
     unsigned width;
     unsigned height;
     FixedRateClock fixedClock;  // the time of runs with a fixed number of frames

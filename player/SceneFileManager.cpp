@@ -5,6 +5,7 @@
 #include <memory>
 #include <system_error>
 
+#include "config/BoundedContainerStrategyParser.h"
 #include "config/PlainStrategyParser.h"
 #include "config/XMLNode.h"
 #include "manipulation/LazyRNTStrategy.h"
@@ -62,6 +63,7 @@ XMLNode SceneFileManager::readScene(const std::string& path) {
 
 void SceneFileManager::registerStrategyParsers() {
     XMLConfigurationManager::registerStrategyParsers();
+    registerStrategyParser("BoundedContainer", std::make_unique<BoundedContainerStrategyParser>());
     registerStrategyParser("LazyRNTStrategy", std::make_unique<PlainStrategyParser<LazyRNTStrategy>>());
     registerStrategyParser("LazyTranslationStrategy", std::make_unique<PlainStrategyParser<LazyTranslationStrategy>>());
     registerStrategyParser("TossableStrategy", std::make_unique<PlainStrategyParser<TossableStrategy>>());

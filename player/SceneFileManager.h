@@ -12,7 +12,8 @@ class XMLNode;
 // The manager of a scene file given to the player. Besides the library's parsers it
 // registers the player's own for strategies that make a scene playable by touch alone:
 // "LazyTranslationStrategy" and "LazyRNTStrategy" (a press anywhere on the component drags
-// or turns it) and "TossableStrategy". Texture paths in the file resolve against the scene
+// or turns it), "TossableStrategy", and "BoundedContainer" (a free-form container, see
+// config/BoundedContainerStrategyParser.h). Texture paths in the file resolve against the scene
 // file's folder, as its author expects.
 class SceneFileManager : public XMLConfigurationManager {
 public:
