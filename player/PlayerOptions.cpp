@@ -1,5 +1,6 @@
 #include "player/PlayerOptions.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "player/GridView.h"
@@ -56,6 +57,16 @@ PlayerOptions PlayerOptions::parse(const std::vector<std::string>& arguments) {
             options.grid = GridView::resolve(name);
             if (options.grid.empty())
                 throw PlayerError("--grid expects button, friction, size, orientation or direction, not '" + name + "'");
+        } else if (argument == "--summary-at") {
+            const std::string& text = value();
+            std::size_t start = 0;
+            for (std::size_t comma; start <= text.size(); start = comma + 1) {
+                comma = std::min(text.find(',', start), text.size());
+                unsigned frame = 0;
+                if (!parseUnsigned(text.substr(start, comma - start), 1000000000u, frame) || frame == 0)
+                    throw PlayerError("--summary-at expects frame numbers separated by commas, not '" + text + "'");
+                options.summaryFrames.push_back(frame);
+            }
         } else if (argument == "--no-overlay") {
             options.overlay = false;
         } else if (argument.size() > 1 && argument[0] == '-') {
@@ -72,7 +83,7 @@ PlayerOptions PlayerOptions::parse(const std::vector<std::string>& arguments) {
 
 const char* PlayerOptions::usage() {
     return "Usage: dravik-player [SCENE.xml] [--script FILE] [--frames N] [--screenshot FILE.png]\n"
-           "                     [--size WxH] [--no-overlay] [--grid NAME]\n"
+           "                     [--size WxH] [--no-overlay] [--grid NAME] [--summary-at F,F,...]\n"
            "\n"
            "Plays a scene of Dravik strategies in a window: the built-in demo (a friction table\n"
            "with cards to drag, turn and toss) or the scene file given. The left, middle and right\n"
@@ -87,6 +98,8 @@ const char* PlayerOptions::usage() {
            "  --no-overlay         hide the frame rate, memory and component count\n"
            "  --grid NAME          draw the components' grids of one type over the scene: button,\n"
            "                       friction, size, orientation or direction (F2 cycles them)\n"
+           "  --summary-at F,F,... print where the components are after each of these frames\n"
+           "                       too, as at the end\n"
            "  -h, --help           show this text\n"
            "\n"
            "Exit status: 0 on success, 2 on bad input (an unknown option, a malformed script line,\n"

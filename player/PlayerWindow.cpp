@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cmath>
 #include <iomanip>
+#include <iostream>
 #include <thread>
 
 #include "framework/ConstantProvider.h"
@@ -125,6 +126,8 @@ void PlayerWindow::run() {
         // Without a frame count any frame may be the last: keep each one.
         const bool capture = !options.screenshotPath.empty() && (interactive || frame == options.frames);
         drawFrame(capture);
+        const auto& summaries = options.summaryFrames;
+        if (std::find(summaries.begin(), summaries.end(), frame) != summaries.end()) printSummary(std::cout);
         if (interactive) {  // at most 60 frames a second, where the display does not wait
             nextFrame = std::max(nextFrame + kFramePeriod, std::chrono::steady_clock::now() - kFramePeriod);
             std::this_thread::sleep_until(nextFrame);
