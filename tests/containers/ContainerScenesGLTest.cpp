@@ -124,3 +124,40 @@ TEST_F(ContainerScenes, BeltCarriesTurnsAndSizesWhatIsDroppedOnIt) {
                          (at[160][2].y - at[150][2].y) * (at[300][2].y - at[290][2].y);
     EXPECT_LT(along, 0.0);  // tile 2 now runs the other way
 }
+
+// examples/container.xml: a tray at (600, 400); photos dragged into it lie in it.
+TEST_F(ContainerScenes, TrayCarriesAndTurnsThePhotosInIt) {
+    std::map<unsigned, Snapshot> at = play("container", {60, 110, 170, 230});
+    for (const auto& [frame, snapshot] : at) ASSERT_EQ(snapshot.size(), 4u) << frame;
+    const Placed &tray = at[60][0], &photo1 = at[60][1], &photo3 = at[60][3];
+    EXPECT_NE(photo1.on, 0u);
+    EXPECT_EQ(photo1.on, photo3.on);
+    EXPECT_EQ(at[60][2].on, 0u);
+    EXPECT_NEAR(photo1.x, 520.0, 0.05);
+    EXPECT_NEAR(photo3.y, 330.0, 0.05);
+
+    // Dragged by its rim 120 left and 40 up, the tray takes both photos along exactly.
+    for (int i : {0, 1, 3}) {
+        EXPECT_NEAR(at[110][i].x, at[60][i].x - 120.0, 0.05) << i;
+        EXPECT_NEAR(at[110][i].y, at[60][i].y + 40.0, 0.05) << i;
+        EXPECT_NEAR(at[110][i].angle, at[60][i].angle, 0.05) << i;
+    }
+    EXPECT_NEAR(tray.x - 120.0, 480.0, 0.05);
+
+    // Turned from inside, the tray turns the photos with it about its centre.
+    const double turn = at[170][0].angle - at[110][0].angle;
+    EXPECT_GT(std::fabs(turn), 45.0);
+    const double a = turn * 0.017453292519943295, c = std::cos(a), s = std::sin(a);
+    for (int i : {1, 3}) {
+        EXPECT_NEAR(at[170][i].angle, at[110][i].angle + turn, 0.1) << i;
+        const double rx = at[110][i].x - at[110][0].x, ry = at[110][i].y - at[110][0].y;
+        EXPECT_NEAR(at[170][i].x, at[170][0].x + c * rx - s * ry, 0.15) << i;
+        EXPECT_NEAR(at[170][i].y, at[170][0].y + s * rx + c * ry, 0.15) << i;
+    }
+
+    // Taken out, the third photo lies on the table; the first stays in the tray, which did
+    // not move.
+    EXPECT_EQ(at[230][3].on, 0u);
+    EXPECT_EQ(at[230][1].on, at[60][1].on);
+    EXPECT_NEAR(at[230][0].x, at[170][0].x, 0.05);
+}
