@@ -18,7 +18,14 @@ RowBand bandOf(const IBuffer<double>& grid, unsigned index, unsigned count) {
 
 unsigned BufferFillingHelper::fillBufferSegments(void* segmentPointer) {
     const auto* segment = static_cast<const Segment*>(segmentPointer);
-    if (segment == nullptr || segment->count < 1) return 0;
+    if (segment == nullptr) return 0;
+    if (IBuffer<double>* grid = segment->clearFirst; grid != nullptr && grid->data != nullptr) {
+        const RowBand band = bandOf(*grid, segment->bandIndex, segment->bandCount);
+        const std::size_t rowValues = std::size_t(grid->width) * grid->valuesPerCell;
+        const std::size_t end = std::min<std::size_t>(band.end, grid->height);
+        if (band.first < end) std::fill(grid->rows[band.first], grid->rows[band.first] + (end - band.first) * rowValues, 0.0);
+    }
+    if (segment->count < 1) return 0;
     for (int i = 0; i < segment->count; ++i) {
         const Quad2f& q = segment->quads[i];
         if (q.grid == nullptr || (q.kind != 1 && q.kind != 2)) continue;
@@ -40,15 +47,15 @@ void* BufferFillingHelper::fillBufferSegmentsVoid(void* segment) {
 }
 
 void BufferFillingHelper::multithreadFill(Quad2f* quads, unsigned numThreads, unsigned quadsPerThread,
-                                          unsigned lastShortBy) {
-    if (quads == nullptr || numThreads == 0) return;
-    const std::int64_t total =
-        std::min<std::int64_t>(std::int64_t(numThreads) * quadsPerThread - lastShortBy, INT32_MAX);
-    if (total < 1) return;
+                                          unsigned lastShortBy, IBuffer<double>* clearFirst) {
+    if (numThreads == 0) return;
+    std::int64_t total = std::min<std::int64_t>(std::int64_t(numThreads) * quadsPerThread - lastShortBy, INT32_MAX);
+    if (quads == nullptr || total < 0) total = 0;
+    if (total == 0 && clearFirst == nullptr) return;
     // Every thread goes through all runs, each in its own band of rows.
     std::vector<Segment> segments(numThreads);
     for (unsigned t = 0; t < numThreads; ++t)
-        segments[t] = Segment{static_cast<int>(total), quads, t, numThreads};
+        segments[t] = Segment{static_cast<int>(total), quads, t, numThreads, clearFirst};
     std::vector<std::thread> workers;
     workers.reserve(numThreads - 1);
     for (unsigned t = 0; t + 1 < numThreads; ++t) {

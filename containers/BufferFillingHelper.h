@@ -7,7 +7,8 @@
 // once; the call returns when every quad is filled.
 //
 // The list is `numThreads` runs of `quadsPerThread` quads, the last run `lastShortBy`
-// shorter. Each thread fills the quads of every run, in list order, but only in its own band
+// shorter. Given a grid to clear, the threads first set every value of it to 0.0, each in
+// its own band (a parallel clear, as `fill(0.0)` before the call would do). Each thread fills the quads of every run, in list order, but only in its own band
 // of grid rows (bands split each grid's rows evenly), so no two threads ever write the same
 // cell, even where quads overlap, and the grids come out exactly as a one-thread fill of the
 // list in order leaves them. The calling thread takes the last band; workers live for one
@@ -33,13 +34,15 @@ public:
         Quad2f* quads = nullptr;
         unsigned bandIndex = 0;
         unsigned bandCount = 1;
+        IBuffer<double>* clearFirst = nullptr;  // zeroed (in the band) before the quads
     };
 
     BufferFillingHelper() = default;
     BufferFillingHelper& operator=(const BufferFillingHelper&) = default;
     ~BufferFillingHelper() = default;
 
-    static void multithreadFill(Quad2f* quads, unsigned numThreads, unsigned quadsPerThread, unsigned lastShortBy);
+    static void multithreadFill(Quad2f* quads, unsigned numThreads, unsigned quadsPerThread, unsigned lastShortBy,
+                                IBuffer<double>* clearFirst = nullptr);
 
     // Fills the quads of one segment (a Segment*) in order; two thread entry signatures.
     static unsigned fillBufferSegments(void* segment);

@@ -85,21 +85,45 @@ CurrentBeltContainerStrategy::Quad CurrentBeltContainerStrategy::makeQuad(IBuffe
     return quad;
 }
 
-void CurrentBeltContainerStrategy::fillQuads(const std::vector<Quad>& built) {
-    if (built.empty()) return;
+CurrentBeltContainerStrategy::Coverage& CurrentBeltContainerStrategy::coverageOf(const IBufferBase* grid) {
+    for (Coverage& c : coverages)
+        if (c.grid == grid) return c;
+    coverages.push_back(Coverage{grid, 0, 0, {}});
+    return coverages.back();
+}
+
+void CurrentBeltContainerStrategy::clear(IBuffer<double>* grid) {
+    grid->fill(0.0);
+    Coverage& covered = coverageOf(grid);
+    covered.width = grid->width;
+    covered.height = grid->height;
+    covered.corners.clear();
+}
+
+void CurrentBeltContainerStrategy::fillQuads(IBuffer<double>* grid, const std::vector<Quad>& built) {
+    std::vector<unsigned> corners;
+    corners.reserve(built.size() * 8);
+    for (const Quad& q : built)
+        for (const auto& c : q.corners) corners.insert(corners.end(), {c.x, c.y});
+    Coverage& covered = coverageOf(grid);
+    const bool sameCells = covered.width == grid->width && covered.height == grid->height && covered.corners == corners;
+    covered.width = grid->width;
+    covered.height = grid->height;
+    covered.corners = std::move(corners);
+
     // Quad k goes to position k / 2 when even and half + k / 2 when odd, so that neighbours
-    // are filled by different threads; an odd count leaves the last slot out.
+    // are filled by different threads; an odd count leaves the last slot out. The threads
+    // clear the grid first, each its own band, unless the cells are those of the last fill.
     const std::size_t half = (built.size() + 1) / 2;
     std::vector<Quad> list(2 * half);
     for (std::size_t k = 0; k < built.size(); ++k) list[k % 2 == 0 ? k / 2 : half + k / 2] = built[k];
     BufferFillingHelper::multithreadFill(list.data(), 2, static_cast<unsigned>(half),
-                                         static_cast<unsigned>(built.size() % 2));
+                                         static_cast<unsigned>(built.size() % 2), sameCells ? nullptr : grid);
 }
 
 void CurrentBeltContainerStrategy::fillSizeBuffer(IBuffer<double>* grid) {
     if (grid == nullptr) return;
-    grid->fill(0.0);
-    if (outerSpline.getSplinePoints()->empty() || innerSpline.getSplinePoints()->empty()) return;
+    if (outerSpline.getSplinePoints()->empty() || innerSpline.getSplinePoints()->empty()) return clear(grid);
     const std::vector<Point> O = toGridPoints(outerSpline, *grid), I = toGridPoints(innerSpline, *grid);
     const std::size_t n = std::min(O.size(), I.size());
     std::vector<double> w(n);
@@ -114,13 +138,12 @@ void CurrentBeltContainerStrategy::fillSizeBuffer(IBuffer<double>* grid) {
                                   {I[i].x, I[i].y, {w[i], 0.0}},
                                   {I[p].x, I[p].y, {w[p], 0.0}}}));
     }
-    fillQuads(built);
+    fillQuads(grid, built);
 }
 
 void CurrentBeltContainerStrategy::fillOrientationBuffer(IBuffer<double>* grid) {
     if (grid == nullptr) return;
-    grid->fill(0.0);
-    if (!hasAllSplinePoints()) return;
+    if (!hasAllSplinePoints()) return clear(grid);
     const std::vector<Point> O = toGridPoints(outerSpline, *grid), B = toGridPoints(outerBorderSpline, *grid);
     const std::vector<Point> I = toGridPoints(innerSpline, *grid), IB = toGridPoints(innerBorderSpline, *grid);
     const std::vector<Point>& ON = *outerSpline.getSplinePointNormals();
@@ -146,13 +169,12 @@ void CurrentBeltContainerStrategy::fillOrientationBuffer(IBuffer<double>* grid) 
                                   {O[i].x, O[i].y, {ON[i].x, ON[i].y}},
                                   {O[p].x, O[p].y, {ON[p].x, ON[p].y}}}));
     }
-    fillQuads(built);
+    fillQuads(grid, built);
 }
 
 void CurrentBeltContainerStrategy::fillDirectionBuffer(IBuffer<double>* grid) {
     if (grid == nullptr) return;
-    grid->fill(0.0);
-    if (!hasAllSplinePoints()) return;
+    if (!hasAllSplinePoints()) return clear(grid);
     const std::vector<Point> O = toGridPoints(outerSpline, *grid), B = toGridPoints(outerBorderSpline, *grid);
     const std::vector<Point> I = toGridPoints(innerSpline, *grid), IB = toGridPoints(innerBorderSpline, *grid);
     const std::vector<Point>& ON = *outerSpline.getSplinePointNormals();
@@ -192,7 +214,7 @@ void CurrentBeltContainerStrategy::fillDirectionBuffer(IBuffer<double>* grid) {
                                   {O[i].x, O[i].y, {o[i].x, o[i].y}},
                                   {O[p].x, O[p].y, {o[p].x, o[p].y}}}));
     }
-    fillQuads(built);
+    fillQuads(grid, built);
 }
 
 void CurrentBeltContainerStrategy::pressOnBelt(const DravikEvent& event) {

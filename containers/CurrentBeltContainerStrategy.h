@@ -73,11 +73,25 @@ private:
     };
     // Spline points in the grid's coordinates.
     static std::vector<Spline::SplinePoint> toGridPoints(Spline& spline, const IBufferBase& grid);
-    // Fills the quads on two threads, neighbours on different threads.
-    static void fillQuads(const std::vector<Quad>& built);
+    // What the last fill of a grid covered. Quads with the same corners cover the same
+    // cells, so a refill over an unchanged shape (after a swipe) overwrites every cell the
+    // last one wrote and needs no clearing first.
+    struct Coverage {
+        const IBufferBase* grid = nullptr;
+        unsigned width = 0, height = 0;
+        std::vector<unsigned> corners;
+    };
+    // Fills the quads into the grid on two threads, neighbours on different threads,
+    // clearing it first (in the same threads) unless the last fill had the same corners.
+    void fillQuads(IBuffer<double>* grid, const std::vector<Quad>& built);
+    // Clears the whole grid, for shapes that give no quads.
+    void clear(IBuffer<double>* grid);
+    Coverage& coverageOf(const IBufferBase* grid);
     static Quad makeQuad(IBuffer<double>* grid, unsigned kind, const Corner (&corners)[4]);
     void pressOnBelt(const DravikEvent& event);
     void releaseSwipe(const DravikEvent& event);
+
+    std::vector<Coverage> coverages;
 };
 
 #endif
