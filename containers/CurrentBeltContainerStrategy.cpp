@@ -71,20 +71,6 @@ std::vector<Spline::SplinePoint> CurrentBeltContainerStrategy::toGridPoints(Spli
     return points;
 }
 
-CurrentBeltContainerStrategy::Quad CurrentBeltContainerStrategy::makeQuad(IBuffer<double>* grid, unsigned kind,
-                                                                        const Corner (&corners)[4]) {
-    Quad quad;
-    quad.grid = grid;
-    quad.kind = kind;
-    for (int k = 0; k < 4; ++k) {
-        quad.corners[k].x = static_cast<unsigned>(truncateToInt(corners[k].x));
-        quad.corners[k].y = static_cast<unsigned>(truncateToInt(corners[k].y));
-        quad.corners[k].values[0] = corners[k].values[0];
-        quad.corners[k].values[1] = corners[k].values[1];
-    }
-    return quad;
-}
-
 CurrentBeltContainerStrategy::Coverage& CurrentBeltContainerStrategy::coverageOf(const IBufferBase* grid) {
     for (Coverage& c : coverages)
         if (c.grid == grid) return c;
@@ -121,100 +107,91 @@ void CurrentBeltContainerStrategy::fillQuads(IBuffer<double>* grid, const std::v
                                          static_cast<unsigned>(built.size() % 2), sameCells ? nullptr : grid);
 }
 
+CurrentBeltContainerStrategy::Outlines CurrentBeltContainerStrategy::outlinesOn(const IBufferBase& grid) {
+    Outlines o{toGridPoints(outerSpline, grid), toGridPoints(outerBorderSpline, grid), toGridPoints(innerSpline, grid),
+               toGridPoints(innerBorderSpline, grid), *outerSpline.getSplinePointNormals(),
+               *innerSpline.getSplinePointNormals(), 0};
+    o.n = std::min({o.outer.size(), o.outerBorder.size(), o.inner.size(), o.innerBorder.size(), o.outerNormals.size(),
+                    o.innerNormals.size()});
+    return o;
+}
+
+void CurrentBeltContainerStrategy::addBand(std::vector<Quad>& built, IBuffer<double>* grid, unsigned kind,
+                                           const std::vector<Point>& a, const std::vector<Point>& aValues,
+                                           const std::vector<Point>& b, const std::vector<Point>& bValues) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t k = 1; k <= n; ++k) {
+        const std::size_t p = k - 1, i = k % n;
+        Quad quad;
+        quad.grid = grid;
+        quad.kind = kind;
+        const Point* corners[4] = {&a[p], &a[i], &b[i], &b[p]};
+        const Point* values[4] = {&aValues[p], &aValues[i], &bValues[i], &bValues[p]};
+        for (int c = 0; c < 4; ++c) {
+            quad.corners[c].x = static_cast<unsigned>(truncateToInt(corners[c]->x));
+            quad.corners[c].y = static_cast<unsigned>(truncateToInt(corners[c]->y));
+            quad.corners[c].values[0] = values[c]->x;
+            quad.corners[c].values[1] = values[c]->y;
+        }
+        built.push_back(quad);
+    }
+}
+
 void CurrentBeltContainerStrategy::fillSizeBuffer(IBuffer<double>* grid) {
     if (grid == nullptr) return;
     if (outerSpline.getSplinePoints()->empty() || innerSpline.getSplinePoints()->empty()) return clear(grid);
-    const std::vector<Point> O = toGridPoints(outerSpline, *grid), I = toGridPoints(innerSpline, *grid);
-    const std::size_t n = std::min(O.size(), I.size());
-    std::vector<double> w(n);
-    for (std::size_t i = 0; i < n; ++i) w[i] = std::hypot(I[i].x - O[i].x, I[i].y - O[i].y) * sizeFactor;
+    const std::vector<Point> outer = toGridPoints(outerSpline, *grid), inner = toGridPoints(innerSpline, *grid);
+    std::vector<Point> width(std::min(outer.size(), inner.size()));  // one value per cell: x only
+    for (std::size_t i = 0; i < width.size(); ++i)
+        width[i].x = std::hypot(inner[i].x - outer[i].x, inner[i].y - outer[i].y) * sizeFactor;
     std::vector<Quad> built;
-    built.reserve(n);
-    for (std::size_t k = 1; k <= n; ++k) {
-        const std::size_t p = k - 1, i = k % n;
-        built.push_back(makeQuad(grid, 1,
-                                 {{O[p].x, O[p].y, {w[p], 0.0}},
-                                  {O[i].x, O[i].y, {w[i], 0.0}},
-                                  {I[i].x, I[i].y, {w[i], 0.0}},
-                                  {I[p].x, I[p].y, {w[p], 0.0}}}));
-    }
+    addBand(built, grid, 1, outer, width, inner, width);
     fillQuads(grid, built);
 }
 
 void CurrentBeltContainerStrategy::fillOrientationBuffer(IBuffer<double>* grid) {
     if (grid == nullptr) return;
     if (!hasAllSplinePoints()) return clear(grid);
-    const std::vector<Point> O = toGridPoints(outerSpline, *grid), B = toGridPoints(outerBorderSpline, *grid);
-    const std::vector<Point> I = toGridPoints(innerSpline, *grid), IB = toGridPoints(innerBorderSpline, *grid);
-    const std::vector<Point>& ON = *outerSpline.getSplinePointNormals();
-    const std::vector<Point>& IN = *innerSpline.getSplinePointNormals();
-    const std::size_t n = std::min({O.size(), B.size(), I.size(), IB.size(), ON.size(), IN.size()});
+    const Outlines o = outlinesOn(*grid);
     std::vector<Quad> built;
-    built.reserve(3 * n);
-    for (std::size_t k = 1; k <= n; ++k) {
-        const std::size_t p = k - 1, i = k % n;
-        built.push_back(makeQuad(grid, 2,
-                                 {{I[p].x, I[p].y, {IN[p].x, IN[p].y}},
-                                  {I[i].x, I[i].y, {IN[i].x, IN[i].y}},
-                                  {IB[i].x, IB[i].y, {IN[i].x, IN[i].y}},
-                                  {IB[p].x, IB[p].y, {IN[p].x, IN[p].y}}}));
-        built.push_back(makeQuad(grid, 2,
-                                 {{O[p].x, O[p].y, {ON[p].x, ON[p].y}},
-                                  {O[i].x, O[i].y, {ON[i].x, ON[i].y}},
-                                  {I[i].x, I[i].y, {IN[i].x, IN[i].y}},
-                                  {I[p].x, I[p].y, {IN[p].x, IN[p].y}}}));
-        built.push_back(makeQuad(grid, 2,
-                                 {{B[p].x, B[p].y, {ON[p].x, ON[p].y}},
-                                  {B[i].x, B[i].y, {ON[i].x, ON[i].y}},
-                                  {O[i].x, O[i].y, {ON[i].x, ON[i].y}},
-                                  {O[p].x, O[p].y, {ON[p].x, ON[p].y}}}));
-    }
-    fillQuads(grid, built);
+    addBand(built, grid, 2, o.inner, o.innerNormals, o.innerBorder, o.innerNormals);  // inner ring
+    addBand(built, grid, 2, o.outer, o.outerNormals, o.inner, o.innerNormals);        // belt
+    addBand(built, grid, 2, o.outerBorder, o.outerNormals, o.outer, o.outerNormals);  // outer ring
+    fillQuads(grid, interleaved(built, 3));
 }
 
 void CurrentBeltContainerStrategy::fillDirectionBuffer(IBuffer<double>* grid) {
     if (grid == nullptr) return;
     if (!hasAllSplinePoints()) return clear(grid);
-    const std::vector<Point> O = toGridPoints(outerSpline, *grid), B = toGridPoints(outerBorderSpline, *grid);
-    const std::vector<Point> I = toGridPoints(innerSpline, *grid), IB = toGridPoints(innerBorderSpline, *grid);
-    const std::vector<Point>& ON = *outerSpline.getSplinePointNormals();
-    const std::vector<Point>& IN = *innerSpline.getSplinePointNormals();
-    const std::size_t n = std::min({O.size(), B.size(), I.size(), IB.size(), ON.size(), IN.size()});
+    const Outlines o = outlinesOn(*grid);
     // Per point: the middle of the belt, the push inward at the outer edge and at the inner
     // edge, and the flow along the belt (the outer outline's direction of travel).
-    std::vector<Point> M(n), o(n), q(n), m(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        M[i] = midpoint(O[i], I[i]);
-        o[i] = {edgeSpeed * ON[i].x, edgeSpeed * ON[i].y};
-        q[i] = {-edgeSpeed * IN[i].x, -edgeSpeed * IN[i].y};
-        m[i] = {flowSpeed * ON[i].y, flowSpeed * -ON[i].x};
+    std::vector<Point> middle(o.n), push(o.n), innerPush(o.n), flow(o.n);
+    for (std::size_t i = 0; i < o.n; ++i) {
+        const Point& on = o.outerNormals[i];
+        middle[i] = midpoint(o.outer[i], o.inner[i]);
+        push[i] = {edgeSpeed * on.x, edgeSpeed * on.y};
+        innerPush[i] = {-edgeSpeed * o.innerNormals[i].x, -edgeSpeed * o.innerNormals[i].y};
+        flow[i] = {flowSpeed * on.y, flowSpeed * -on.x};
     }
     std::vector<Quad> built;
-    built.reserve(4 * n);
-    for (std::size_t k = 1; k <= n; ++k) {
-        const std::size_t p = k - 1, i = k % n;
-        built.push_back(makeQuad(grid, 2,
-                                 {{I[p].x, I[p].y, {q[p].x, q[p].y}},
-                                  {I[i].x, I[i].y, {q[i].x, q[i].y}},
-                                  {IB[i].x, IB[i].y, {q[i].x, q[i].y}},
-                                  {IB[p].x, IB[p].y, {q[p].x, q[p].y}}}));
-        built.push_back(makeQuad(grid, 2,
-                                 {{M[p].x, M[p].y, {m[p].x, m[p].y}},
-                                  {M[i].x, M[i].y, {m[i].x, m[i].y}},
-                                  {I[i].x, I[i].y, {q[i].x, q[i].y}},
-                                  {I[p].x, I[p].y, {q[p].x, q[p].y}}}));
-        built.push_back(makeQuad(grid, 2,
-                                 {{O[p].x, O[p].y, {o[p].x, o[p].y}},
-                                  {O[i].x, O[i].y, {o[i].x, o[i].y}},
-                                  {M[i].x, M[i].y, {m[i].x, m[i].y}},
-                                  {M[p].x, M[p].y, {m[p].x, m[p].y}}}));
-        built.push_back(makeQuad(grid, 2,
-                                 {{B[p].x, B[p].y, {o[p].x, o[p].y}},
-                                  {B[i].x, B[i].y, {o[i].x, o[i].y}},
-                                  {O[i].x, O[i].y, {o[i].x, o[i].y}},
-                                  {O[p].x, O[p].y, {o[p].x, o[p].y}}}));
-    }
-    fillQuads(grid, built);
+    addBand(built, grid, 2, o.inner, innerPush, o.innerBorder, innerPush);  // inner ring
+    addBand(built, grid, 2, middle, flow, o.inner, innerPush);              // inner half of the belt
+    addBand(built, grid, 2, o.outer, push, middle, flow);                   // outer half
+    addBand(built, grid, 2, o.outerBorder, push, o.outer, push);            // outer ring
+    fillQuads(grid, interleaved(built, 4));
+}
+
+std::vector<CurrentBeltContainerStrategy::Quad> CurrentBeltContainerStrategy::interleaved(const std::vector<Quad>& bands,
+                                                                                         std::size_t count) {
+    // The bands were added one after the other; the quads go segment by segment, the
+    // bands' quads of each segment in band order.
+    const std::size_t n = bands.size() / count;
+    std::vector<Quad> bySegment;
+    bySegment.reserve(bands.size());
+    for (std::size_t segment = 0; segment < n; ++segment)
+        for (std::size_t band = 0; band < count; ++band) bySegment.push_back(bands[band * n + segment]);
+    return bySegment;
 }
 
 void CurrentBeltContainerStrategy::pressOnBelt(const DravikEvent& event) {

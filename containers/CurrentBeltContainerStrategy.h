@@ -66,13 +66,21 @@ protected:
 
 private:
     using Quad = BufferFillingHelper::Quad2f;
-    // Quad built for a grid: corners from buffer points with their values.
-    struct Corner {
-        double x, y;
-        double values[2];
+    using Point = Spline::SplinePoint;
+    // The four outlines in a grid's coordinates, with the outlines' normals; n points each.
+    struct Outlines {
+        std::vector<Point> outer, outerBorder, inner, innerBorder, outerNormals, innerNormals;
+        std::size_t n;
     };
-    // Spline points in the grid's coordinates.
-    static std::vector<Spline::SplinePoint> toGridPoints(Spline& spline, const IBufferBase& grid);
+    Outlines outlinesOn(const IBufferBase& grid);
+    static std::vector<Point> toGridPoints(Spline& spline, const IBufferBase& grid);
+    // One quad per segment between outlines a and b: corners a[i-1], a[i], b[i], b[i-1]
+    // (for i = 1 .. n-1 and the closing pair), with the values at those points.
+    static void addBand(std::vector<Quad>& built, IBuffer<double>* grid, unsigned kind, const std::vector<Point>& a,
+                        const std::vector<Point>& aValues, const std::vector<Point>& b,
+                        const std::vector<Point>& bValues);
+    // `count` bands added one after the other, reordered segment by segment.
+    static std::vector<Quad> interleaved(const std::vector<Quad>& bands, std::size_t count);
     // What the last fill of a grid covered. Quads with the same corners cover the same
     // cells, so a refill over an unchanged shape (after a swipe) overwrites every cell the
     // last one wrote and needs no clearing first.
@@ -87,7 +95,6 @@ private:
     // Clears the whole grid, for shapes that give no quads.
     void clear(IBuffer<double>* grid);
     Coverage& coverageOf(const IBufferBase* grid);
-    static Quad makeQuad(IBuffer<double>* grid, unsigned kind, const Corner (&corners)[4]);
     void pressOnBelt(const DravikEvent& event);
     void releaseSwipe(const DravikEvent& event);
 
