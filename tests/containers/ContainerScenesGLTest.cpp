@@ -5,6 +5,7 @@
 #include <regex>
 #include <sstream>
 
+#include "appearance/ImageLoader.h"
 #include "support/PlayerProcess.h"
 
 namespace {
@@ -160,4 +161,28 @@ TEST_F(ContainerScenes, TrayCarriesAndTurnsThePhotosInIt) {
     EXPECT_EQ(at[230][3].on, 0u);
     EXPECT_EQ(at[230][1].on, at[60][1].on);
     EXPECT_NEAR(at[230][0].x, at[170][0].x, 0.05);
+}
+
+// The grid view draws the belt's size grid as shading over the belt, nothing over the table.
+TEST_F(ContainerScenes, GridViewShadesTheBeltOnly) {
+    const std::string scene = shellQuoted(std::string(DRAVIK_EXAMPLES_DIR) + "/belt.xml");
+    ASSERT_EQ(PlayerProcessTest::play(scene + " --frames 2 --no-overlay --screenshot plain.png").status, 0);
+    ASSERT_EQ(PlayerProcessTest::play(scene + " --frames 2 --no-overlay --grid size --screenshot grid.png").status, 0);
+    std::vector<unsigned char> pixels[2];
+    unsigned width = 0;
+    for (int i = 0; i < 2; ++i) {
+        ImageLoader image;
+        image.loadImage((dir / (i == 0 ? "plain.png" : "grid.png")).c_str());
+        ASSERT_EQ(image.getImageWidth(), 1024u);
+        width = image.getImageWidth();
+        pixels[i].assign(image.getImage(), image.getImage() + std::size_t(width) * image.getImageHeight() * 3);
+    }
+    // Rows top first: the belt's right side at (821, 384) and the table at (40, 720).
+    auto differs = [&](unsigned x, unsigned y) {
+        const std::size_t at = (std::size_t(767 - y) * width + x) * 3;
+        return !std::equal(pixels[0].begin() + at, pixels[0].begin() + at + 3, pixels[1].begin() + at);
+    };
+    EXPECT_TRUE(differs(821, 384));
+    EXPECT_FALSE(differs(40, 720));
+    EXPECT_FALSE(differs(512, 384));  // the hole holds no size
 }

@@ -42,3 +42,19 @@ TEST(PlayerOptions, RejectsBadArguments) {
         EXPECT_NE(std::string(e.what()).find("'ten'"), std::string::npos);
     }
 }
+
+TEST(PlayerOptions, GridViewAndSummaryFrames) {
+    EXPECT_EQ(PlayerOptions::parse({}).grid, "");
+    EXPECT_EQ(PlayerOptions::parse({"--grid", "direction"}).grid, "DIRECTION_BUFFER");
+    EXPECT_EQ(PlayerOptions::parse({"--grid", "BUTTON_BUFFER"}).grid, "BUTTON_BUFFER");
+    EXPECT_EQ(PlayerOptions::parse({"--summary-at", "45,85,7"}).summaryFrames, (std::vector<unsigned>{45, 85, 7}));
+    for (const auto& arguments : std::vector<std::vector<std::string>>{{"--grid", "Direction"},
+                                                                       {"--grid", "mask"},
+                                                                       {"--grid"},
+                                                                       {"--summary-at", ""},
+                                                                       {"--summary-at", "4,,5"},
+                                                                       {"--summary-at", "4,"},
+                                                                       {"--summary-at", "0"},
+                                                                       {"--summary-at", "x"}})
+        EXPECT_THROW(PlayerOptions::parse(arguments), PlayerError) << arguments.back();
+}
