@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,14 +21,22 @@ struct Ratio {
 
 class RatioCollector : public benchmark::ConsoleReporter {
 public:
+    // Benchmarks measured in real time compare real times; with repetitions, the medians.
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)  // benchmarks measured in real time compare real times
-                cpuTimes[run.benchmark_name()] =
-                    run.run_name.time_type == "real_time" ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
+        for (const Run& run : runs) {
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (run.run_type != Run::RT_Iteration && !median) continue;
+            const std::string name = run.run_name.str();
+            if (!median && medians.count(name) != 0) continue;
+            if (median) medians.insert(name);
+            cpuTimes[name] = run.run_name.time_type == "real_time" ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
+        }
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> cpuTimes;
+
+private:
+    std::set<std::string> medians;
 };
 
 inline int runWithRatios(int argc, char** argv, const std::vector<Ratio>& ratios) {
