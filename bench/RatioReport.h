@@ -22,7 +22,7 @@ struct Ratio {
 
 class RatioCollector : public benchmark::ConsoleReporter {
 public:
-    // With --benchmark_repetitions the ratio is taken between medians.
+    // Benchmarks measured in real time compare real times; with repetitions, the medians.
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
@@ -35,6 +35,8 @@ public:
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> times;  // by benchmark name
+
+private:
     std::set<std::string> medians;
 };
 

@@ -13,6 +13,8 @@
 #include "appearance/ImageStrategy.h"
 #include "appearance/TextureManager.h"
 #include "config/BorderStrategyParser.h"
+#include "config/CurrentBeltContainerStrategyParser.h"
+#include "config/CurrentObserverStrategyParser.h"
 #include "config/DestroyerStrategyParser.h"
 #include "config/FrictionSurfaceStrategyParser.h"
 #include "config/GradientBorderStrategyParser.h"
@@ -88,10 +90,10 @@ XMLConfigurationManager::XMLConfigurationManager(const XMLNode& root, FrameTimer
 XMLConfigurationManager::~XMLConfigurationManager() = default;
 
 void XMLConfigurationManager::registerStrategyParsers() {
-    // The registered names in their order. Parsers of strategies the library does not offer
-    // yet join at their places: "CurrentBeltContainer", "CurrentObserver" before
-    // "DestroyerStrategy".
+    // The registered names, in their order.
     registerStrategyParser("Border", std::make_unique<BorderStrategyParser>());
+    registerStrategyParser("CurrentBeltContainer", std::make_unique<CurrentBeltContainerStrategyParser>());
+    registerStrategyParser("CurrentObserver", std::make_unique<CurrentObserverStrategyParser>());
     registerStrategyParser("DestroyerStrategy", std::make_unique<DestroyerStrategyParser>());
     registerStrategyParser("FrictionSurface", std::make_unique<FrictionSurfaceStrategyParser>());
     registerStrategyParser("GradientBorder", std::make_unique<GradientBorderStrategyParser>());

@@ -1,9 +1,11 @@
 #include "player/PlayerOptions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <ctime>
 #include <limits>
 
+#include "player/GridView.h"
 #include "player/PlayerError.h"
 
 namespace {
@@ -60,6 +62,21 @@ PlayerOptions PlayerOptions::parse(const std::vector<std::string>& arguments) {
                 throw PlayerError("--frames expects a number of frames from 1 to 1000000000, not '" + text + "'");
         } else if (argument == "--size") {
             parseSize(value(), options);
+        } else if (argument == "--grid") {
+            const std::string& name = value();
+            options.grid = GridView::resolve(name);
+            if (options.grid.empty())
+                throw PlayerError("--grid expects button, friction, size, orientation or direction, not '" + name + "'");
+        } else if (argument == "--summary-at") {
+            const std::string& text = value();
+            std::size_t start = 0;
+            for (std::size_t comma; start <= text.size(); start = comma + 1) {
+                comma = std::min(text.find(',', start), text.size());
+                unsigned frame = 0;
+                if (!parseUnsigned(text.substr(start, comma - start), 1000000000u, frame) || frame == 0)
+                    throw PlayerError("--summary-at expects frame numbers separated by commas, not '" + text + "'");
+                options.summaryFrames.push_back(frame);
+            }
         } else if (argument == "--no-overlay") {
             options.overlay = false;
         } else if (argument == "--tuio") {
@@ -135,6 +152,11 @@ const char* PlayerOptions::usage() {
            "                       runs are reproducible; time: from the clock)\n"
            "  --stats              print the frame rate and touch-to-screen times at exit\n"
            "                       (default: off)\n"
+           "  --grid NAME          draw the components' grids of one type over the scene: button,\n"
+           "                       friction, size, orientation or direction (default: none;\n"
+           "                       F2 cycles them)\n"
+           "  --summary-at F,F,... print where the components are after each of these frames\n"
+           "                       too (default: only at the end)\n"
            "  -h, --help           show this text\n"
            "\n"
            "Scene files (problems go to standard error, one line each, with file and line):\n"

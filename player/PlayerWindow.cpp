@@ -59,6 +59,7 @@ PlayerWindow::PlayerWindow(const PlayerOptions& playerOptions, TouchScript touch
     : options(playerOptions),
       script(std::move(touchScript)),
       window(options.width, options.height),
+      gridView(options.grid),
       width(options.width),
       height(options.height),
       // Runs with a fixed number of frames are reproducible, unless touches come in real time.
@@ -71,6 +72,7 @@ PlayerWindow::PlayerWindow(const PlayerOptions& playerOptions, TouchScript touch
     glutMouseFunc(PlayerCallbacks::forward<&PlayerWindow::onMouse, int, int, int, int>);
     glutMotionFunc(PlayerCallbacks::forward<&PlayerWindow::onMotion, int, int>);
     glutKeyboardFunc(PlayerCallbacks::forward<&PlayerWindow::onKey, unsigned char, int, int>);
+    glutSpecialFunc(PlayerCallbacks::forward<&PlayerWindow::onSpecialKey, int, int, int>);
     glutCloseFunc(PlayerCallbacks::forward<&PlayerWindow::onClose>);
     glutMultiButtonFunc(PlayerCallbacks::forward<&PlayerWindow::onTouch, int, int, int, int, int>);
     glutMultiMotionFunc(PlayerCallbacks::forward<&PlayerWindow::onTouchMotion, int, int, int>);
@@ -117,6 +119,8 @@ void PlayerWindow::run() {
         // Without a frame count any frame may be the last: keep each one.
         const bool capture = !options.screenshotPath.empty() && (interactive || frame == options.frames);
         drawFrame(capture);
+        const auto& summaries = options.summaryFrames;
+        if (std::find(summaries.begin(), summaries.end(), frame) != summaries.end()) printSummary(std::cout);
         if (realTime) {  // at most 60 frames a second, where the display does not wait
             nextFrame = std::max(nextFrame + kFramePeriod, std::chrono::steady_clock::now() - kFramePeriod);
             std::this_thread::sleep_until(nextFrame);
@@ -136,6 +140,7 @@ void PlayerWindow::drawFrame(bool capture) {
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     manager->runFrame();
+    gridView.draw(*manager);
     if (options.overlay) {
         manager->renderInfo(width, height);
         drawLatency();
@@ -175,6 +180,8 @@ void PlayerWindow::printSummary(std::ostream& out) const {
         if (degrees >= 359.95) degrees = 0.0;  // would print as 360.0
         out << "  component " << c->id << " at (" << std::setprecision(1) << c->position.x << ", "
             << c->position.y << "), angle " << degrees << " degrees, size " << c->width << " x " << c->height;
+        if (c->scale.x != 1.0 || c->scale.y != 1.0)
+            out << ", scale " << std::setprecision(3) << c->scale.x << " x " << c->scale.y;
         if (c->getParent() != nullptr) out << ", in component " << c->getParent()->id;
         out << '\n';
     }
@@ -215,6 +222,10 @@ void PlayerWindow::onKey(unsigned char key, int x, int y) {
     }
     KeyEvent event(static_cast<char>(key), keyType, DravikEvent::NoUserId, x, toGlobalY(y), 0.0, nullptr);
     manager->processEvent(&event, nullptr);
+}
+
+void PlayerWindow::onSpecialKey(int key, int, int) {
+    if (key == GLUT_KEY_F2) gridView.next();
 }
 
 void PlayerWindow::onClose() {

@@ -8,6 +8,7 @@
 #include "app/DefaultManager.h"
 #include "app/WindowsFrameTimer.h"
 #include "player/FixedRateClock.h"
+#include "player/GridView.h"
 #include "player/PlayerInput.h"
 #include "player/PlayerOptions.h"
 #include "player/Screenshot.h"
@@ -15,8 +16,8 @@
 
 // The player's window and frame loop. Mouse buttons, touch screen contacts, TUIO touches and
 // the script's touches go through PlayerInput; keys become KeyEvents for the component under
-// the pointer; Esc quits. One window per process (freeglut calls back into the one that is
-// open).
+// the pointer; Esc quits; F2 shows the next type of grid in the grid view. One window per
+// process (freeglut calls back into the one that is open).
 class PlayerWindow {
 public:
     // Opens the window (glutInit must have run) and builds the scene in it; throws
@@ -29,9 +30,9 @@ public:
     // Runs the frames of the options (or until the window closes) and writes the screenshot
     // when one was asked for; throws PlayerError when it cannot be written.
     void run();
-    // Where every component ended up (position, angle, size, the container it lies in), one
-    // line each, by identifier; with --stats, the frame rate and touch-to-screen times after
-    // them.
+    // Where every component ended up, one line each, by identifier: position, angle, size,
+    // the scale when it is not 1, and the component it lies in when it lies in one; with
+    // --stats, the frame rate and touch-to-screen times after them.
     void printSummary(std::ostream& out) const;
 
 private:
@@ -54,11 +55,13 @@ private:
     void onTouchMotion(int contact, int x, int y);
     void onTouchEntry(int contact, int state);
     void onKey(unsigned char key, int x, int y);
+    void onSpecialKey(int key, int x, int y);
     void onClose();
 
     PlayerOptions options;
     TouchScript script;
     Window window;
+    GridView gridView;
     unsigned width;
     unsigned height;
     FixedRateClock fixedClock;  // the time of runs with a fixed number of frames

@@ -10,6 +10,7 @@
 #include "appearance/GradientRoundBorderStrategy.h"
 #include "appearance/RoundBorderStrategy.h"
 #include "appearance/TextureManager.h"
+#include "config/BoundedContainerStrategyParser.h"
 #include "config/PlainStrategyParser.h"
 #include "config/XMLNode.h"
 #include "containers/CircularInfovisContainerStrategy.h"
@@ -99,6 +100,7 @@ XMLNode SceneFileManager::readScene(const std::string& path) {
 
 void SceneFileManager::registerStrategyParsers() {
     XMLConfigurationManager::registerStrategyParsers();
+    registerStrategyParser("BoundedContainer", std::make_unique<BoundedContainerStrategyParser>());
     registerStrategyParser("LazyRNTStrategy", std::make_unique<PlainStrategyParser<LazyRNTStrategy>>());
     registerStrategyParser("LazyTranslationStrategy", std::make_unique<PlainStrategyParser<LazyTranslationStrategy>>());
     registerStrategyParser("TossableStrategy", std::make_unique<PlainStrategyParser<TossableStrategy>>());

@@ -14,7 +14,8 @@ class XMLNode;
 // registers the player's own for strategies that make a scene playable by touch alone:
 // "LazyTranslationStrategy" and "LazyRNTStrategy" (a press anywhere on the component drags
 // or turns it), "LazyTranslationAndRNTStrategy", "TossableStrategy" and
-// "CircularInfovisContainerStrategy"; for drawing strategies the configuration does not name
+// "CircularInfovisContainerStrategy"; "BoundedContainer" (a free-form container, see
+// config/BoundedContainerStrategyParser.h); for drawing strategies the configuration does not name
 // (see AppearanceParsers.h); and for the player's examples of application strategies
 // (PlayerStrategyParsers.h): "CardDispenser", "ButtonArea", "FilledRectangle" and
 // "FilledDisc". Texture paths in the file resolve against the scene file's folder, as its

@@ -24,20 +24,61 @@ struct Tiling {
 
 }  // namespace
 
-TEST(IBuffer, TilingCoversEveryInnerCellExactlyOnce) {
-    const Tiling t{7, 97, 61};
-    IBuffer<unsigned char> count(1, 1, t.width, t.height, t.width, t.height);
+// How many quads of the tiling claim each cell.
+std::vector<int> coverageCounts(const Tiling& t) {
+    std::vector<int> count(std::size_t(t.width) * t.height, 0);
     IBuffer<unsigned char> one(1, 1, t.width, t.height, t.width, t.height);
     for (unsigned i = 0; i < t.n; ++i)
         for (unsigned j = 0; j < t.n; ++j) {
             one.fill(0);
             one.fillQuad(t.x(i, j), t.y(i, j), t.x(i + 1, j), t.y(i + 1, j), t.x(i + 1, j + 1),
                          t.y(i + 1, j + 1), t.x(i, j + 1), t.y(i, j + 1), 1);
-            for (unsigned c = 0; c < t.width * t.height; ++c) count.data[c] += one.data[c];
+            for (unsigned c = 0; c < t.width * t.height; ++c) count[c] += one.data[c];
         }
-    // Inner cells: not on the tiling's right or top border, which belong to no quad.
-    for (unsigned y = 0; y + 1 < t.height; ++y)
-        for (unsigned x = 0; x + 1 < t.width; ++x) ASSERT_EQ(count.rows[y][x], 1) << x << "," << y;
+    return count;
+}
+
+TEST(IBuffer, TilingOfTheWholeGridCoversEveryCellExactlyOnce) {
+    // Outer corners on columns 0 and width - 1, rows 0 and height - 1: the last row and
+    // column belong to the grid too.
+    for (const Tiling& t : {Tiling{7, 97, 61}, Tiling{1, 10, 10}, Tiling{3, 12, 50}, Tiling{9, 40, 23}}) {
+        const std::vector<int> count = coverageCounts(t);
+        for (unsigned y = 0; y < t.height; ++y)
+            for (unsigned x = 0; x < t.width; ++x)
+                ASSERT_EQ(count[y * t.width + x], 1) << t.width << "x" << t.height << " at " << x << "," << y;
+    }
+    // One quad over a 10 x 10 grid covers its 100 cells; on a larger grid the same quad
+    // leaves its right and top edges to the neighbours it would have there.
+    for (unsigned side : {10u, 20u}) {
+        IBuffer<unsigned char> grid(1, 1, side, side, side, side);
+        grid.fillQuad(0, 0, 9, 0, 9, 9, 0, 9, 1);
+        unsigned covered = 0;
+        for (unsigned c = 0; c < side * side; ++c) covered += grid.data[c];
+        EXPECT_EQ(covered, side == 10 ? 100u : 81u);
+    }
+}
+
+TEST(IBuffer, TrianglesMeetingOnTheLastColumnAndRowClaimTheirCellsOnce) {
+    // A fan of eight triangles around (9, 5) on the last column of a 10 x 8 grid, and a
+    // fan around the top right corner (9, 7); the fans' outer points lie off the grid.
+    IBuffer<unsigned char> count(1, 1, 10, 8, 10, 8), one(1, 1, 10, 8, 10, 8);
+    auto fan = [&](int cx, int cy) {
+        count.fill(0);
+        const int ring[8][2] = {{20, 0}, {20, 20}, {0, 20}, {-20, 20}, {-20, 0}, {-20, -20}, {0, -20}, {20, -20}};
+        for (int k = 0; k < 8; ++k) {
+            const int* p = ring[k];
+            const int* q = ring[(k + 1) % 8];
+            one.fill(0);
+            one.fillQuad(unsigned(cx), unsigned(cy), unsigned(cx + p[0]), unsigned(cy + p[1]), unsigned(cx + q[0]),
+                         unsigned(cy + q[1]), unsigned(cx), unsigned(cy), 1);
+            for (unsigned c = 0; c < 80; ++c) count.data[c] += one.data[c];
+        }
+        for (unsigned c = 0; c < 80; ++c) ASSERT_EQ(count.data[c], 1) << cx << "," << cy << " cell " << c;
+    };
+    fan(9, 5);
+    fan(9, 7);
+    fan(0, 0);
+    fan(4, 3);
 }
 
 TEST(IBuffer, BlendedValuesAreExactAtCornersAndAgreeAlongSharedEdges) {
@@ -90,8 +131,30 @@ TEST(IBuffer, DegenerateAndClippedQuadsAndEmptyGrids) {
     EXPECT_EQ(grid.rows[4][19], 0);
     EXPECT_EQ(grid.rows[9][9], 0);
 
-    grid.fillQuad(0, 0, 0xFFFFFFF0u, 0, 0xFFFFFFF0u, 0xFFFFFFF0u, 0, 0xFFFFFFF0u, 9);  // absurd corners
-    EXPECT_EQ(grid.rows[0][0], 0);
+    // Corners left of and below the grid are negative numbers converted to unsigned: the
+    // quad from (-16, -16) to (4, 4) covers columns and rows 0 to 3 (4 is its right and top
+    // edge).
+    grid.fill(0);
+    grid.fillQuad(0xFFFFFFF0u, 0xFFFFFFF0u, 4, 0xFFFFFFF0u, 4, 4, 0xFFFFFFF0u, 4, 9);
+    unsigned covered = 0;
+    for (unsigned y = 0; y < 10; ++y)
+        for (unsigned x = 0; x < 20; ++x) {
+            covered += grid.rows[y][x] == 9;
+            if (x < 4 && y < 4) {
+                EXPECT_EQ(grid.rows[y][x], 9) << x << "," << y;
+            }
+        }
+    EXPECT_EQ(covered, 16u);
+
+    // Corners two thousand million cells away: the half of the grid at and below the
+    // diagonal x = y (its cells nudged right), all but the top right cell, nudged left and
+    // down off the diagonal.
+    IBuffer<unsigned char> square(1, 1, 8, 8, 8, 8);
+    const unsigned far = 2000000000u, farNegative = unsigned(-2000000000);
+    square.fillQuad(farNegative, farNegative, far, farNegative, far, far, far, far, 1);
+    for (unsigned y = 0; y < 8; ++y)
+        for (unsigned x = 0; x < 8; ++x)
+            EXPECT_EQ(square.rows[y][x], (x >= y && !(x == 7 && y == 7)) ? 1 : 0) << x << "," << y;
 
     IBuffer<double> empty(1, 1, 0, 0, 0, 0);
     EXPECT_EQ(empty.data, nullptr);
@@ -102,6 +165,24 @@ TEST(IBuffer, DegenerateAndClippedQuadsAndEmptyGrids) {
     ASSERT_NE(empty.rows, nullptr);
     EXPECT_EQ(empty.rows[2][3], 0.0);
     EXPECT_EQ(empty.getActualWidth(), 4u);
+}
+
+TEST(IBuffer, BandsOfRowsTogetherFillWhatOneFillDoes) {
+    // Overlapping quads, in order: the later one wins wherever they overlap, in each band.
+    IBuffer<double> whole(1, 2, 64, 48, 64, 48), banded(1, 2, 64, 48, 64, 48);
+    const double a[2] = {1, 2}, b[2] = {3, -4}, c[2] = {5, 6}, d[2] = {-7, 8};
+    auto fillAll = [&](IBuffer<double>& grid, RowBand band) {
+        grid.fillQuadWithLength(2, 1, a, 60, 5, b, 50, 45, c, 0, 40, d, 2, band);
+        grid.fillQuadWithLength(unsigned(-10), 20, d, 70, 10, a, 30, 60, b, 10, 30, c, 2, band);
+    };
+    fillAll(whole, RowBand());
+    for (unsigned first : {0u, 7u, 23u, 24u, 47u}) fillAll(banded, RowBand{first, first == 47 ? 48u : first + 17});
+    fillAll(banded, RowBand{41, 100});
+    for (unsigned i = 0; i < 64 * 48 * 2; ++i) ASSERT_EQ(whole.data[i], banded.data[i]) << i;
+
+    IBuffer<unsigned char> bytes(1, 1, 8, 8, 8, 8);
+    bytes.fillQuad(0, 0, 7, 0, 7, 7, 0, 7, 1, RowBand{2, 4});
+    for (unsigned y = 0; y < 8; ++y) EXPECT_EQ(bytes.rows[y][3], (y == 2 || y == 3) ? 1 : 0) << y;
 }
 
 TEST(IBuffer, ResizeKeepsStorageThatIsLargeEnough) {

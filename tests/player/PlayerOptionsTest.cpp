@@ -73,7 +73,7 @@ TEST(PlayerOptions, InputOptionsAndTheirDefaults) {
     const std::string help = PlayerOptions::usage();
     for (const char* option : {"--script", "--frames", "--screenshot", "--size", "--no-overlay", "--tuio",
                                "--record", "--seed", "--stats", "--strict", "--quiet", "--max-components",
-                               "-h, --help"}) {
+                               "--grid", "--summary-at", "-h, --help"}) {
         const std::size_t at = help.find(std::string("  ") + option);
         ASSERT_NE(at, std::string::npos) << option;
         const std::size_t next = help.find("\n  -", at + 1);
@@ -108,4 +108,20 @@ TEST(PlayerOptions, SceneChecksAndLimits) {
         for (const char* bad : {"-1", "many", "4294967296000000000000", "1.5"})
             EXPECT_THROW(PlayerOptions::parse({limit, bad}), PlayerError) << limit << " " << bad;
     EXPECT_THROW(PlayerOptions::parse({"--max-components", "4294967296"}), PlayerError);
+}
+
+TEST(PlayerOptions, GridViewAndSummaryFrames) {
+    EXPECT_EQ(PlayerOptions::parse({}).grid, "");
+    EXPECT_EQ(PlayerOptions::parse({"--grid", "direction"}).grid, "DIRECTION_BUFFER");
+    EXPECT_EQ(PlayerOptions::parse({"--grid", "BUTTON_BUFFER"}).grid, "BUTTON_BUFFER");
+    EXPECT_EQ(PlayerOptions::parse({"--summary-at", "45,85,7"}).summaryFrames, (std::vector<unsigned>{45, 85, 7}));
+    for (const auto& arguments : std::vector<std::vector<std::string>>{{"--grid", "Direction"},
+                                                                       {"--grid", "mask"},
+                                                                       {"--grid"},
+                                                                       {"--summary-at", ""},
+                                                                       {"--summary-at", "4,,5"},
+                                                                       {"--summary-at", "4,"},
+                                                                       {"--summary-at", "0"},
+                                                                       {"--summary-at", "x"}})
+        EXPECT_THROW(PlayerOptions::parse(arguments), PlayerError) << arguments.back();
 }

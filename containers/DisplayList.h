@@ -1,0 +1,34 @@
+#ifndef DRAVIK_CONTAINERS_DISPLAYLIST_H
+#define DRAVIK_CONTAINERS_DISPLAYLIST_H
+
+#include <cstdint>
+
+// One OpenGL display list owned by a strategy: made on the first compile, compiled again in
+// place after that, deleted with its owner (an OpenGL context must be current then). A copy
+// owns no list of its own until it compiles one, so copies never delete each other's lists.
+class DisplayList {
+public:
+    DisplayList() = default;
+    DisplayList(const DisplayList&) {}
+    DisplayList& operator=(const DisplayList&) { return *this; }
+    ~DisplayList();
+
+    // Records what `emit` draws into the list.
+    template <class Emit>
+    void compile(Emit&& emit) {
+        if (begin()) {
+            emit();
+            end();
+        }
+    }
+    void call() const;
+    std::uint32_t name() const { return listName; }  // 0: none yet
+
+private:
+    bool begin();
+    void end();
+
+    std::uint32_t listName = 0;
+};
+
+#endif

@@ -1,0 +1,223 @@
+#include <cmath>
+#include <limits>
+
+#include "ContainerTestSupport.h"
+
+namespace {
+
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+using BoundedProbe = Probe<BoundedContainerStrategy>;
+using BeltProbe = Probe<BeltContainerStrategy>;
+
+}  // namespace
+
+TEST_F(ContainerScene, DefaultRectangleShapeSitsInsetByTheBorderAndTheComponentFitsAroundIt) {
+    VisComponent* c = makeComponent(500, 400, 200, 100);
+    auto* s = new BoundedProbe(4, 0);
+    c->pushStrategy(s);  // in no scene: initProperties has not run
+    s->initializeDefaultShape(false);
+    // Angles 45, 135, 225, 315 degrees stretched by sqrt 2 onto the rectangle of half size
+    // (100 - 20, 50 - 20).
+    const Spline outline = s->getOuterSpline();
+    const auto& cps = outline.controlPointList();
+    ASSERT_EQ(cps.size(), 4u);
+    const double xs[4] = {80, -80, -80, 80}, ys[4] = {30, 30, -30, -30};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_NEAR(cps[i].x, xs[i], 1e-9) << i;
+        EXPECT_NEAR(cps[i].y, ys[i], 1e-9) << i;
+    }
+    // The ring's corners lie 20 out along the diagonals: 80 + 20 / sqrt 2 = 94.14; the box
+    // plus 20 on each side is 228.28 x 128.28, centred where the component is.
+    EXPECT_EQ(c->width, 228u);
+    EXPECT_EQ(c->height, 128u);
+    EXPECT_NEAR(c->position.x, 500, 1e-9);
+    EXPECT_NEAR(c->position.y, 400, 1e-9);
+    delete c;
+}
+
+TEST_F(ContainerScene, ButtonGridHoldsTheInsideTheRingAndTheControlPointDiscs) {
+    auto* s = new BoundedProbe(4, 4);
+    VisComponent* c = add(300, 300, 200, 200, {s});
+    // Control points at 80 (cos, sin) of 45 degrees + k 90; the curve passes 1.25 * 56.57
+    // = 70.71 right of the centre. The ring's control points lie 20 further out, at 100
+    // (cos, sin), so it reaches 1.25 * 70.71 = 88.39 there; 20 + 2 * 88.39 + 20 = 216.8.
+    EXPECT_EQ(c->width, 216u);
+    EXPECT_EQ(c->height, 216u);
+    EXPECT_EQ(button(c, 300, 300), buttonValue("RNT_AREA"));
+    EXPECT_EQ(button(c, 360, 300), buttonValue("RNT_AREA"));
+    EXPECT_EQ(button(c, 380, 300), buttonValue("TRANSLATION_AREA"));
+    EXPECT_EQ(button(c, 300, 220), buttonValue("TRANSLATION_AREA"));
+    EXPECT_EQ(button(c, 405, 405), buttonValue("NO_BUTTON"));  // corner, outside the shape
+    EXPECT_EQ(button(c, 300 + 56.57, 300 + 56.57), buttonValue("CP_OUT_0"));
+    EXPECT_EQ(button(c, 300 - 56.57 + 15, 300 - 56.57), buttonValue("CP_OUT_2"));  // within the disc's radius 20
+
+    // A press on the disc selects its control point, one on the inside only highlights.
+    send(c, "PRESS", 300 - 56.57, 300 + 56.57);
+    EXPECT_EQ(s->selectedControlPoint, 1);
+    EXPECT_FALSE(s->highlighted);
+    send(c, "RELEASE", 300 - 56.57, 300 + 56.57);
+    EXPECT_EQ(s->selectedControlPoint, -1);
+
+    auto* hidden = new BoundedProbe(4, 4);
+    hidden->setDisplayControlPoints(false);
+    VisComponent* h = add(700, 300, 200, 200, {hidden});
+    EXPECT_EQ(button(h, 700 + 50, 300 + 50), buttonValue("RNT_AREA"));  // within the disc's radius
+    send(h, "PRESS", 700 + 50, 300 + 50);
+    EXPECT_EQ(hidden->selectedControlPoint, -1);
+    EXPECT_TRUE(hidden->highlighted);
+}
+
+TEST_F(ContainerScene, DraggingAControlPointReshapesAndTheReleaseRefitsAndDropsTheChildrenAgain) {
+    auto* s = new BoundedProbe(4, 4);
+    VisComponent* c = add(300, 300, 200, 200, {s});
+    std::vector<std::string> log;
+    VisComponent* child = makeComponent(300, 300, 20, 20);
+    child->pushStrategy(new RecordingStrategy(&log, "child"));
+    c->addChild(child);
+
+    // A press on the ring and its release only highlight for a while.
+    send(c, "PRESS", 380, 300);
+    EXPECT_TRUE(s->highlighted);
+    send(c, "RELEASE", 380, 300);
+    EXPECT_FALSE(s->highlighted);
+    manager.processComponents();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "child.drop"), 0);
+
+    const double x0 = 300 + 56.57, y0 = 300 + 56.57;
+    send(c, "PRESS", x0, y0);
+    ASSERT_EQ(s->selectedControlPoint, 0);
+    send(c, "DRAG", x0 + 40, y0 + 20);
+    // During the drag the shape and the component follow; the grid waits for the release.
+    EXPECT_GT(c->width, 216u);
+    EXPECT_GT(c->position.x, 300.0);
+    send(c, "DRAG", x0 + 60, y0 + 30);
+    send(c, "RELEASE", x0 + 60, y0 + 30);
+    EXPECT_EQ(s->selectedControlPoint, -1);
+    // The outline stays centred on the component: its box is symmetric about the origin.
+    double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
+    for (const Spline& spline : {s->getOuterSpline(), s->getOuterBorderSpline()})
+        for (const auto& p : spline.splinePointList()) {
+            minX = std::min(minX, p.x);
+            maxX = std::max(maxX, p.x);
+            minY = std::min(minY, p.y);
+            maxY = std::max(maxY, p.y);
+        }
+    EXPECT_NEAR(minX + maxX, 0.0, 1e-9);
+    EXPECT_NEAR(minY + maxY, 0.0, 1e-9);
+    EXPECT_EQ(c->width, unsigned(maxX - minX + 40.0));
+    const IBufferBase* grid = c->getActiveBufferByType(bufferType("BUTTON_BUFFER"))->buffer;
+    EXPECT_EQ(grid->width, c->width);
+    EXPECT_EQ(grid->height, c->height);
+    // The control point followed the pointer, now at the moved disc.
+    EXPECT_EQ(button(c, x0 + 60, y0 + 30), buttonValue("CP_OUT_0"));
+    manager.processComponents();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "child.drop"), 1);
+}
+
+TEST_F(ContainerScene, RandomInsidePointsLieInsideTheTurnedOutline) {
+    auto* s = new BoundedProbe(5, 3);
+    VisComponent* c = add(400, 380, 260, 180, {s});
+    c->rotateBranch(0.7);
+    std::srand(11);
+    const IBuffer<unsigned char>* grid =
+        c->getActiveBufferByType(bufferType("BUTTON_BUFFER"))->getBuffer<unsigned char>();
+    for (int i = 0; i < 200; ++i) {
+        const Point3d p = s->getRandomInsidePoint();
+        double bx = 0, by = 0;
+        c->convertGlobalToBufferCoords(p.x, p.y, bx, by);
+        ASSERT_EQ(grid->rows[unsigned(by)][unsigned(bx)], buttonValue("RNT_AREA")) << p.x << "," << p.y;
+    }
+    // A container squeezed to nothing has no inside: the draws end with its position.
+    c->resize(0, 0);
+    const Point3d none = s->getRandomInsidePoint();
+    EXPECT_EQ(none, c->position);
+    EXPECT_EQ(BoundedProbe(4, 4).getRandomInsidePoint(), Point3d());
+}
+
+TEST_F(ContainerScene, BadInputLeavesTheContainerFiniteAndBounded) {
+    auto* s = new BoundedProbe(4, 4);
+    VisComponent* c = add(300, 300, 200, 200, {s});
+    send(c, "PRESS", kNaN, 300);
+    send(c, "PRESS", 300 + 56.57, 300 + 56.57);
+    ASSERT_EQ(s->selectedControlPoint, 0);
+    send(c, "DRAG", kNaN, kNaN);  // ignored
+    EXPECT_EQ(c->width, 216u);
+    send(c, "DRAG", 1e12, -1e12);  // far off the display: the point stops within reach
+    send(c, "RELEASE", 1e12, -1e12);
+    EXPECT_LE(c->width, 2 * BoundedContainerStrategy::kMaxReach + 400);
+    EXPECT_LE(c->height, 2 * BoundedContainerStrategy::kMaxReach + 400);
+    EXPECT_TRUE(std::isfinite(c->position.x) && std::isfinite(c->position.y));
+
+    // Too few control points: nothing to press, nothing to crash.
+    for (unsigned n : {0u, 1u, 2u}) {
+        auto* few = new BoundedProbe(n, 4);
+        VisComponent* f = add(600, 300, 100, 100, {few});
+        send(f, "PRESS", 600, 300);
+        send(f, "DRAG", 620, 310);
+        send(f, "RELEASE", 620, 310);
+        few->getRandomInsidePoint();
+        f->resize(0, 0);
+        f->resize(50, 50);
+    }
+    // The limits hold for values set in code too.
+    BoundedContainerStrategy limited(1000, 99);
+    EXPECT_EQ(limited.getNumControlPoints(), BoundedContainerStrategy::kMaxControlPoints);
+    EXPECT_EQ(limited.getSplineLevels(), BoundedContainerStrategy::kMaxSplineLevels);
+    limited.setBorderWidth(kNaN);
+    EXPECT_EQ(limited.getBorderWidth(), 20.0);
+}
+
+TEST_F(ContainerScene, BeltDefaultsHoleAndInnerControlPoints) {
+    BeltContainerStrategy defaults;
+    EXPECT_EQ(defaults.getBeltWidth(), 100.0);
+    EXPECT_EQ(defaults.getNumControlPoints(), 4u);
+    EXPECT_EQ(defaults.getSplineLevels(), 4u);
+
+    auto* s = new BeltProbe();
+    VisComponent* c = add(500, 400, 400, 400, {s});
+    EXPECT_EQ(s->getOuterSpline().getNumSplinePoints(), 64u);
+    EXPECT_EQ(s->getInnerSpline().getNumSplinePoints(), 64u);
+    // Outer control points at 180 (cos, sin), inner ones at 80 (cos, sin): the belt runs
+    // from 70.7 to 159.1 right of the centre; the ring control points lie 20 beyond, so
+    // the rings reach 176.8 and 53.0 there.
+    EXPECT_EQ(button(c, 500 + 110, 400), buttonValue("RNT_AREA"));
+    EXPECT_EQ(button(c, 500 + 168, 400), buttonValue("TRANSLATION_AREA"));
+    EXPECT_EQ(button(c, 500 + 60, 400), buttonValue("TRANSLATION_AREA"));
+    EXPECT_EQ(button(c, 500 + 30, 400), buttonValue("NO_BUTTON"));
+    EXPECT_EQ(button(c, 500 - 56.57, 400 - 56.57), buttonValue("CP_IN_2"));
+
+    send(c, "PRESS", 500, 400);  // in the hole
+    EXPECT_EQ(s->selectedControlPoint, -1);
+    EXPECT_FALSE(s->highlighted);
+    send(c, "RELEASE", 500, 400);
+
+    const Spline outerBefore = s->getOuterSpline();
+    send(c, "PRESS", 500 - 56.57, 400 - 56.57);
+    EXPECT_EQ(s->selectedControlPoint, 6);  // 4 outer points, then inner point 2
+    send(c, "DRAG", 500 - 66.57, 400 - 56.57);
+    send(c, "RELEASE", 500 - 66.57, 400 - 56.57);
+    const Spline inner = s->getInnerSpline(), innerBorder = s->getInnerBorderSpline();
+    EXPECT_NEAR(inner.controlPointList()[2].x, -66.57, 1.0);
+    for (unsigned i = 0; i < 4; ++i) {
+        EXPECT_NEAR(s->getOuterSpline().controlPointList()[i].x, outerBefore.controlPointList()[i].x, 1e-9);
+        // The inner border follows 20 toward the hole, along the new normals.
+        const auto& p = inner.controlPointList()[i];
+        const auto& n = inner.controlPointNormalList()[i];
+        EXPECT_NEAR(innerBorder.controlPointList()[i].x, p.x + 20 * n.x, 1e-9);
+    }
+}
+
+TEST_F(ContainerScene, BeltsTooWideForTheirComponentStillWork) {
+    auto* s = new BeltProbe(300.0, 6, 3);
+    VisComponent* c = add(500, 400, 400, 300, {s});
+    for (double x : {500.0, 520.0, 640.0}) {
+        send(c, "PRESS", x, 400);
+        send(c, "DRAG", x + 30, 420);
+        send(c, "RELEASE", x + 30, 420);
+    }
+    c->resize(0, 0);
+    c->resize(400, 300);
+    EXPECT_TRUE(std::isfinite(c->position.x));
+    EXPECT_GT(c->width, 0u);
+}

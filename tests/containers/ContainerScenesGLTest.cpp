@@ -1,0 +1,188 @@
+// The container scenes played through the player with their touch scripts, checked at
+// frames along the way from the summary the player prints.
+#include <cmath>
+#include <map>
+#include <regex>
+#include <sstream>
+
+#include "appearance/ImageLoader.h"
+#include "support/PlayerProcess.h"
+
+namespace {
+
+struct Placed {
+    double x = 0, y = 0, angle = 0;
+    unsigned width = 0, height = 0;
+    double scale = 1.0;
+    unsigned long on = 0;  // the component it lies on; 0 for none
+    double drawn() const { return width * scale; }
+};
+
+using Snapshot = std::vector<Placed>;  // the components by identifier, so in the file's order
+
+class ContainerScenes : public PlayerProcessTest {
+protected:
+    // Plays the scene with its script to the last of `frames` and returns, for each of
+    // those frames, the components of the summary printed after it.
+    std::map<unsigned, Snapshot> play(const char* scene, const std::vector<unsigned>& frames) {
+        const std::string examples = DRAVIK_EXAMPLES_DIR;
+        std::string list;
+        for (unsigned f : frames) {
+            if (!list.empty()) list += ',';
+            list += std::to_string(f);
+        }
+        const PlayerOutcome run = PlayerProcessTest::play(
+            shellQuoted(examples + "/" + scene + ".xml") + " --script " + shellQuoted(examples + "/" + scene + ".touch") +
+            " --frames " + std::to_string(frames.back()) + " --summary-at " + list + " --no-overlay");
+        EXPECT_EQ(run.status, 0) << run.err;
+        static const std::regex header(R"(dravik-player: (\d+) frames)");
+        static const std::regex line(
+            R"(component (\d+) at \(([-\d.]+), ([-\d.]+)\), angle ([\d.]+) degrees, size (\d+) x (\d+)(, scale ([\d.]+) x [\d.]+)?(, in component (\d+))?)");
+        std::map<unsigned, Snapshot> snapshots;
+        Snapshot* current = nullptr;
+        std::istringstream lines(run.out);
+        for (std::string text; std::getline(lines, text);) {
+            std::smatch m;
+            if (std::regex_search(text, m, header)) {
+                current = &snapshots[std::stoul(m[1])];
+                current->clear();  // the last frame's summary comes twice
+            } else if (current != nullptr && std::regex_search(text, m, line)) {
+                Placed p;
+                p.x = std::stod(m[2]);
+                p.y = std::stod(m[3]);
+                p.angle = std::stod(m[4]);
+                p.width = std::stoul(m[5]);
+                p.height = std::stoul(m[6]);
+                if (m[8].matched) p.scale = std::stod(m[8]);
+                if (m[10].matched) p.on = std::stoul(m[10]);
+                current->push_back(p);
+            }
+        }
+        for (unsigned f : frames) EXPECT_FALSE(snapshots[f].empty()) << "frame " << f << ": " << run.out;
+        return snapshots;
+    }
+    static double moved(const Placed& a, const Placed& b) { return std::hypot(b.x - a.x, b.y - a.y); }
+};
+
+}  // namespace
+
+// examples/belt.xml: a belt of width 160 in a 900 x 700 component at (512, 384). Its outer
+// control points lie at (430, 330) (cos, sin) of 45 degrees + k 90 and the inner ones at
+// (270, 170) (cos, sin); on the axes the outlines pass at 1.25 times the control points'
+// coordinates: right, 380.1 and 238.7; top, 291.7 and 150.3. So the middle line lies 309.4
+// right and left and 221.0 above and below the centre, the belt is 141.4 wide there and an
+// item measures 0.7 * 141.4 = 99.0 pixels. The flow runs counter-clockwise at one pixel a
+// read; an item reads once when dropped and once per frame after.
+TEST_F(ContainerScenes, BeltCarriesTurnsAndSizesWhatIsDroppedOnIt) {
+    std::map<unsigned, Snapshot> at = play("belt", {45, 85, 115, 150, 160, 205, 215, 252, 290, 300});
+    for (const auto& [frame, snapshot] : at) ASSERT_EQ(snapshot.size(), 5u) << frame;
+
+    // Tile 1, dropped at the middle of the right side on frame 41: by frame 45 it has read
+    // six times, moving up, its top turned a quarter toward the hole.
+    const Placed& tile1 = at[45][1];
+    EXPECT_NE(tile1.on, 0u);
+    EXPECT_NEAR(tile1.x, 821.0, 1.0);
+    EXPECT_NEAR(tile1.y, 384.0 + 6.0, 1.0);
+    EXPECT_NEAR(tile1.angle, 90.0, 1.5);
+    EXPECT_NEAR(tile1.drawn(), 99.0, 1.0);
+    EXPECT_EQ(at[45][2].on, 0u);  // tile 2 still waits in the hole
+
+    // Tile 2, dropped on frame 81 on the left side, where the belt runs down and the tops
+    // face right.
+    const Placed& tile2 = at[85][2];
+    EXPECT_NEAR(tile2.x, 203.0, 1.0);
+    EXPECT_NEAR(tile2.y, 384.0 - 6.0, 1.0);
+    EXPECT_NEAR(tile2.angle, 270.0, 1.5);
+    EXPECT_NEAR(tile2.drawn(), 99.0, 1.0);
+    // Tile 3, dropped on frame 111 at the top, runs left, upside down.
+    const Placed& tile3 = at[115][3];
+    EXPECT_NEAR(tile3.x, 512.0 - 6.0, 1.0);
+    EXPECT_NEAR(tile3.y, 605.0, 1.0);
+    EXPECT_NEAR(tile3.angle, 180.0, 1.5);
+    EXPECT_NEAR(tile3.drawn(), 99.0, 1.0);
+    EXPECT_EQ(at[115][4].on, 0u);
+
+    // The swipe of 80 pixels along the bottom (frames 130 to 140) sets four pixels a frame:
+    // ten frames carry each tile about 40 pixels along the curving belt.
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_GT(moved(at[150][i], at[160][i]), 36.0) << i;
+        EXPECT_LT(moved(at[150][i], at[160][i]), 40.5) << i;
+    }
+    // The short swipe on frame 200 stops the flow; only the gentle push toward the belt's
+    // middle remains.
+    for (int i = 1; i <= 3; ++i) EXPECT_LT(moved(at[205][i], at[215][i]), 1.5) << i;
+
+    // Dragging the top right control point out (released on frame 251) makes the belt
+    // larger; the tiles stay on it, and tile 1, where the belt widened, grows.
+    EXPECT_GT(at[252][0].width, at[215][0].width + 40);
+    EXPECT_GT(at[252][0].height, at[215][0].height + 40);
+    for (int i = 1; i <= 3; ++i) EXPECT_NE(at[252][i].on, 0u);
+    EXPECT_GT(at[252][1].drawn(), at[215][1].drawn() + 20.0);
+
+    // The swipe of 40 pixels against the run (frame 276): two pixels a frame, clockwise.
+    EXPECT_NEAR(moved(at[290][2], at[300][2]), 20.0, 1.5);
+    const double along = (at[160][2].x - at[150][2].x) * (at[300][2].x - at[290][2].x) +
+                         (at[160][2].y - at[150][2].y) * (at[300][2].y - at[290][2].y);
+    EXPECT_LT(along, 0.0);  // tile 2 now runs the other way
+}
+
+// examples/container.xml: a tray at (600, 400); photos dragged into it lie in it.
+TEST_F(ContainerScenes, TrayCarriesAndTurnsThePhotosInIt) {
+    std::map<unsigned, Snapshot> at = play("container", {60, 110, 170, 230});
+    for (const auto& [frame, snapshot] : at) ASSERT_EQ(snapshot.size(), 4u) << frame;
+    const Placed &tray = at[60][0], &photo1 = at[60][1], &photo3 = at[60][3];
+    EXPECT_NE(photo1.on, 0u);
+    EXPECT_EQ(photo1.on, photo3.on);
+    EXPECT_EQ(at[60][2].on, 0u);
+    EXPECT_NEAR(photo1.x, 520.0, 0.05);
+    EXPECT_NEAR(photo3.y, 330.0, 0.05);
+
+    // Dragged by its rim 120 left and 40 up, the tray takes both photos along exactly.
+    for (int i : {0, 1, 3}) {
+        EXPECT_NEAR(at[110][i].x, at[60][i].x - 120.0, 0.05) << i;
+        EXPECT_NEAR(at[110][i].y, at[60][i].y + 40.0, 0.05) << i;
+        EXPECT_NEAR(at[110][i].angle, at[60][i].angle, 0.05) << i;
+    }
+    EXPECT_NEAR(tray.x - 120.0, 480.0, 0.05);
+
+    // Turned from inside, the tray turns the photos with it about its centre.
+    const double turn = at[170][0].angle - at[110][0].angle;
+    EXPECT_GT(std::fabs(turn), 45.0);
+    const double a = turn * 0.017453292519943295, c = std::cos(a), s = std::sin(a);
+    for (int i : {1, 3}) {
+        EXPECT_NEAR(at[170][i].angle, at[110][i].angle + turn, 0.1) << i;
+        const double rx = at[110][i].x - at[110][0].x, ry = at[110][i].y - at[110][0].y;
+        EXPECT_NEAR(at[170][i].x, at[170][0].x + c * rx - s * ry, 0.15) << i;
+        EXPECT_NEAR(at[170][i].y, at[170][0].y + s * rx + c * ry, 0.15) << i;
+    }
+
+    // Taken out, the third photo lies on the table; the first stays in the tray, which did
+    // not move.
+    EXPECT_EQ(at[230][3].on, 0u);
+    EXPECT_EQ(at[230][1].on, at[60][1].on);
+    EXPECT_NEAR(at[230][0].x, at[170][0].x, 0.05);
+}
+
+// The grid view draws the belt's size grid as shading over the belt, nothing over the table.
+TEST_F(ContainerScenes, GridViewShadesTheBeltOnly) {
+    const std::string scene = shellQuoted(std::string(DRAVIK_EXAMPLES_DIR) + "/belt.xml");
+    ASSERT_EQ(PlayerProcessTest::play(scene + " --frames 2 --no-overlay --screenshot plain.png").status, 0);
+    ASSERT_EQ(PlayerProcessTest::play(scene + " --frames 2 --no-overlay --grid size --screenshot grid.png").status, 0);
+    std::vector<unsigned char> pixels[2];
+    unsigned width = 0;
+    for (int i = 0; i < 2; ++i) {
+        ImageLoader image;
+        image.loadImage((dir / (i == 0 ? "plain.png" : "grid.png")).c_str());
+        ASSERT_EQ(image.getImageWidth(), 1024u);
+        width = image.getImageWidth();
+        pixels[i].assign(image.getImage(), image.getImage() + std::size_t(width) * image.getImageHeight() * 3);
+    }
+    // Rows top first: the belt's right side at (821, 384) and the table at (40, 720).
+    auto differs = [&](unsigned x, unsigned y) {
+        const std::size_t at = (std::size_t(767 - y) * width + x) * 3;
+        return !std::equal(pixels[0].begin() + at, pixels[0].begin() + at + 3, pixels[1].begin() + at);
+    };
+    EXPECT_TRUE(differs(821, 384));
+    EXPECT_FALSE(differs(40, 720));
+    EXPECT_FALSE(differs(512, 384));  // the hole holds no size
+}
