@@ -1,7 +1,6 @@
 #include "config/BorderStrategyParser.h"
 
 #include "appearance/BorderStrategy.h"
-#include "config/AppearanceAttributes.h"
 #include "framework/VisComponent.h"
 
 namespace {
@@ -10,7 +9,7 @@ double singlePrecision(const wchar_t* text) { return StrategyParser::obtainFloat
 
 }  // namespace
 
-void BorderStrategyParser::readColors(const XMLNode& node, BorderStrategy& border, const char* parser) {
+void BorderStrategyParser::readColors(const XMLNode& node, BorderStrategy& border, const char* parser) const {
     double rgba[4];
     if (readColorAttributes(node, L"color", singlePrecision, parser, rgba)) border.setColor(rgba);
     if (readColorAttributes(node, L"selected", singlePrecision, parser, rgba)) border.setSelectedColor(rgba);

@@ -13,9 +13,10 @@ class BorderStrategyParser : public StrategyParser {
 public:
     void parse(const XMLNode& node, VisComponent* component) override;
 
+protected:
     // Sets the two colours of any border from the attributes above; `parser` names the
     // caller in warnings.
-    static void readColors(const XMLNode& node, BorderStrategy& border, const char* parser);
+    void readColors(const XMLNode& node, BorderStrategy& border, const char* parser) const;
 };
 
 #endif

@@ -1,7 +1,6 @@
 #include "config/BoundedContainerStrategyParser.h"
 
 #include <algorithm>
-#include <iostream>
 #include <string>
 
 #include "config/XMLNode.h"
@@ -10,23 +9,6 @@
 #include "framework/VisComponent.h"
 
 namespace {
-
-void warn(const char* parserName, const std::string& message) {
-    std::cout << "Warning in " << parserName << "::parse() - " << message << '\n';
-}
-
-// The four channels "<prefix>-red", "-green", "-blue", "-alpha", in that order; false (and
-// nothing read) unless all four are present.
-bool readColor(const XMLNode& node, const wchar_t* prefix, double rgba[4]) {
-    static const wchar_t* const kChannels[4] = {L"-red", L"-green", L"-blue", L"-alpha"};
-    const wchar_t* texts[4];
-    for (int i = 0; i < 4; ++i) {
-        texts[i] = node.getAttribute((std::wstring(prefix) + kChannels[i]).c_str());
-        if (texts[i] == nullptr) return false;
-    }
-    for (int i = 0; i < 4; ++i) rgba[i] = StrategyParser::obtainDoubleValue(texts[i]);
-    return true;
-}
 
 std::string decimal(double value) {
     std::string text = std::to_string(value);
@@ -38,7 +20,10 @@ std::string decimal(double value) {
 }  // namespace
 
 void BoundedContainerStrategyParser::readContainerAttributes(const XMLNode& node, BoundedContainerStrategy& strategy,
-                                                             const char* parserName) {
+                                                             const char* parserName) const {
+    auto warn = [&](const char* parser, const std::string& message) {
+        reportProblem(node, std::string("Warning in ") + parser + "::parse() - " + message);
+    };
     using Limits = BoundedContainerStrategy;
     if (const wchar_t* text = node.getAttribute(L"number-control-points")) {
         const double count = obtainDoubleValue(text);
@@ -64,9 +49,10 @@ void BoundedContainerStrategyParser::readContainerAttributes(const XMLNode& node
     if (const wchar_t* text = node.getAttribute(L"display-control-points"); text && std::wstring(text) == L"false")
         strategy.setDisplayControlPoints(false);
     double rgba[4];
-    if (readColor(node, L"color", rgba)) strategy.setColor(rgba);
-    if (readColor(node, L"border", rgba)) strategy.setBorderColor(rgba);
-    if (readColor(node, L"selected", rgba)) strategy.setSelectedColor(rgba);
+    const std::string parse = std::string(parserName) + "::parse()";
+    if (readColorAttributes(node, L"color", obtainDoubleValue, parse.c_str(), rgba)) strategy.setColor(rgba);
+    if (readColorAttributes(node, L"border", obtainDoubleValue, parse.c_str(), rgba)) strategy.setBorderColor(rgba);
+    if (readColorAttributes(node, L"selected", obtainDoubleValue, parse.c_str(), rgba)) strategy.setSelectedColor(rgba);
 }
 
 void BoundedContainerStrategyParser::parse(const XMLNode& node, VisComponent* component) {

@@ -18,15 +18,15 @@ class BoundedContainerStrategy;
 //   "display-control-points" exactly "false" hides the control points (and their discs)
 //   "color-red" ... "color-alpha", "border-red" ..., "selected-red" ...: the inside, ring
 //                            and selection colours, each used only when all four are given
-// A value out of range writes a warning on standard output; the scene is still built.
+// A value out of range is reported as a warning; the scene is still built.
 class BoundedContainerStrategyParser : public StrategyParser {
 public:
     void parse(const XMLNode& node, VisComponent* component) override;
 
 protected:
     // Sets the container attributes of `node` on `strategy`; warnings name `parserName`.
-    static void readContainerAttributes(const XMLNode& node, BoundedContainerStrategy& strategy,
-                                        const char* parserName);
+    void readContainerAttributes(const XMLNode& node, BoundedContainerStrategy& strategy,
+                                 const char* parserName) const;
 };
 
 #endif

@@ -1,7 +1,7 @@
 #include "config/CurrentBeltContainerStrategyParser.h"
 
 #include <algorithm>
-#include <iostream>
+#include <sstream>
 
 #include "config/XMLNode.h"
 #include "containers/CurrentBeltContainerStrategy.h"
@@ -15,9 +15,12 @@ void CurrentBeltContainerStrategyParser::parse(const XMLNode& node, VisComponent
         // The inner outline runs belt-width inside the outline, which lies border-width
         // inside the component's edge.
         const double room = std::min(component->width >> 1, component->height >> 1) - strategy->getBorderWidth();
-        if (!(width > 0.0) || width > room)
-            std::cout << "Warning in CurrentBeltContainerStrategyParser::parse() - belt-width " << width
-                      << " does not fit between 0 and " << room << " on this component; the belt's outlines cross.\n";
+        if (!(width > 0.0) || width > room) {
+            std::ostringstream message;
+            message << "Warning in CurrentBeltContainerStrategyParser::parse() - belt-width " << width
+                    << " does not fit between 0 and " << room << " on this component; the belt's outlines cross.";
+            reportProblem(node, message.str());
+        }
     }
     readContainerAttributes(node, *strategy, "CurrentBeltContainerStrategyParser");
     component->pushStrategy(strategy);

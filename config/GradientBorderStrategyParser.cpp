@@ -1,7 +1,6 @@
 #include "config/GradientBorderStrategyParser.h"
 
 #include "appearance/GradientBorderStrategy.h"
-#include "config/AppearanceAttributes.h"
 #include "framework/VisComponent.h"
 
 void GradientBorderStrategyParser::parse(const XMLNode& node, VisComponent* component) {
@@ -10,6 +9,6 @@ void GradientBorderStrategyParser::parse(const XMLNode& node, VisComponent* comp
     double width = border->getBorderWidth();
     if (readWidthAttribute(node, L"border-width", self, width)) border->setBorderWidth(width);
     double rgba[4];
-    if (readColorAttributes(node, L"color", StrategyParser::obtainDoubleValue, self, rgba)) border->setColor(rgba);
+    if (readColorAttributes(node, L"color", obtainDoubleValue, self, rgba)) border->setColor(rgba);
     component->pushStrategy(border);
 }

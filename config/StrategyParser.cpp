@@ -1,9 +1,14 @@
 #include "config/StrategyParser.h"
 
+#include <algorithm>
+#include <cmath>
+#include <iostream>
 #include <sstream>
 #include <string>
 
 #include "app/DefaultManager.h"
+#include "config/XMLNode.h"
+#include "config/detail/XMLEncoding.h"
 #include "framework/RandomNumber.h"
 #include "framework/SafeNumbers.h"
 
@@ -81,4 +86,46 @@ std::uint32_t StrategyParser::obtainTruncatedUnsignedValue(const wchar_t* text) 
     // [-2^63, 2^63): the range in which truncation to a 64-bit integer is defined.
     if (!(value >= -9223372036854775808.0 && value < 9223372036854775808.0)) return 0;
     return static_cast<std::uint32_t>(static_cast<std::int64_t>(value));
+}
+
+void StrategyParser::reportProblem(const XMLNode& element, const std::string& message) const {
+    if (problemHandler) problemHandler(element, message);
+    else std::cout << message << '\n';
+}
+
+bool StrategyParser::readColorAttributes(const XMLNode& node, const wchar_t* prefix, AttributeConversion convert,
+                                         const char* parser, double rgba[4]) const {
+    static const wchar_t* const channels[4] = {L"-red", L"-green", L"-blue", L"-alpha"};
+    const wchar_t* texts[4];
+    for (int i = 0; i < 4; ++i) {
+        texts[i] = node.getAttribute((std::wstring(prefix) + channels[i]).c_str());
+        if (texts[i] == nullptr) return false;
+    }
+    for (int i = 0; i < 4; ++i) {
+        const double value = convert(texts[i]);
+        rgba[i] = std::isnan(value) ? 0.0 : std::clamp(value, 0.0, 1.0);
+        if (rgba[i] != value) {
+            std::ostringstream message;
+            message << "Warning in " << parser << " - " << detail::toUTF8(prefix) << detail::toUTF8(channels[i]) << ' '
+                    << value << " lies outside 0 to 1; it is taken as " << rgba[i] << '.';
+            reportProblem(node, message.str());
+        }
+    }
+    return true;
+}
+
+bool StrategyParser::readWidthAttribute(const XMLNode& node, const wchar_t* name, const char* parser,
+                                        double& width) const {
+    const wchar_t* text = node.getAttribute(name);
+    if (text == nullptr) return false;
+    const double value = obtainDoubleValue(text);
+    if (std::isfinite(value) && value > 0.0) {
+        width = value;
+        return true;
+    }
+    std::ostringstream message;
+    message << "Warning in " << parser << " - " << detail::toUTF8(name) << " \"" << detail::toUTF8(text)
+            << "\" is not a positive number; the width stays " << width << '.';
+    reportProblem(node, message.str());
+    return false;
 }

@@ -2,6 +2,8 @@
 #define DRAVIK_CONFIG_STRATEGYPARSER_H
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 class VisComponent;
 class XMLNode;
@@ -17,8 +19,17 @@ class XMLNode;
 //   "?10"    a value between 0 and 10
 //   "?2-5"   a value between 2 and 5 (the minus sign always separates the bounds, so a
 //            bound cannot be negative; a missing lower bound is 0, a missing upper one 1)
+//
+// Problems with attributes (a colour channel outside 0 to 1, a width that is no positive
+// number, a value out of range) are reported, one line each, and the strategy keeps its own
+// value, so that the rest of the scene is still built.
 class StrategyParser {
 public:
+    // Receives the parser's problems with the attributes of an element. Without a handler
+    // each is written to standard output; the scene configuration routes them to its own
+    // reporting.
+    using ProblemHandler = std::function<void(const XMLNode& element, const std::string& message)>;
+
     StrategyParser() = default;
     StrategyParser(const StrategyParser&) = default;
     StrategyParser& operator=(const StrategyParser&) = default;
@@ -27,6 +38,8 @@ public:
     // Creates the strategy, configures it from the attributes of `node` and pushes it onto
     // `component`, which then owns it.
     virtual void parse(const XMLNode& node, VisComponent* component) = 0;
+
+    void setProblemHandler(ProblemHandler handler) { problemHandler = std::move(handler); }
 
     // Whether the conversions find a number in the text: a leading decimal number, or the
     // random notation. Texts without one (null, empty, "abc") convert to 0.
@@ -43,6 +56,24 @@ protected:
     // are the value: -1 gives 4294967295, 4294967297 gives 1. A value beyond the 64-bit range,
     // or not a number, gives 0 (the low bits of the processor's "indefinite" integer).
     static std::uint32_t obtainTruncatedUnsignedValue(const wchar_t* text);
+
+    // One attribute text to a number, e.g. obtainDoubleValue.
+    using AttributeConversion = double (*)(const wchar_t* text);
+
+    void reportProblem(const XMLNode& element, const std::string& message) const;
+    // The colour of the four attributes `prefix`-red, -green, -blue and -alpha, converted in
+    // that order. True, with `rgba` set, only when all four are present. A channel outside 0
+    // to 1 is taken as the nearer end, with a warning naming `parser` (as in
+    // "BorderStrategyParser::parse()").
+    bool readColorAttributes(const XMLNode& node, const wchar_t* prefix, AttributeConversion convert,
+                             const char* parser, double rgba[4]) const;
+    // The width in the attribute `name`, converted by obtainDoubleValue. True, with `width`
+    // set, when the attribute is present and a positive number; a present attribute that is
+    // not one gives a warning.
+    bool readWidthAttribute(const XMLNode& node, const wchar_t* name, const char* parser, double& width) const;
+
+private:
+    ProblemHandler problemHandler;
 };
 
 #endif

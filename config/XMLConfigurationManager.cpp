@@ -107,6 +107,9 @@ void XMLConfigurationManager::registerStrategyParsers() {
 }
 
 void XMLConfigurationManager::registerStrategyParser(const std::string& name, std::unique_ptr<StrategyParser> parser) {
+    parser->setProblemHandler([this](const XMLNode& element, const std::string& message) {
+        reportProblem(element, message);
+    });
     strategyParsers[name] = std::move(parser);
 }
 

@@ -57,7 +57,8 @@ protected:
     // Puts one parser object under each registered strategy name. A host's override may
     // add parsers of its own with registerStrategyParser.
     virtual void registerStrategyParsers();
-    // Puts the parser under the name, replacing the parser registered there before.
+    // Puts the parser under the name, replacing the parser registered there before; the
+    // parser's problems with attributes reach reportProblem.
     void registerStrategyParser(const std::string& name, std::unique_ptr<StrategyParser> parser);
 
     // Every problem of the scene: the element it concerns (the empty node when none) and

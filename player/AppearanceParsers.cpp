@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cwchar>
-#include <iostream>
+#include <string>
 
 #include "appearance/FramebufferObjectBeginStrategy.h"
 #include "appearance/GradientCircleStrategy.h"
 #include "appearance/GradientRoundBorderStrategy.h"
 #include "appearance/RoundBorderStrategy.h"
-#include "config/AppearanceAttributes.h"
-#include "config/BorderStrategyParser.h"
 #include "config/XMLNode.h"
 #include "framework/VisComponent.h"
 
@@ -23,7 +21,7 @@ constexpr std::uint32_t kFewestSegments = 3, kMostSegments = 1024;
 template <class RoundBorder>
 void RoundBorderParser<RoundBorder>::parse(const XMLNode& node, VisComponent* component) {
     auto* border = new RoundBorder();
-    BorderStrategyParser::readColors(node, *border, self.c_str());
+    readColors(node, *border, self.c_str());
     double width = border->getBorderWidth();
     if (readWidthAttribute(node, L"border-width", self.c_str(), width)) border->setBorderWidth(width);
     width = border->getSelectedBorderWidth();
@@ -32,8 +30,9 @@ void RoundBorderParser<RoundBorder>::parse(const XMLNode& node, VisComponent* co
         const std::uint32_t segments = obtainTruncatedUnsignedValue(text);
         const std::uint32_t kept = std::clamp(segments, kFewestSegments, kMostSegments);
         if (kept != segments)
-            std::cout << "Warning in " << self << " - segments " << segments << " is not from " << kFewestSegments
-                      << " to " << kMostSegments << "; " << kept << " are drawn.\n";
+            reportProblem(node, "Warning in " + self + " - segments " + std::to_string(segments) + " is not from " +
+                                    std::to_string(kFewestSegments) + " to " + std::to_string(kMostSegments) + "; " +
+                                    std::to_string(kept) + " are drawn.");
         border->setNumberSegments(kept);
     }
     component->pushStrategy(border);
@@ -45,7 +44,7 @@ template class RoundBorderParser<GradientRoundBorderStrategy>;
 void GradientCircleParser::parse(const XMLNode& node, VisComponent* component) {
     constexpr const char* self = "GradientCircleParser::parse()";
     double rgba[4] = {1.0, 1.0, 1.0, 1.0};
-    readColorAttributes(node, L"color", StrategyParser::obtainDoubleValue, self, rgba);
+    readColorAttributes(node, L"color", obtainDoubleValue, self, rgba);
     auto byte = [](double channel) { return static_cast<unsigned char>(std::lround(channel * 255.0)); };
     component->pushStrategy(new GradientCircleStrategy(byte(rgba[0]), byte(rgba[1]), byte(rgba[2]), byte(rgba[3])));
     double radius = 1.0;
@@ -60,8 +59,8 @@ void FramebufferObjectBeginParser::parse(const XMLNode& node, VisComponent* comp
         endFollows = endFollows || (name != nullptr && std::wcscmp(name, L"FramebufferObjectEnd") == 0);
     }
     if (!endFollows) {
-        std::cout << "Warning in FramebufferObjectBeginParser::parse() - There is no FramebufferObjectEnd strategy "
-                     "on the component: it is drawn without capture.\n";
+        reportProblem(node, "Warning in FramebufferObjectBeginParser::parse() - There is no FramebufferObjectEnd "
+                            "strategy on the component: it is drawn without capture.");
         return;
     }
     component->pushStrategy(new FramebufferObjectBeginStrategy);

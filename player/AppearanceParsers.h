@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "config/StrategyParser.h"
+#include "config/BorderStrategyParser.h"
 
 // The player's parsers for drawing strategies that the library's scene configuration does
 // not name, so that scene files can show them. Colours are "color-red" ... "color-alpha"
@@ -13,7 +13,7 @@
 // "Border", "border-width" and "selected-border-width" (positive numbers) and "segments"
 // (3 to 1024 edges).
 template <class RoundBorder>
-class RoundBorderParser : public StrategyParser {
+class RoundBorderParser : public BorderStrategyParser {
 public:
     explicit RoundBorderParser(std::string name) : self(std::move(name) + "Parser::parse()") {}
     void parse(const XMLNode& node, VisComponent* component) override;

@@ -1,10 +1,8 @@
 #include "player/PlayerStrategyParsers.h"
 
-#include <iostream>
 #include <string>
 
 #include "config/XMLNode.h"
-#include "config/detail/ColorAttributes.h"
 #include "framework/VisComponent.h"
 #include "player/ButtonAreaStrategy.h"
 #include "player/CardDispenserStrategy.h"
@@ -36,8 +34,9 @@ void CardDispenserStrategyParser::parse(const XMLNode& node, VisComponent* compo
     unsigned cardHeight = height != nullptr ? obtainTruncatedUnsignedValue(height) : 60;
     // A card nobody could see or touch, or one too large for its grids, is not made.
     if (cardWidth == 0 || cardHeight == 0 || cardWidth > kLargestCard || cardHeight > kLargestCard) {
-        std::cout << "CardDispenser: cards of " << cardWidth << " x " << cardHeight
-                  << " cannot be made (1 to " << kLargestCard << " pixels a side); making cards of 90 x 60!\n";
+        reportProblem(node, "CardDispenser: cards of " + std::to_string(cardWidth) + " x " +
+                                std::to_string(cardHeight) + " cannot be made (1 to " + std::to_string(kLargestCard) +
+                                " pixels a side); making cards of 90 x 60!");
         cardWidth = 90;
         cardHeight = 60;
     }
@@ -50,9 +49,10 @@ void ButtonAreaStrategyParser::parse(const XMLNode& node, VisComponent* componen
 }
 
 void FilledRectangleStrategyParser::parse(const XMLNode& node, VisComponent* component) {
-    detail::readColorAttributes(node, L"fill-", component->color);
+    constexpr const char* self = "FilledRectangleStrategyParser::parse()";
+    readColorAttributes(node, L"fill", obtainDoubleValue, self, component->color);
     double frame[4] = {kWhiteFrame[0], kWhiteFrame[1], kWhiteFrame[2], kWhiteFrame[3]};
-    detail::readColorAttributes(node, L"frame-", frame);
+    readColorAttributes(node, L"frame", obtainDoubleValue, self, frame);
     const wchar_t* shadow = node.getAttribute(L"shadow");
     component->pushStrategy(new FilledRectangleStrategy(frame, numberOr(node, L"frame-width", 4.0),
                                                         shadow != nullptr && std::wstring(shadow) == L"true",
@@ -60,8 +60,9 @@ void FilledRectangleStrategyParser::parse(const XMLNode& node, VisComponent* com
 }
 
 void FilledDiscStrategyParser::parse(const XMLNode& node, VisComponent* component) {
-    detail::readColorAttributes(node, L"fill-", component->color);
+    constexpr const char* self = "FilledDiscStrategyParser::parse()";
+    readColorAttributes(node, L"fill", obtainDoubleValue, self, component->color);
     double rim[4] = {kWhiteFrame[0], kWhiteFrame[1], kWhiteFrame[2], kWhiteFrame[3]};
-    detail::readColorAttributes(node, L"rim-", rim);
+    readColorAttributes(node, L"rim", obtainDoubleValue, self, rim);
     component->pushStrategy(new FilledDiscStrategy(rim, numberOr(node, L"rim-width", 4.0)));
 }

@@ -248,7 +248,8 @@ TEST_F(XMLConfigurationGLTest, ReportsEachProblemWithItsElement) {
                          L"<Component width='nan' height='100000'/>\n"
                          L"<Components number='two' posY='?'/>\n"
                          L"<Component><Strategy name='Image' texture-id='?'/><Strategy name='Image' texture-id='4000000000'/>"
-                         L"<Strategy name='Nope'/></Component>\n"
+                         L"<Strategy name='Nope'/><Strategy name='Border' color-red='2' color-green='0' "
+                         L"color-blue='0' color-alpha='1'/></Component>\n"
                          L"<Texture source='missing.png'/></Scene>");
     testing::internal::GetCapturedStdout();
     const std::vector<std::string> expected = {
@@ -259,13 +260,14 @@ TEST_F(XMLConfigurationGLTest, ReportsEachProblemWithItsElement) {
         "Image texture 0 is none of the 0 loaded textures: the component is drawn without one!",
         "Image texture 4000000000 is none of the 0 loaded textures: the component is drawn without one!",
         "There is no registered parser for Nope strategy!",
+        "Warning in BorderStrategyParser::parse() - color-red 2 lies outside 0 to 1; it is taken as 1.",
         "Attribute number=\"two\" is not a number: 0 is used!",
     };
     EXPECT_EQ(manager.messages(), expected);
     ASSERT_EQ(manager.problems.size(), expected.size());
     const std::pair<std::wstring, int> where[] = {{L"Texture", 6}, {L"Component", 2}, {L"Component", 2},
                                                   {L"Component", 3}, {L"Strategy", 5}, {L"Strategy", 5},
-                                                  {L"Strategy", 5}, {L"Components", 4}};
+                                                  {L"Strategy", 5}, {L"Strategy", 5}, {L"Components", 4}};
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(manager.problems[i].element, where[i].first) << expected[i];
         EXPECT_EQ(manager.problems[i].line, where[i].second) << expected[i];
