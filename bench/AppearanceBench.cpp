@@ -13,10 +13,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <malloc.h>
 #include <memory>
 #include <vector>
 
+#include "BenchWindow.h"
 #include "RatioReport.h"
 #include "app/DefaultManager.h"
 #include "app/VisComponentGL.h"
@@ -188,25 +188,7 @@ BENCHMARK(BM_SubtreeDirect)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SubtreeCaptured)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {
-    // llvmpipe allocates and frees large buffers every frame. glibc first serves them with
-    // fresh mappings (and trims its heap after them), so that every frame pays for page
-    // faults, until its thresholds have adapted to a long-running program; they are fixed
-    // at that steady state here, so that no figure depends on what ran before it.
-    mallopt(M_MMAP_THRESHOLD, 256 << 20);
-    mallopt(M_TRIM_THRESHOLD, 512 << 20);
-    int glutArgc = 1;
-    char name[] = "AppearanceBench";
-    char* glutArgv[] = {name, nullptr};
-    glutInit(&glutArgc, glutArgv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE);
-    glutInitWindowSize(kWidth, kHeight);
-    glutInitWindowPosition(0, 0);
-    const int window = glutCreateWindow(name);
-    glutDisplayFunc([] {});
-    glViewport(0, 0, kWidth, kHeight);
-    glMatrixMode(GL_PROJECTION);
-    glOrtho(0, kWidth, 0, kHeight, -1000, 1000);
-    glMatrixMode(GL_MODELVIEW);
+    const int window = dravik::bench::openBenchWindow("AppearanceBench", kWidth, kHeight);
     // A second of outlines first: llvmpipe compiles code for the drawing states on first use.
     const RawBorders warmUp;
     for (int i = 0; i < 60; ++i) warmUp.frame();
@@ -214,7 +196,6 @@ int main(int argc, char** argv) {
         argc, argv,
         {{"BM_BorderedFrame/real_time", "BM_RawBorders/real_time"},
          {"BM_SubtreeCaptured/real_time", "BM_SubtreeDirect/real_time"}});
-    glutDestroyWindow(window);
-    glutExit();
+    dravik::bench::closeBenchWindow(window);
     return status;
 }
