@@ -282,9 +282,9 @@ bool mayCoverPixel(const VisComponent& c, unsigned x, unsigned y) {
     const double reach2 = (reachX * reachX + reachY * reachY) * std::max(sx * sx, sy * sy);
     if (dx * dx + dy * dy > reach2) return false;
 
-    const double cs = std::cos(c.angle), sn = std::sin(c.angle);
-    const double lx = (cs * dx + sn * dy) / c.scale.x, ly = (cs * dy - sn * dx) / c.scale.y;
-    return !(lx < left || lx > right || ly < bottom || ly > top);
+    Point3d local(x + 0.5, y + 0.5, c.position.z);
+    c.convertGlobalToComponentCoords(local);
+    return !(local.x < left || local.x > right || local.y < bottom || local.y > top);
 }
 
 }  // namespace

@@ -131,8 +131,19 @@ void VisComponent::rotateBranch(double a) {
     });
 }
 
+void VisComponent::angleCosSin(double& c, double& s) const {
+    if (angle != trigAngle) {  // also for a NaN angle, which stays NaN either way
+        trigCos = std::cos(angle);
+        trigSin = std::sin(angle);
+        trigAngle = angle;
+    }
+    c = trigCos;
+    s = trigSin;
+}
+
 void VisComponent::convertGlobalToComponentCoords(Point3d& p) const {
-    const double c = std::cos(angle), s = std::sin(angle);
+    double c, s;
+    angleCosSin(c, s);
     const double dx = p.x - position.x, dy = p.y - position.y;
     p.x = (c * dx + s * dy) / scale.x;
     p.y = (c * dy - s * dx) / scale.y;
@@ -140,7 +151,8 @@ void VisComponent::convertGlobalToComponentCoords(Point3d& p) const {
 }
 
 void VisComponent::convertComponentToGlobalCoords(Point3d& p) const {
-    const double c = std::cos(angle), s = std::sin(angle);
+    double c, s;
+    angleCosSin(c, s);
     const double lx = p.x * scale.x, ly = p.y * scale.y;
     p.x = position.x + c * lx - s * ly;
     p.y = position.y + s * lx + c * ly;

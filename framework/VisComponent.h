@@ -144,8 +144,12 @@ private:
     void assignNewId();
     void detachFromParent();
     bool readsAnyBufferOf(const VisComponent* container) const;
+    // cos and sin of `angle`, computed again only when the angle changed: components read
+    // grids and test points far more often than they turn.
+    void angleCosSin(double& c, double& s) const;
     bool hasStrategyAcceptingDrops() const;
 
+    mutable double trigAngle = 0.0, trigCos = 1.0, trigSin = 0.0;  // of angleCosSin
     std::vector<StrategySlot> strategies;  // push order
     std::vector<std::unique_ptr<IBufferProxy>> activeBuffers;
     std::vector<std::unique_ptr<IBufferProxy>> passiveBuffers;
