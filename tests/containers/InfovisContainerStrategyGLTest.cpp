@@ -27,21 +27,21 @@ struct Infovis : GLTest {
         manager.addComponent(c);
         return c;
     }
-    // What the picking draw emits, centred on window pixel (128, 128).
-    static std::vector<FeedbackPrimitive> picking(VisComponent* c) {
-        glPushMatrix();
-        glTranslated(128, 128, 0);
-        auto primitives = captureFeedback([&] { c->renderForPicking(); });
-        glPopMatrix();
-        return primitives;
-    }
-    // The identifier under window pixel (128 + dx, 128 + dy) after a picking draw centred there.
-    static unsigned long pickedAt(VisComponent* c, int dx, int dy) {
-        glClear(GL_COLOR_BUFFER_BIT);
+    // The picking draw centred on window pixel (128, 128).
+    static void drawPicking(VisComponent* c) {
         glPushMatrix();
         glTranslated(128, 128, 0);
         c->renderForPicking();
         glPopMatrix();
+    }
+    // What it emits.
+    static std::vector<FeedbackPrimitive> picking(VisComponent* c) {
+        return captureFeedback([&] { drawPicking(c); });
+    }
+    // The identifier it leaves under window pixel (128 + dx, 128 + dy).
+    static unsigned long pickedAt(VisComponent* c, int dx, int dy) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        drawPicking(c);
         unsigned char rgb[3] = {0, 0, 0};
         glReadPixels(128 + dx, 128 + dy, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
         return VisComponent::convertColorToId(rgb);
@@ -63,15 +63,12 @@ TEST_F(Infovis, OffersANoButtonGridAndPicksItsRectangle) {
     EXPECT_TRUE(c->isContainerFor(nullptr));
     EXPECT_TRUE(captureFeedback([&] { c->render({}); }).empty()) << "the normal pass draws nothing";
 
-    double left = 1e9, bottom = 1e9, right = -1e9, top = -1e9;  // of the quad's triangles
+    std::vector<double> box{1e9, 1e9, -1e9, -1e9};  // left, bottom, right, top of the quad's triangles
     for (const FeedbackPrimitive& triangle : picking(c))
-        for (const FeedbackVertex& v : triangle.vertices) {
-            left = std::min(left, v.x - 128);
-            right = std::max(right, v.x - 128);
-            bottom = std::min(bottom, v.y - 128);
-            top = std::max(top, v.y - 128);
-        }
-    EXPECT_EQ(std::vector<double>({left, bottom, right, top}), std::vector<double>({-50, -30, 50, 30}));
+        for (const FeedbackVertex& v : triangle.vertices)
+            box = {std::min(box[0], v.x - 128), std::min(box[1], v.y - 128), std::max(box[2], v.x - 128),
+                   std::max(box[3], v.y - 128)};
+    EXPECT_EQ(box, std::vector<double>({-50, -30, 50, 30}));
     EXPECT_EQ(pickedAt(c, 45, 25), c->id);
 
     IBuffer<unsigned char>* grid = c->getActiveBufferByType(buttonType)->getBuffer<unsigned char>();
