@@ -47,15 +47,9 @@ protected:
                 current = &snapshots[std::stoul(m[1])];
                 current->clear();  // the last frame's summary comes twice
             } else if (current != nullptr && std::regex_search(text, m, line)) {
-                Placed p;
-                p.x = std::stod(m[2]);
-                p.y = std::stod(m[3]);
-                p.angle = std::stod(m[4]);
-                p.width = std::stoul(m[5]);
-                p.height = std::stoul(m[6]);
-                if (m[8].matched) p.scale = std::stod(m[8]);
-                if (m[10].matched) p.on = std::stoul(m[10]);
-                current->push_back(p);
+                current->push_back({std::stod(m[2]), std::stod(m[3]), std::stod(m[4]), unsigned(std::stoul(m[5])),
+                                    unsigned(std::stoul(m[6])), m[8].matched ? std::stod(m[8]) : 1.0,
+                                    m[10].matched ? std::stoul(m[10]) : 0ul});
             }
         }
         for (unsigned f : frames) EXPECT_FALSE(snapshots[f].empty()) << "frame " << f << ": " << run.out;

@@ -48,9 +48,7 @@ struct Infovis : GLTest {
     }
     bool allNoButton(const VisComponent* c) const {
         const IBuffer<unsigned char>* grid = c->getActiveBufferByType(buttonType)->getBuffer<unsigned char>();
-        for (unsigned i = 0; i < grid->width * grid->height; ++i)
-            if (grid->data[i] != noButton) return false;
-        return true;
+        return std::all_of(grid->data, grid->data + grid->width * grid->height, [&](unsigned char v) { return v == noButton; });
     }
 };
 
@@ -105,15 +103,11 @@ TEST_F(Infovis, CircularContainersPickTheirLargestCentredDisc) {
     EXPECT_EQ(pickedAt(c, 90, 40), VisComponent::NoComponentId) << "a corner of the rectangle";
     EXPECT_EQ(pickedAt(c, 40, 40), VisComponent::NoComponentId);
 
-    struct Case {
-        double angle;
-        std::size_t triangles;
-    };
-    for (const Case& k : {Case{90.0, 4}, Case{7.0, 51}, Case{-10.0, 0}, Case{0.0, 0}, Case{std::nan(""), 0},
-                          Case{1e-9, 0}}) {
-        VisComponent* other = place(new CircularInfovisContainerStrategy(k.angle), 200, 100);
-        EXPECT_EQ(picking(other).size(), k.triangles) << k.angle;
-    }
+    // Triangles for other edge angles: too few or too many edges pick nothing.
+    const double angles[] = {90.0, 7.0, -10.0, 0.0, std::nan(""), 1e-9};
+    const std::size_t triangles[] = {4, 51, 0, 0, 0, 0};
+    for (int k = 0; k < 6; ++k)
+        EXPECT_EQ(picking(place(new CircularInfovisContainerStrategy(angles[k]), 200, 100)).size(), triangles[k]) << angles[k];
     VisComponent* flat = place(new CircularInfovisContainerStrategy, 0, 100);
     EXPECT_EQ(pickedAt(flat, 0, 0), VisComponent::NoComponentId);
 }
