@@ -1,5 +1,6 @@
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "ContainerTestSupport.h"
 
@@ -36,7 +37,7 @@ TEST_F(ContainerScene, DefaultRectangleShapeSitsInsetByTheBorderAndTheComponentF
     delete c;
 }
 
-TEST_F(ContainerScene, ButtonGridHoldsTheInsideTheRingAndTheControlPointDiscs) {
+TEST_F(ContainerScene, ButtonGridHoldsTheInsideTheRingAndTheControlPointDiscsWhichReshapeTheContainer) {
     auto* s = new BoundedProbe(4, 4);
     VisComponent* c = add(300, 300, 200, 200, {s});
     // Control points at 80 (cos, sin) of 45 degrees + k 90; the curve passes 1.25 * 56.57
@@ -44,13 +45,10 @@ TEST_F(ContainerScene, ButtonGridHoldsTheInsideTheRingAndTheControlPointDiscs) {
     // (cos, sin), so it reaches 1.25 * 70.71 = 88.39 there; 20 + 2 * 88.39 + 20 = 216.8.
     EXPECT_EQ(c->width, 216u);
     EXPECT_EQ(c->height, 216u);
-    EXPECT_EQ(button(c, 300, 300), buttonValue("RNT_AREA"));
-    EXPECT_EQ(button(c, 360, 300), buttonValue("RNT_AREA"));
-    EXPECT_EQ(button(c, 380, 300), buttonValue("TRANSLATION_AREA"));
-    EXPECT_EQ(button(c, 300, 220), buttonValue("TRANSLATION_AREA"));
-    EXPECT_EQ(button(c, 405, 405), buttonValue("NO_BUTTON"));  // corner, outside the shape
-    EXPECT_EQ(button(c, 300 + 56.57, 300 + 56.57), buttonValue("CP_OUT_0"));
-    EXPECT_EQ(button(c, 300 - 56.57 + 15, 300 - 56.57), buttonValue("CP_OUT_2"));  // within the disc's radius 20
+    // The corner lies outside the shape; CP_OUT_2 is within the disc's radius of 20.
+    expectButtons(c, {{300, 300, "RNT_AREA"}, {360, 300, "RNT_AREA"}, {380, 300, "TRANSLATION_AREA"},
+                      {300, 220, "TRANSLATION_AREA"}, {405, 405, "NO_BUTTON"}, {300 + 56.57, 300 + 56.57, "CP_OUT_0"},
+                      {300 - 56.57 + 15, 300 - 56.57, "CP_OUT_2"}});
 
     // A press on the disc selects its control point, one on the inside only highlights.
     send(c, "PRESS", 300 - 56.57, 300 + 56.57);
@@ -66,11 +64,8 @@ TEST_F(ContainerScene, ButtonGridHoldsTheInsideTheRingAndTheControlPointDiscs) {
     send(h, "PRESS", 700 + 50, 300 + 50);
     EXPECT_EQ(hidden->selectedControlPoint, -1);
     EXPECT_TRUE(hidden->highlighted);
-}
 
-TEST_F(ContainerScene, DraggingAControlPointReshapesAndTheReleaseRefitsAndDropsTheChildrenAgain) {
-    auto* s = new BoundedProbe(4, 4);
-    VisComponent* c = add(300, 300, 200, 200, {s});
+    // Dragging a control point reshapes; the release refits the grid and drops the children again.
     std::vector<std::string> log;
     VisComponent* child = makeComponent(300, 300, 20, 20);
     child->pushStrategy(new RecordingStrategy(&log, "child"));
@@ -98,10 +93,8 @@ TEST_F(ContainerScene, DraggingAControlPointReshapesAndTheReleaseRefitsAndDropsT
     double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
     for (const Spline& spline : {s->getOuterSpline(), s->getOuterBorderSpline()})
         for (const auto& p : spline.splinePointList()) {
-            minX = std::min(minX, p.x);
-            maxX = std::max(maxX, p.x);
-            minY = std::min(minY, p.y);
-            maxY = std::max(maxY, p.y);
+            std::tie(minX, maxX) = std::pair{std::min(minX, p.x), std::max(maxX, p.x)};
+            std::tie(minY, maxY) = std::pair{std::min(minY, p.y), std::max(maxY, p.y)};
         }
     EXPECT_NEAR(minX + maxX, 0.0, 1e-9);
     EXPECT_NEAR(minY + maxY, 0.0, 1e-9);
@@ -149,31 +142,31 @@ TEST_F(ContainerScene, BadInputLeavesTheContainerFiniteAndBounded) {
     EXPECT_LE(c->height, 2 * BoundedContainerStrategy::kMaxReach + 400);
     EXPECT_TRUE(std::isfinite(c->position.x) && std::isfinite(c->position.y));
 
-    // Too few control points: nothing to press, nothing to crash.
-    for (unsigned n : {0u, 1u, 2u}) {
-        auto* few = new BoundedProbe(n, 4);
-        VisComponent* f = add(600, 300, 100, 100, {few});
-        send(f, "PRESS", 600, 300);
-        send(f, "DRAG", 620, 310);
-        send(f, "RELEASE", 620, 310);
-        few->getRandomInsidePoint();
-        f->resize(0, 0);
-        f->resize(50, 50);
-    }
     // The limits hold for values set in code too.
     BoundedContainerStrategy limited(1000, 99);
     EXPECT_EQ(limited.getNumControlPoints(), BoundedContainerStrategy::kMaxControlPoints);
     EXPECT_EQ(limited.getSplineLevels(), BoundedContainerStrategy::kMaxSplineLevels);
     limited.setBorderWidth(kNaN);
     EXPECT_EQ(limited.getBorderWidth(), 20.0);
+
+    // Too few control points, or a belt too wide for its component: nothing to crash.
+    for (BoundedContainerStrategy* odd : std::initializer_list<BoundedContainerStrategy*>{
+             new BoundedProbe(0, 4), new BoundedProbe(1, 4), new BoundedProbe(2, 4), new BeltProbe(300.0, 6, 3)}) {
+        VisComponent* f = add(600, 300, 400, 300, {odd});
+        for (double x : {600.0, 620.0, 740.0}) {
+            send(f, "PRESS", x, 300);
+            send(f, "DRAG", x + 30, 320);
+            send(f, "RELEASE", x + 30, 320);
+        }
+        odd->getRandomInsidePoint();
+        f->resize(0, 0);
+        f->resize(400, 300);
+        EXPECT_TRUE(std::isfinite(f->position.x));
+        EXPECT_GT(f->width, 0u);
+    }
 }
 
-TEST_F(ContainerScene, BeltDefaultsHoleAndInnerControlPoints) {
-    BeltContainerStrategy defaults;
-    EXPECT_EQ(defaults.getBeltWidth(), 100.0);
-    EXPECT_EQ(defaults.getNumControlPoints(), 4u);
-    EXPECT_EQ(defaults.getSplineLevels(), 4u);
-
+TEST_F(ContainerScene, BeltHoleAndInnerControlPoints) {
     auto* s = new BeltProbe();
     VisComponent* c = add(500, 400, 400, 400, {s});
     EXPECT_EQ(s->getOuterSpline().getNumSplinePoints(), 64u);
@@ -181,11 +174,8 @@ TEST_F(ContainerScene, BeltDefaultsHoleAndInnerControlPoints) {
     // Outer control points at 180 (cos, sin), inner ones at 80 (cos, sin): the belt runs
     // from 70.7 to 159.1 right of the centre; the ring control points lie 20 beyond, so
     // the rings reach 176.8 and 53.0 there.
-    EXPECT_EQ(button(c, 500 + 110, 400), buttonValue("RNT_AREA"));
-    EXPECT_EQ(button(c, 500 + 168, 400), buttonValue("TRANSLATION_AREA"));
-    EXPECT_EQ(button(c, 500 + 60, 400), buttonValue("TRANSLATION_AREA"));
-    EXPECT_EQ(button(c, 500 + 30, 400), buttonValue("NO_BUTTON"));
-    EXPECT_EQ(button(c, 500 - 56.57, 400 - 56.57), buttonValue("CP_IN_2"));
+    expectButtons(c, {{500 + 110, 400, "RNT_AREA"}, {500 + 168, 400, "TRANSLATION_AREA"}, {500 + 60, 400, "TRANSLATION_AREA"},
+                      {500 + 30, 400, "NO_BUTTON"}, {500 - 56.57, 400 - 56.57, "CP_IN_2"}});
 
     send(c, "PRESS", 500, 400);  // in the hole
     EXPECT_EQ(s->selectedControlPoint, -1);
@@ -202,22 +192,7 @@ TEST_F(ContainerScene, BeltDefaultsHoleAndInnerControlPoints) {
     for (unsigned i = 0; i < 4; ++i) {
         EXPECT_NEAR(s->getOuterSpline().controlPointList()[i].x, outerBefore.controlPointList()[i].x, 1e-9);
         // The inner border follows 20 toward the hole, along the new normals.
-        const auto& p = inner.controlPointList()[i];
-        const auto& n = inner.controlPointNormalList()[i];
+        const auto &p = inner.controlPointList()[i], &n = inner.controlPointNormalList()[i];
         EXPECT_NEAR(innerBorder.controlPointList()[i].x, p.x + 20 * n.x, 1e-9);
     }
-}
-
-TEST_F(ContainerScene, BeltsTooWideForTheirComponentStillWork) {
-    auto* s = new BeltProbe(300.0, 6, 3);
-    VisComponent* c = add(500, 400, 400, 300, {s});
-    for (double x : {500.0, 520.0, 640.0}) {
-        send(c, "PRESS", x, 400);
-        send(c, "DRAG", x + 30, 420);
-        send(c, "RELEASE", x + 30, 420);
-    }
-    c->resize(0, 0);
-    c->resize(400, 300);
-    EXPECT_TRUE(std::isfinite(c->position.x));
-    EXPECT_GT(c->width, 0u);
 }

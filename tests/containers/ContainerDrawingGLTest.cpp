@@ -1,5 +1,7 @@
 #include <GL/gl.h>
 
+#include <array>
+
 #include "containers/CurrentBeltContainerStrategy.h"
 #include "support/GLContext.h"
 #include "support/TestStrategies.h"
@@ -7,12 +9,9 @@
 namespace {
 
 // The colour at a pixel of the 256 x 256 test viewport.
-struct Rgb {
-    unsigned char r, g, b;
-};
-Rgb pixelAt(int x, int y) {
-    Rgb p{};
-    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, &p);
+std::array<unsigned char, 3> pixelAt(int x, int y) {
+    std::array<unsigned char, 3> p{};
+    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p.data());
     return p;
 }
 
@@ -25,23 +24,17 @@ TEST_F(GLTest, BeltDrawsAndPicksItsBeltAndRingsButNotItsHole) {
     VisComponent* c = makeComponent(128, 128, 240, 240);
     c->pushStrategy(new CurrentBeltContainerStrategy(60.0));
     manager.addComponent(c);
+    const std::array<unsigned char, 3> black{};
 
     glPushMatrix();
     glTranslated(128, 128, 0);
     c->renderForPicking();
     glPopMatrix();
-    unsigned char id[3];
-    c->getIdColor(id);
-    for (int x : {128 + 62, 128 + 97, 128 + 28, 128 - 62}) {
-        const Rgb p = pixelAt(x, 128);
-        EXPECT_EQ(p.r, id[0]) << x;
-        EXPECT_EQ(p.g, id[1]) << x;
-        EXPECT_EQ(p.b, id[2]) << x;
-    }
-    for (auto [x, y] : {std::pair{128, 128}, std::pair{128 + 10, 128}, std::pair{250, 250}}) {
-        const Rgb p = pixelAt(x, y);
-        EXPECT_EQ(p.r + p.g + p.b, 0) << x << "," << y;
-    }
+    std::array<unsigned char, 3> id;
+    c->getIdColor(id.data());
+    for (int x : {128 + 62, 128 + 97, 128 + 28, 128 - 62}) EXPECT_EQ(pixelAt(x, 128), id) << x;
+    for (auto [x, y] : {std::pair{128, 128}, std::pair{128 + 10, 128}, std::pair{250, 250}})
+        EXPECT_EQ(pixelAt(x, y), black) << x << "," << y;
 
     // Drawn: the belt in its colour, blended; the hole stays clear.
     glClear(GL_COLOR_BUFFER_BIT);
@@ -49,7 +42,6 @@ TEST_F(GLTest, BeltDrawsAndPicksItsBeltAndRingsButNotItsHole) {
     glTranslated(128, 128, 0);
     c->render({});
     glPopMatrix();
-    EXPECT_GT(pixelAt(128 + 62, 128).b, 0);
-    const Rgb hole = pixelAt(128, 128);
-    EXPECT_EQ(hole.r + hole.g + hole.b, 0);
+    EXPECT_GT(pixelAt(128 + 62, 128)[2], 0);
+    EXPECT_EQ(pixelAt(128, 128), black);
 }

@@ -47,15 +47,9 @@ protected:
                 current = &snapshots[std::stoul(m[1])];
                 current->clear();  // the last frame's summary comes twice
             } else if (current != nullptr && std::regex_search(text, m, line)) {
-                Placed p;
-                p.x = std::stod(m[2]);
-                p.y = std::stod(m[3]);
-                p.angle = std::stod(m[4]);
-                p.width = std::stoul(m[5]);
-                p.height = std::stoul(m[6]);
-                if (m[8].matched) p.scale = std::stod(m[8]);
-                if (m[10].matched) p.on = std::stoul(m[10]);
-                current->push_back(p);
+                current->push_back({std::stod(m[2]), std::stod(m[3]), std::stod(m[4]), unsigned(std::stoul(m[5])),
+                                    unsigned(std::stoul(m[6])), m[8].matched ? std::stod(m[8]) : 1.0,
+                                    m[10].matched ? std::stoul(m[10]) : 0ul});
             }
         }
         for (unsigned f : frames) EXPECT_FALSE(snapshots[f].empty()) << "frame " << f << ": " << run.out;
@@ -77,30 +71,24 @@ TEST_F(ContainerScenes, BeltCarriesTurnsAndSizesWhatIsDroppedOnIt) {
     std::map<unsigned, Snapshot> at = play("belt", {45, 85, 115, 150, 160, 205, 215, 252, 290, 300});
     for (const auto& [frame, snapshot] : at) ASSERT_EQ(snapshot.size(), 5u) << frame;
 
-    // Tile 1, dropped at the middle of the right side on frame 41: by frame 45 it has read
-    // six times, moving up, its top turned a quarter toward the hole.
-    const Placed& tile1 = at[45][1];
-    EXPECT_NE(tile1.on, 0u);
-    EXPECT_NEAR(tile1.x, 821.0, 1.0);
-    EXPECT_NEAR(tile1.y, 384.0 + 6.0, 1.0);
-    EXPECT_NEAR(tile1.angle, 90.0, 1.5);
-    EXPECT_NEAR(tile1.drawn(), 99.0, 1.0);
-    EXPECT_EQ(at[45][2].on, 0u);  // tile 2 still waits in the hole
-
-    // Tile 2, dropped on frame 81 on the left side, where the belt runs down and the tops
-    // face right.
-    const Placed& tile2 = at[85][2];
-    EXPECT_NEAR(tile2.x, 203.0, 1.0);
-    EXPECT_NEAR(tile2.y, 384.0 - 6.0, 1.0);
-    EXPECT_NEAR(tile2.angle, 270.0, 1.5);
-    EXPECT_NEAR(tile2.drawn(), 99.0, 1.0);
-    // Tile 3, dropped on frame 111 at the top, runs left, upside down.
-    const Placed& tile3 = at[115][3];
-    EXPECT_NEAR(tile3.x, 512.0 - 6.0, 1.0);
-    EXPECT_NEAR(tile3.y, 605.0, 1.0);
-    EXPECT_NEAR(tile3.angle, 180.0, 1.5);
-    EXPECT_NEAR(tile3.drawn(), 99.0, 1.0);
-    EXPECT_EQ(at[115][4].on, 0u);
+    // Tile 1 is dropped at the middle of the right side on frame 41, tile 2 on the left side
+    // on frame 81 (where the belt runs down and the tops face right), tile 3 at the top on
+    // frame 111 (running left, upside down). Four frames on each has read six times, moving
+    // along, its top turned toward the hole; the next tile still waits in the hole.
+    const struct {
+        unsigned frame;
+        int tile;
+        double x, y, angle;
+    } drops[] = {{45, 1, 821.0, 384.0 + 6.0, 90.0}, {85, 2, 203.0, 384.0 - 6.0, 270.0}, {115, 3, 512.0 - 6.0, 605.0, 180.0}};
+    for (const auto& d : drops) {
+        const Placed& tile = at[d.frame][d.tile];
+        EXPECT_NE(tile.on, 0u) << d.tile;
+        EXPECT_NEAR(tile.x, d.x, 1.0) << d.tile;
+        EXPECT_NEAR(tile.y, d.y, 1.0) << d.tile;
+        EXPECT_NEAR(tile.angle, d.angle, 1.5) << d.tile;
+        EXPECT_NEAR(tile.drawn(), 99.0, 1.0) << d.tile;
+        EXPECT_EQ(at[d.frame][d.tile + 1].on, 0u) << d.tile + 1;
+    }
 
     // The swipe of 80 pixels along the bottom (frames 130 to 140) sets four pixels a frame:
     // ten frames carry each tile about 40 pixels along the curving belt.

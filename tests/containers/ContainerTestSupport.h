@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
 #include <string>
 
 #include "containers/BeltContainerStrategy.h"
@@ -58,22 +60,26 @@ struct ContainerScene : ::testing::Test {
         readActiveBufferCell(c, bufferType("BUTTON_BUFFER"), unsigned(x), unsigned(y), &v);
         return v;
     }
-    // The values of the component's own double grid at the global point; false outside.
-    static bool cell(VisComponent* c, const char* type, double x, double y, double* values) {
+    // Each point's button value, by name.
+    struct Button {
+        double x, y;
+        const char* name;
+    };
+    static void expectButtons(VisComponent* c, std::initializer_list<Button> points) {
+        for (const Button& b : points) EXPECT_EQ(button(c, b.x, b.y), buttonValue(b.name)) << b.name << " at " << b.x << "," << b.y;
+    }
+    // The first two values of the component's own double grid at the global point; NaN
+    // where there are none, so that a point off the grid fails every comparison.
+    static std::array<double, 2> cell(VisComponent* c, const char* type, double x, double y) {
+        std::array<double, 2> values{std::nan(""), std::nan("")};
         IBufferProxy* proxy = c->getActiveBufferByType(bufferType(type));
         IBuffer<double>* grid = proxy ? proxy->getBuffer<double>() : nullptr;
         double bx = 0, by = 0;
         c->convertGlobalToBufferCoords(x, y, bx, by);
-        if (grid == nullptr || bx < 0 || by < 0 || bx >= grid->width || by >= grid->height) return false;
+        if (grid == nullptr || bx < 0 || by < 0 || bx >= grid->width || by >= grid->height) return values;
         const double* v = grid->data + (std::size_t(by) * grid->width + std::size_t(bx)) * grid->valuesPerCell;
-        for (unsigned k = 0; k < grid->valuesPerCell; ++k) values[k] = v[k];
-        return true;
-    }
-    // A local point of the component in global coordinates.
-    static Point3d global(VisComponent* c, double x, double y) {
-        Point3d p(x, y, 0.0);
-        c->convertComponentToGlobalCoords(p);
-        return p;
+        for (unsigned k = 0; k < grid->valuesPerCell && k < 2; ++k) values[k] = v[k];
+        return values;
     }
 };
 

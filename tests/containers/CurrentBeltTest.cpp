@@ -1,5 +1,7 @@
 #include <cmath>
 #include <limits>
+#include <tuple>
+#include <vector>
 
 #include "ContainerTestSupport.h"
 #include "containers/CurrentObserverStrategy.h"
@@ -20,26 +22,23 @@ struct ObserverProbe : CurrentObserverStrategy {
     using CurrentObserverStrategy::drop;
 };
 
-// Offers a grid of constant values under a buffer type name.
+// Offers a grid with the given values in every cell under a buffer type name; takes drops.
 class ConstantGrid : public VisComponentStrategy {
 public:
-    ConstantGrid(const char* type, double a, double b, unsigned valuesPerCell)
-        : type(type), values{a, b}, valuesPerCell(valuesPerCell) {}
+    ConstantGrid(const char* type, std::vector<double> values) : type(type), values(std::move(values)) {}
 
 protected:
     void initProperties() override {
-        auto* grid = new IBuffer<double>(bufferType(type), valuesPerCell, component->width, component->height,
-                                         component->width, component->height);
-        for (unsigned i = 0; i < component->width * component->height; ++i)
-            for (unsigned k = 0; k < valuesPerCell; ++k) grid->data[i * valuesPerCell + k] = values[k];
+        const unsigned n = unsigned(values.size()), w = component->width, h = component->height;
+        auto* grid = new IBuffer<double>(bufferType(type), n, w, h, w, h);
+        for (unsigned i = 0; i < w * h * n; ++i) grid->data[i] = values[i % n];
         component->addActiveBuffer(new IBufferProxy(grid->type, grid));
     }
     bool acceptsDrops() const override { return true; }
 
 private:
     const char* type;
-    double values[2];
-    unsigned valuesPerCell;
+    std::vector<double> values;
 };
 
 struct CurrentBelt : ContainerScene {
@@ -66,72 +65,58 @@ struct CurrentBelt : ContainerScene {
 }  // namespace
 
 TEST_F(CurrentBelt, SwipesSetTheSpeedAlongTheBeltAndShortOnesStopIt) {
-    EXPECT_EQ(belt->getFlowSpeed(), 1.0);
-    EXPECT_EQ(swipe(0, 10), 0.5);    // with the belt's direction: up on its right side
-    EXPECT_EQ(swipe(0, 400), 8.0);   // capped at 160 / 20
-    EXPECT_EQ(swipe(0, -10), -0.5);  // against it
-    EXPECT_EQ(swipe(0, -400), -8.0);
-    EXPECT_EQ(swipe(3, 4), 0.0);     // 5 pixels: stop
-    EXPECT_EQ(swipe(-6, 8), 0.5);    // 10 pixels, mostly along
+    // Up on the right side is with the belt's direction; the speed is capped at 160 / 20; a
+    // swipe of 5 pixels stops the belt, one of 10 mostly along it counts.
+    const struct {
+        double dx, dy, speed;
+    } swipes[] = {{0, 10, 0.5}, {0, 400, 8.0}, {0, -10, -0.5}, {0, -400, -8.0}, {3, 4, 0.0}, {-6, 8, 0.5}};
+    for (const auto& s : swipes) EXPECT_EQ(swipe(s.dx, s.dy), s.speed) << s.dx << "," << s.dy;
     EXPECT_NEAR(belt->flowNormal[0], -1.0, 1e-3);
     EXPECT_NEAR(belt->flowNormal[1], 0.0, 1e-3);
 
-    // Across the belt exactly (no component along it), and with no orientation known:
-    // negative.
-    send(beltComponent, "PRESS", kCx + kMiddle, kCy);
-    belt->flowNormal[0] = -1.0;
-    belt->flowNormal[1] = 0.0;
-    send(beltComponent, "RELEASE", kCx + kMiddle + 10, kCy);
-    EXPECT_EQ(belt->getFlowSpeed(), -0.5);
-    send(beltComponent, "PRESS", kCx + kMiddle, kCy);
-    belt->flowNormal[0] = belt->flowNormal[1] = 0.0;
-    send(beltComponent, "RELEASE", kCx + kMiddle, kCy + 10);
-    EXPECT_EQ(belt->getFlowSpeed(), -0.5);
+    // Across the belt exactly (no component along it), and with no orientation known: negative.
+    for (auto [normal, dx, dy] : {std::tuple{-1.0, 10.0, 0.0}, std::tuple{0.0, 0.0, 10.0}}) {
+        send(beltComponent, "PRESS", kCx + kMiddle, kCy);
+        belt->flowNormal[0] = normal;
+        belt->flowNormal[1] = 0.0;
+        send(beltComponent, "RELEASE", kCx + kMiddle + dx, kCy + dy);
+        EXPECT_EQ(belt->getFlowSpeed(), -0.5) << normal;
+    }
 
-    // A swipe whose release is not a number changes nothing; the next release is no swipe.
+    // A swipe whose release is not a number changes nothing; the next release is no swipe,
+    // and neither is a press on the ring.
     send(beltComponent, "PRESS", kCx + kMiddle, kCy);
     send(beltComponent, "RELEASE", kNaN, kCy);
     send(beltComponent, "RELEASE", kCx + kMiddle, kCy + 300);
-    EXPECT_EQ(belt->getFlowSpeed(), -0.5);
-    // A press on the ring sets no speed either.
     send(beltComponent, "PRESS", kCx + 170, kCy);
     send(beltComponent, "RELEASE", kCx + 170, kCy + 100);
     EXPECT_EQ(belt->getFlowSpeed(), -0.5);
 
     // The direction grid follows the speed at the release.
-    double d[2];
-    ASSERT_TRUE(cell(beltComponent, "DIRECTION_BUFFER", kCx + kMiddle, kCy, d));
+    const auto d = cell(beltComponent, "DIRECTION_BUFFER", kCx + kMiddle, kCy);
     EXPECT_NEAR(d[0], 0.0, 0.02);
     EXPECT_NEAR(d[1], -0.5, 0.02);
 }
 
 TEST_F(CurrentBelt, GridsCarrySizeOrientationAndCurrentOverTheBeltOnly) {
-    double v[2];
-    for (const char* type : {"SIZE_BUFFER", "ORIENTATION_BUFFER", "DIRECTION_BUFFER"}) {
-        for (auto [x, y] : {std::pair{kCx, kCy}, std::pair{kCx + 190, kCy + 190}, std::pair{kCx + 40, kCy}}) {
-            v[0] = v[1] = 1.0;
-            ASSERT_TRUE(cell(beltComponent, type, x, y, v));
-            EXPECT_EQ(v[0], 0.0) << type << " " << x << "," << y;
-        }
-    }
+    // The hole, the corner outside the belt and the inner ring hold 0.
+    for (const char* type : {"SIZE_BUFFER", "ORIENTATION_BUFFER", "DIRECTION_BUFFER"})
+        for (auto [x, y] : {std::pair{kCx, kCy}, std::pair{kCx + 190, kCy + 190}, std::pair{kCx + 40, kCy}})
+            EXPECT_EQ(cell(beltComponent, type, x, y)[0], 0.0) << type << " " << x << "," << y;
     // The belt's middle: 0.7 of its width, the normal, and the flow of 1 along it.
-    ASSERT_TRUE(cell(beltComponent, "SIZE_BUFFER", kCx + kMiddle, kCy, v));
-    EXPECT_NEAR(v[0], 0.7 * (kOuter - kInner), 0.3);
-    ASSERT_TRUE(cell(beltComponent, "ORIENTATION_BUFFER", kCx + kMiddle, kCy, v));
+    EXPECT_NEAR(cell(beltComponent, "SIZE_BUFFER", kCx + kMiddle, kCy)[0], 0.7 * (kOuter - kInner), 0.3);
+    auto v = cell(beltComponent, "ORIENTATION_BUFFER", kCx + kMiddle, kCy);
     EXPECT_NEAR(v[0], -1.0, 0.01);
     EXPECT_NEAR(v[1], 0.0, 0.01);
-    ASSERT_TRUE(cell(beltComponent, "DIRECTION_BUFFER", kCx + kMiddle, kCy, v));
+    v = cell(beltComponent, "DIRECTION_BUFFER", kCx + kMiddle, kCy);
     EXPECT_NEAR(v[0], 0.0, 0.02);
     EXPECT_NEAR(v[1], 1.0, 0.02);
-    // Two pixels in from the outer edge: nearly the full push of 2 toward the middle.
-    ASSERT_TRUE(cell(beltComponent, "DIRECTION_BUFFER", kCx + kOuter - 2, kCy, v));
-    EXPECT_NEAR(v[0], -2.0 * (1 - 2.1 / 44.2), 0.08);
-    // On the rings: the push alone, inward on the outer ring, outward on the inner one.
-    ASSERT_TRUE(cell(beltComponent, "DIRECTION_BUFFER", kCx + kOuter + 10, kCy, v));
-    EXPECT_NEAR(v[0], -2.0, 0.01);
-    ASSERT_TRUE(cell(beltComponent, "DIRECTION_BUFFER", kCx + kInner - 10, kCy, v));
-    EXPECT_NEAR(v[0], 2.0, 0.01);
-    ASSERT_TRUE(cell(beltComponent, "ORIENTATION_BUFFER", kCx, kCy + kOuter + 10, v));
+    // Two pixels in from the outer edge: nearly the full push of 2 toward the middle. On the
+    // rings: the push alone, inward on the outer ring, outward on the inner one.
+    EXPECT_NEAR(cell(beltComponent, "DIRECTION_BUFFER", kCx + kOuter - 2, kCy)[0], -2.0 * (1 - 2.1 / 44.2), 0.08);
+    EXPECT_NEAR(cell(beltComponent, "DIRECTION_BUFFER", kCx + kOuter + 10, kCy)[0], -2.0, 0.01);
+    EXPECT_NEAR(cell(beltComponent, "DIRECTION_BUFFER", kCx + kInner - 10, kCy)[0], 2.0, 0.01);
+    v = cell(beltComponent, "ORIENTATION_BUFFER", kCx, kCy + kOuter + 10);
     EXPECT_NEAR(v[0], 0.0, 0.01);  // top side: the normal points down
     EXPECT_NEAR(v[1], -1.0, 0.01);
 }
@@ -148,9 +133,7 @@ TEST_F(CurrentBelt, ReshapingRefitsTheThreeGrids) {
         EXPECT_EQ(grid->width, beltComponent->width) << type;
         EXPECT_EQ(grid->height, beltComponent->height) << type;
     }
-    double v[2];
-    ASSERT_TRUE(cell(beltComponent, "DIRECTION_BUFFER", kCx + kMiddle, kCy, v));
-    EXPECT_GT(v[1], 0.5);  // still running upward on the right
+    EXPECT_GT(cell(beltComponent, "DIRECTION_BUFFER", kCx + kMiddle, kCy)[1], 0.5);  // still running up on the right
 }
 
 TEST_F(CurrentBelt, ObserversRideTheBelt) {
@@ -182,8 +165,8 @@ TEST_F(ContainerScene, ObserversTakeAngleAndSizeFromTheGrids) {
         double x, y, angle;
     } cases[] = {{0, 1, 0.0}, {1, 0, -kPi / 2}, {-1, 0, kPi / 2}, {0, -1, kPi}, {0, 0, 0.25}};
     for (const auto& c : cases) {
-        VisComponent* holder = add(300, 300, 200, 200, {new ConstantGrid("ORIENTATION_BUFFER", c.x, c.y, 2),
-                                                        new ConstantGrid("SIZE_BUFFER", 35, 0, 1)});
+        VisComponent* holder = add(300, 300, 200, 200, {new ConstantGrid("ORIENTATION_BUFFER", {c.x, c.y}),
+                                                        new ConstantGrid("SIZE_BUFFER", {35})});
         VisComponent* it = makeComponent(300, 300, 100, 50);
         it->angle = 0.25;
         it->pushStrategy(new CurrentObserverStrategy);
@@ -197,29 +180,24 @@ TEST_F(ContainerScene, ObserversTakeAngleAndSizeFromTheGrids) {
 }
 
 TEST_F(CurrentBelt, DropsLandOnCurrentBeltsOnly) {
-    auto* onBelt = new ObserverProbe;
-    VisComponent* a = makeComponent(kCx + kMiddle, kCy, 40, 40);
-    a->pushStrategy(onBelt);
-    beltComponent->addChild(a);
+    auto rider = [](VisComponent* parent, double x, double y) {
+        auto* probe = new ObserverProbe;
+        VisComponent* c = makeComponent(x, y, 40, 40);
+        c->pushStrategy(probe);
+        parent->addChild(c);
+        return probe;
+    };
+    ObserverProbe* onBelt = rider(beltComponent, kCx + kMiddle, kCy);
+    const VisComponent* a = onBelt->getComponent();
     EXPECT_TRUE(onBelt->drop(false));
     EXPECT_EQ(a->scale, Point3d(1, 1, 1));  // without animation nothing is read
     EXPECT_TRUE(onBelt->drop(true));
     EXPECT_NEAR(a->position.y, kCy + 1.0, 0.02);  // read once at once
 
-    // The belt strategy counts wherever it lies on the parent's stack.
-    VisComponent* covered = add(200, 200, 300, 300, {new CurrentBeltContainerStrategy, new HolderStrategy});
-    auto* second = new ObserverProbe;
-    VisComponent* b = makeComponent(200, 200, 20, 20);
-    b->pushStrategy(second);
-    covered->addChild(b);
-    EXPECT_TRUE(second->drop(true));
-
-    VisComponent* plainBelt = add(800, 200, 300, 300, {new BeltContainerStrategy});
-    auto* third = new ObserverProbe;
-    VisComponent* c = makeComponent(800, 200, 20, 20);
-    c->pushStrategy(third);
-    plainBelt->addChild(c);
-    EXPECT_FALSE(third->drop(true));
+    // The belt strategy counts wherever it lies on the parent's stack; a plain belt and no
+    // parent at all refuse.
+    EXPECT_TRUE(rider(add(200, 200, 300, 300, {new CurrentBeltContainerStrategy, new HolderStrategy}), 200, 200)->drop(true));
+    EXPECT_FALSE(rider(add(800, 200, 300, 300, {new BeltContainerStrategy}), 800, 200)->drop(true));
     auto* loose = new ObserverProbe;
     add(50, 50, 20, 20, {loose});
     EXPECT_FALSE(loose->drop(true));

@@ -27,30 +27,28 @@ struct Infovis : GLTest {
         manager.addComponent(c);
         return c;
     }
-    // What the picking draw emits, centred on window pixel (128, 128).
-    static std::vector<FeedbackPrimitive> picking(VisComponent* c) {
-        glPushMatrix();
-        glTranslated(128, 128, 0);
-        auto primitives = captureFeedback([&] { c->renderForPicking(); });
-        glPopMatrix();
-        return primitives;
-    }
-    // The identifier under window pixel (128 + dx, 128 + dy) after a picking draw centred there.
-    static unsigned long pickedAt(VisComponent* c, int dx, int dy) {
-        glClear(GL_COLOR_BUFFER_BIT);
+    // The picking draw centred on window pixel (128, 128).
+    static void drawPicking(VisComponent* c) {
         glPushMatrix();
         glTranslated(128, 128, 0);
         c->renderForPicking();
         glPopMatrix();
+    }
+    // What it emits.
+    static std::vector<FeedbackPrimitive> picking(VisComponent* c) {
+        return captureFeedback([&] { drawPicking(c); });
+    }
+    // The identifier it leaves under window pixel (128 + dx, 128 + dy).
+    static unsigned long pickedAt(VisComponent* c, int dx, int dy) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        drawPicking(c);
         unsigned char rgb[3] = {0, 0, 0};
         glReadPixels(128 + dx, 128 + dy, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
         return VisComponent::convertColorToId(rgb);
     }
     bool allNoButton(const VisComponent* c) const {
         const IBuffer<unsigned char>* grid = c->getActiveBufferByType(buttonType)->getBuffer<unsigned char>();
-        for (unsigned i = 0; i < grid->width * grid->height; ++i)
-            if (grid->data[i] != noButton) return false;
-        return true;
+        return std::all_of(grid->data, grid->data + grid->width * grid->height, [&](unsigned char v) { return v == noButton; });
     }
 };
 
@@ -63,15 +61,12 @@ TEST_F(Infovis, OffersANoButtonGridAndPicksItsRectangle) {
     EXPECT_TRUE(c->isContainerFor(nullptr));
     EXPECT_TRUE(captureFeedback([&] { c->render({}); }).empty()) << "the normal pass draws nothing";
 
-    double left = 1e9, bottom = 1e9, right = -1e9, top = -1e9;  // of the quad's triangles
+    std::vector<double> box{1e9, 1e9, -1e9, -1e9};  // left, bottom, right, top of the quad's triangles
     for (const FeedbackPrimitive& triangle : picking(c))
-        for (const FeedbackVertex& v : triangle.vertices) {
-            left = std::min(left, v.x - 128);
-            right = std::max(right, v.x - 128);
-            bottom = std::min(bottom, v.y - 128);
-            top = std::max(top, v.y - 128);
-        }
-    EXPECT_EQ(std::vector<double>({left, bottom, right, top}), std::vector<double>({-50, -30, 50, 30}));
+        for (const FeedbackVertex& v : triangle.vertices)
+            box = {std::min(box[0], v.x - 128), std::min(box[1], v.y - 128), std::max(box[2], v.x - 128),
+                   std::max(box[3], v.y - 128)};
+    EXPECT_EQ(box, std::vector<double>({-50, -30, 50, 30}));
     EXPECT_EQ(pickedAt(c, 45, 25), c->id);
 
     IBuffer<unsigned char>* grid = c->getActiveBufferByType(buttonType)->getBuffer<unsigned char>();
@@ -108,15 +103,11 @@ TEST_F(Infovis, CircularContainersPickTheirLargestCentredDisc) {
     EXPECT_EQ(pickedAt(c, 90, 40), VisComponent::NoComponentId) << "a corner of the rectangle";
     EXPECT_EQ(pickedAt(c, 40, 40), VisComponent::NoComponentId);
 
-    struct Case {
-        double angle;
-        std::size_t triangles;
-    };
-    for (const Case& k : {Case{90.0, 4}, Case{7.0, 51}, Case{-10.0, 0}, Case{0.0, 0}, Case{std::nan(""), 0},
-                          Case{1e-9, 0}}) {
-        VisComponent* other = place(new CircularInfovisContainerStrategy(k.angle), 200, 100);
-        EXPECT_EQ(picking(other).size(), k.triangles) << k.angle;
-    }
+    // Triangles for other edge angles: too few or too many edges pick nothing.
+    const double angles[] = {90.0, 7.0, -10.0, 0.0, std::nan(""), 1e-9};
+    const std::size_t triangles[] = {4, 51, 0, 0, 0, 0};
+    for (int k = 0; k < 6; ++k)
+        EXPECT_EQ(picking(place(new CircularInfovisContainerStrategy(angles[k]), 200, 100)).size(), triangles[k]) << angles[k];
     VisComponent* flat = place(new CircularInfovisContainerStrategy, 0, 100);
     EXPECT_EQ(pickedAt(flat, 0, 0), VisComponent::NoComponentId);
 }
