@@ -1,6 +1,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "appearance/BetterBorderStrategy.h"
 #include "appearance/BorderStrategy.h"
 #include "appearance/GLProbe.h"
+#include "appearance/GradientCircleStrategy.h"
 #include "appearance/GradientBorderStrategy.h"
 #include "appearance/GradientRoundBorderStrategy.h"
 #include "appearance/RoundBorderStrategy.h"
@@ -54,17 +56,23 @@ protected:
         return feedbackOf([&] { component->render(selected); });
     }
     unsigned long id() const { return component->id; }
+    GradientCircleStrategy* spot(GradientCircleStrategy* s, double scale) {
+        attach(s, 300, 7);  // plays no part
+        component->scale = Point3d(scale, scale, 1);
+        return s;
+    }
 
     std::unique_ptr<VisComponentGL> component;
 };
 
-// True when every vertex lies on the corners of the rectangle centred in the viewport with
-// the half extents given.
+// True when the vertex is a corner of the rectangle centred in the viewport with the half
+// extents given; onRectangle: when every vertex drawn is.
+bool corner(const Vertex& v, double hw, double hh) {
+    return std::abs(std::abs(v.x - kCentre) - hw) < 1e-3 && std::abs(std::abs(v.y - kCentre) - hh) < 1e-3;
+}
 bool onRectangle(const std::vector<Primitive>& ps, double hw, double hh) {
-    for (const Vertex& v : probe::verticesOf(ps))
-        if (std::abs(std::abs(v.x - kCentre) - hw) > 1e-3 || std::abs(std::abs(v.y - kCentre) - hh) > 1e-3)
-            return false;
-    return !ps.empty();
+    const std::vector<Vertex> vs = probe::verticesOf(ps);
+    return !vs.empty() && std::all_of(vs.begin(), vs.end(), [&](const Vertex& v) { return corner(v, hw, hh); });
 }
 
 float lineWidth() {
@@ -75,28 +83,6 @@ float lineWidth() {
 
 }  // namespace
 
-TEST(BorderDefaults, WhiteOutlinesOfOneAndAHalfPixelsBothDrawn) {
-    BorderStrategy plain;
-    BetterBorderStrategy better;
-    for (const double* c : {plain.getColor(), plain.getSelectedColor(), better.getBorderColor(),
-                            better.getSelectedBorderColor()})
-        EXPECT_EQ(std::vector<double>(c, c + 4), (std::vector<double>{1, 1, 1, 1}));
-    EXPECT_EQ(plain.getBorderWidth(), 1.5);
-    EXPECT_EQ(better.getSelectedBorderWidth(), 1.5);
-    EXPECT_TRUE(plain.getDrawBorder() && plain.getDrawSelectedBorder());
-    EXPECT_TRUE(better.getDrawBorder() && better.getDrawSelectedBorder());
-    EXPECT_EQ(GradientBorderStrategy().getSelectedBorderWidth(), 5.0);
-    EXPECT_EQ(RoundBorderStrategy().getBorderWidth(), 1.5);
-    EXPECT_EQ(GradientRoundBorderStrategy().getNumberSegements(), 36u);
-
-    double red[4] = {1, 0, 0, 0.5};
-    BetterBorderStrategy configured(red, nullptr, 2.0, 3.0, false, true);
-    red[0] = 0;  // the colour was copied
-    EXPECT_EQ(configured.getBorderColor()[0], 1.0);
-    EXPECT_EQ(configured.getSelectedBorderColor()[2], 1.0);
-    EXPECT_FALSE(configured.getDrawBorder());
-}
-
 TEST_F(BorderGLTest, OutlineOnTheEdgeInItsColourThenTheSelectedOneOnTop) {
     auto* border = attach(new Counted<BorderStrategy>, 100, 50);
     const double green[4] = {0, 1, 0, 1}, blue[4] = {0, 0, 1, 0.8};
@@ -106,17 +92,17 @@ TEST_F(BorderGLTest, OutlineOnTheEdgeInItsColourThenTheSelectedOneOnTop) {
     border->setSelectedBorderWidth(3);
     component->color[3] = 0.5;
 
-    std::vector<Primitive> normal = drawn({999});
+    const std::vector<Primitive> normal = drawn({999});
     ASSERT_EQ(normal.size(), 4u);
     EXPECT_TRUE(onRectangle(normal, 50, 25));
-    EXPECT_EQ(normal[0].vertices[0].g, 1.0);
-    EXPECT_EQ(normal[0].vertices[0].a, 0.5) << "the component's alpha multiplies the outline's";
+    EXPECT_EQ(normal[0][0].g, 1.0);
+    EXPECT_EQ(normal[0][0].a, 0.5) << "the component's alpha multiplies the outline's";
     EXPECT_EQ(lineWidth(), 5.0f);
 
     const std::vector<Primitive> both = drawn({999, id()});
     ASSERT_EQ(both.size(), 8u);
-    EXPECT_EQ(both[7].vertices[0].b, 1.0);
-    EXPECT_NEAR(both[7].vertices[0].a, 0.4, 1e-6);
+    EXPECT_EQ(both[7][0].b, 1.0);
+    EXPECT_NEAR(both[7][0].a, 0.4, 1e-6);
     EXPECT_EQ(lineWidth(), 3.0f) << "left as the last outline set it";
 
     // The outline's pixels by read-back: a 5 pixel green line on the top edge, nothing inside.
@@ -129,13 +115,10 @@ TEST_F(BorderGLTest, OutlineOnTheEdgeInItsColourThenTheSelectedOneOnTop) {
     border->setDrawBorder(false);
     EXPECT_TRUE(drawn({}).empty());
     EXPECT_EQ(drawn({id()}).size(), 4u) << "only the selected outline";
-}
 
-TEST_F(BorderGLTest, WithoutOutlinesNothingAtAllIsDrawn) {
-    auto* border = new Counted<BorderStrategy>;
-    border->setDrawBorder(false);
+    // Without either outline nothing at all is drawn, no state is touched, nothing is rebuilt.
     border->setDrawSelectedBorder(false);
-    attach(border, 100, 50);
+    const int builds = border->builds;
     component->resize(80, 80);
     glLineWidth(7.0f);
     glColor4d(0.25, 0.25, 0.25, 0.25);
@@ -144,7 +127,7 @@ TEST_F(BorderGLTest, WithoutOutlinesNothingAtAllIsDrawn) {
     glGetFloatv(GL_CURRENT_COLOR, colour);
     EXPECT_EQ(colour[0], 0.25f);
     EXPECT_EQ(lineWidth(), 7.0f);
-    EXPECT_EQ(border->builds, 1) << "only initProperties built; draw did not rebuild for the new size";
+    EXPECT_EQ(border->builds, builds) << "draw did not rebuild for the new size";
 }
 
 TEST_F(BorderGLTest, OutlinesAreRebuiltOnlyWhenTheSizeChanges) {
@@ -165,13 +148,20 @@ TEST_F(BorderGLTest, OutlinesAreRebuiltOnlyWhenTheSizeChanges) {
     EXPECT_TRUE(onRectangle(drawn(), 100, 40));
     EXPECT_EQ(border->builds, 2);
 
-    const double red[4] = {1, 0, 0, 1};
-    border->setColor(red);  // setters rebuild a built list at once
+    const double black[4] = {0, 0, 0, 1};
+    border->setColor(black);  // setters rebuild a built list at once
     EXPECT_EQ(border->builds, 3);
 
-    // The stand-alone variant rebuilds as soon as the resize is reported.
-    auto* better = attach(new Counted<BetterBorderStrategy>, 100, 50);
-    EXPECT_TRUE(onRectangle(drawn(), 50, 25));
+    // The stand-alone variant rebuilds as soon as the resize is reported. It copies its
+    // colours; a missing one is opaque white.
+    double red[4] = {1, 0, 0, 0.5};
+    auto* better = attach(new Counted<BetterBorderStrategy>(red, nullptr, 2.0, 3.0), 100, 50);
+    red[0] = 0;
+    const std::vector<Primitive> both = drawn({id()});
+    ASSERT_EQ(both.size(), 8u);
+    EXPECT_TRUE(onRectangle(both, 50, 25));
+    EXPECT_EQ(both[0][0].r, 1.0);
+    EXPECT_EQ(both[7][0].r + both[7][0].g + both[7][0].b + both[7][0].a, 4.0);
     component->resize(60, 30);
     EXPECT_EQ(better->builds, 2);
     EXPECT_TRUE(onRectangle(drawn(), 30, 15));
@@ -188,9 +178,8 @@ TEST_F(BorderGLTest, GradientBandFadesFromTheEdgeToTransparentOutside) {
     const std::vector<Primitive> ps = drawn();
     ASSERT_FALSE(ps.empty());
     for (const Vertex& v : probe::verticesOf(ps)) {
-        const bool inner = std::abs(std::abs(v.x - kCentre) - 50) < 1e-3 && std::abs(std::abs(v.y - kCentre) - 25) < 1e-3;
-        const bool outer = std::abs(std::abs(v.x - kCentre) - 55) < 1e-3 && std::abs(std::abs(v.y - kCentre) - 30) < 1e-3;
-        EXPECT_TRUE(inner || outer) << v.x << ", " << v.y;
+        const bool inner = corner(v, 50, 25);
+        EXPECT_TRUE(inner || corner(v, 55, 30)) << v.x << ", " << v.y;
         EXPECT_EQ(v.r + v.g + v.b, 3.0);
         EXPECT_EQ(v.a, inner ? 1.0 : 0.0);
     }
@@ -237,7 +226,7 @@ TEST_F(BorderGLTest, RoundOutlineRadiusFollowsSizeAndScale) {
         return ps.size();
     };
     EXPECT_EQ(circle(25, 25), 36u) << "a 36-gon of the smaller half extent";
-    const Vertex first = drawn()[0].vertices[0];
+    const Vertex first = drawn()[0][0];
     EXPECT_NEAR(first.x, kCentre + 25, 1e-3);
     EXPECT_NEAR(first.y, kCentre, 1e-3);
 
@@ -288,4 +277,47 @@ TEST_F(BorderGLTest, GradientRoundBandFromTheCircleOutward) {
     band->setNumberSegments(0);
     component->scale = Point3d(1, 1, 1);
     EXPECT_TRUE(drawn().empty()) << "one pair of vertices encloses nothing";
+}
+
+TEST_F(BorderGLTest, SpotIsAnOctagonOfTheScaleFadingToAFixedRimAlpha) {
+    spot(new GradientCircleStrategy, 20);
+    const std::vector<Vertex> vs = probe::verticesOf(drawn());
+    ASSERT_EQ(vs.size(), 8u * 3u) << "a fan of eight triangles";
+    bool top = false;
+    for (const Vertex& v : vs) {
+        EXPECT_EQ(v.r + v.g + v.b, 3.0);
+        const double r = probe::distance(v, kCentre, kCentre);
+        if (r < 1e-3) {
+            EXPECT_EQ(v.a, 1.0) << "the centre";
+        } else {
+            EXPECT_NEAR(r, 20.0, 1e-3) << "radius 1 times the scale";
+            EXPECT_NEAR(v.a, 32.0 / 255.0, 1e-6);
+            top = top || (std::abs(v.x - kCentre) < 1e-3 && std::abs(v.y - kCentre - 20) < 1e-3);
+        }
+    }
+    EXPECT_TRUE(top) << "the rim starts at (0, 1)";
+
+    // By read-back, without blending: the colour reaches the rim and no further.
+    spot(new GradientCircleStrategy(255, 128, 0, 10), 60);
+    glClear(GL_COLOR_BUFFER_BIT);
+    component->render({});
+    EXPECT_TRUE(probe::near(probe::pixelAt(128, 128 + 50), {255, 128, 0}));
+    EXPECT_EQ(probe::pixelAt(128 + 50, 128 + 50), (probe::Rgb{0, 0, 0}));
+    const std::vector<Vertex> faint = probe::verticesOf(drawn());
+    EXPECT_NEAR(faint.front().a, 10.0 / 255.0, 1e-6);
+    for (const Vertex& v : faint) {
+        if (probe::distance(v, kCentre, kCentre) > 1) {
+            EXPECT_NEAR(v.a, 32.0 / 255.0, 1e-6) << "even above the centre's 10";
+        }
+    }
+}
+
+TEST_F(BorderGLTest, SpotColourChangesShowOnlyBeforeItsFirstDraw) {
+    GradientCircleStrategy* s = spot(new GradientCircleStrategy, 10);
+    s->setColor(0, 0, 255, 255);
+    EXPECT_EQ(drawn()[0][0].b, 1.0);
+    s->setColor(255, 0, 0, 255);
+    s->getColor()[1] = 255;
+    EXPECT_EQ(drawn()[0][0].r, 0.0) << "the spot was built at the first draw and kept";
+    EXPECT_EQ(drawn()[0][0].b, 1.0);
 }
