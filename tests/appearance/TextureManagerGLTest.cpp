@@ -2,6 +2,7 @@
 #include <GL/glext.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -11,27 +12,20 @@
 
 namespace {
 
-struct TextureState {
-    GLint internalFormat = 0;
-    GLint compressed = 0;
-    GLint minFilter = 0;
-    GLint magFilter = 0;
-    GLint wrapS = 0;
-    GLint wrapT = 0;
-    GLint level1Width = 0;  // 0 without mipmaps
-};
-
-TextureState stateOf(GLuint name) {
-    TextureState s;
+// Internal format, minifying and magnifying filters, and the width of mipmap level 1 (0
+// without mipmaps) of a texture.
+std::array<GLint, 4> stateOf(GLuint name) {
+    std::array<GLint, 4> s{};
     glBindTexture(GL_TEXTURE_2D, name);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &s.internalFormat);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_COMPRESSED, &s.compressed);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &s.level1Width);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &s.minFilter);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &s.magFilter);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &s.wrapS);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &s.wrapT);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &s[0]);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &s[1]);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &s[2]);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &s[3]);
     return s;
+}
+
+std::string bigEndian32(std::uint32_t v) {
+    return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};
 }
 
 class TextureManagerGLTest : public GLTest {
@@ -56,62 +50,44 @@ protected:
 
 }  // namespace
 
-TEST_F(TextureManagerGLTest, DefaultsCompressWithMipmapsLinearFilteringAndRepeat) {
-    testing::internal::CaptureStdout();
-    TextureManager manager;
-    const std::string constructionOutput = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(constructionOutput, "") << "llvmpipe offers both compression extensions";
-    EXPECT_TRUE(manager.isMipMapping());
-    EXPECT_TRUE(manager.isLinearFiltering());
-    EXPECT_TRUE(manager.isTexCompression());
-    EXPECT_TRUE(manager.isTexCompressionARB());
-
-    testing::internal::CaptureStdout();
-    const GLuint name = load(manager, rgba);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Loaded texture " + std::to_string(name) + " in image: " + rgba + "!\n");
-    ASSERT_NE(name, 0u);
-    const TextureState s = stateOf(name);
-    // The driver picks the concrete format behind the generic GL_COMPRESSED_RGBA_ARB.
-    EXPECT_EQ(s.compressed, GL_TRUE);
-    EXPECT_NE(s.internalFormat, GL_COMPRESSED_RGBA_S3TC_DXT1_EXT);
-    EXPECT_EQ(s.minFilter, GL_LINEAR_MIPMAP_NEAREST);
-    EXPECT_EQ(s.magFilter, GL_LINEAR);
-    EXPECT_EQ(s.wrapS, GL_REPEAT);
-    EXPECT_EQ(s.wrapT, GL_REPEAT);
-    EXPECT_EQ(s.level1Width, 4);
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    GLfloat mode = 0;
-    glGetTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
-    EXPECT_EQ(mode, GL_REPLACE);
-}
-
 TEST_F(TextureManagerGLTest, OptionsChooseFormatFiltersAndMipmapsOfLaterTextures) {
+    testing::internal::CaptureStdout();
     TextureManager manager;
-    manager.setTexCompressionARB(false);
-    EXPECT_EQ(stateOf(load(manager, rgba)).internalFormat, GL_COMPRESSED_RGBA_S3TC_DXT1_EXT);
-    EXPECT_EQ(stateOf(load(manager, rgb)).internalFormat, GL_COMPRESSED_RGB_S3TC_DXT1_EXT);
+    const GLuint name = load(manager, rgba);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Loaded texture " + std::to_string(name) + " in image: " + rgba + "!\n")
+        << "llvmpipe offers both compression extensions: nothing else to say";
+    // By default: compressed in a format the driver picks behind GL_COMPRESSED_RGBA_ARB,
+    // mipmaps, linear filters, repeated, and texturing left on in replace mode.
+    const std::array<GLint, 4> s = stateOf(name);
+    EXPECT_NE(s[0], GL_COMPRESSED_RGBA_S3TC_DXT1_EXT);
+    EXPECT_EQ((std::array<GLint, 3>{s[1], s[2], s[3]}), (std::array<GLint, 3>{GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR, 4}));
+    GLint compressed = 0, wrapS = 0, wrapT = 0, mode = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_COMPRESSED, &compressed);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrapS);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrapT);
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
+    EXPECT_EQ((std::array<GLint, 4>{compressed, wrapS, wrapT, mode}), (std::array<GLint, 4>{GL_TRUE, GL_REPEAT, GL_REPEAT, GL_REPLACE}));
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
 
-    manager.setTexCompression(false);
-    const TextureState plainRgb = stateOf(load(manager, rgb));
-    EXPECT_EQ(plainRgb.internalFormat, GL_RGB);
-    EXPECT_EQ(plainRgb.compressed, GL_FALSE);
-    EXPECT_EQ(stateOf(load(manager, greyAlpha)).internalFormat, GL_RGBA);
-
-    manager.setMipMapping(false);
-    const TextureState linear = stateOf(load(manager, rgb));
-    EXPECT_EQ(linear.level1Width, 0);
-    EXPECT_EQ(linear.minFilter, GL_LINEAR);
-    EXPECT_EQ(linear.magFilter, GL_LINEAR);
-
-    manager.setLinearFiltering(false);
-    const TextureState nearest = stateOf(load(manager, rgb));
-    EXPECT_EQ(nearest.minFilter, GL_NEAREST);
-    EXPECT_EQ(nearest.magFilter, GL_NEAREST);
-
-    manager.setMipMapping(true);
-    const TextureState nearestMipmaps = stateOf(load(manager, rgb));
-    EXPECT_EQ(nearestMipmaps.minFilter, GL_NEAREST_MIPMAP_NEAREST);
-    EXPECT_EQ(nearestMipmaps.level1Width, 4);
+    // Each step changes one option (or none) and loads a file.
+    const struct {
+        void (TextureManager::*set)(bool);
+        bool value;
+        const std::string& file;
+        std::array<GLint, 4> expected;
+    } steps[] = {
+        {&TextureManager::setTexCompressionARB, false, rgba, {GL_COMPRESSED_RGBA_S3TC_DXT1_EXT, GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR, 4}},
+        {nullptr, false, rgb, {GL_COMPRESSED_RGB_S3TC_DXT1_EXT, GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR, 4}},
+        {&TextureManager::setTexCompression, false, rgb, {GL_RGB, GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR, 4}},
+        {nullptr, false, greyAlpha, {GL_RGBA, GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR, 4}},
+        {&TextureManager::setMipMapping, false, rgb, {GL_RGB, GL_LINEAR, GL_LINEAR, 0}},
+        {&TextureManager::setLinearFiltering, false, rgb, {GL_RGB, GL_NEAREST, GL_NEAREST, 0}},
+        {&TextureManager::setMipMapping, true, rgb, {GL_RGB, GL_NEAREST_MIPMAP_NEAREST, GL_NEAREST, 4}},
+    };
+    for (const auto& step : steps) {
+        if (step.set != nullptr) (manager.*step.set)(step.value);
+        EXPECT_EQ(stateOf(load(manager, step.file)), step.expected) << &step - steps;
+    }
 }
 
 TEST_F(TextureManagerGLTest, UploadsRowsOfAnyLengthExactly) {
@@ -161,14 +137,6 @@ TEST(TextureManagerRandomIndex, ReachesTheLastNameOnlyAtTheTopDraw) {
     EXPECT_EQ(TextureManager::randomIndex(32767, 5), 4u);
     EXPECT_EQ(TextureManager::randomIndex(32767, 1), 0u);
 }
-
-namespace {
-
-std::string bigEndian32(std::uint32_t v) {
-    return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};
-}
-
-}  // namespace
 
 TEST_F(TextureManagerGLTest, RefusesImagesBeyondTheDriverOrTheBudgetBeforeDecodingThem) {
     GLint largest = 0;
