@@ -1,10 +1,10 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <array>
 #include <memory>
 #include <vector>
 
+#include "appearance/GLProbe.h"
 #include "appearance/ImageStrategy.h"
 #include "appearance/TestImages.h"
 #include "appearance/TextureManager.h"
@@ -13,13 +13,8 @@
 
 namespace {
 
-using Rgb = std::array<int, 3>;
-
-Rgb pixelAt(int x, int y) {
-    unsigned char rgb[3] = {0, 0, 0};
-    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
-    return {rgb[0], rgb[1], rgb[2]};
-}
+using probe::pixelAt;
+using probe::Rgb;
 
 // A 200 x 100 component centred in the 256 x 256 viewport, carrying one ImageStrategy of a
 // 2 x 2 texture: red and green on the top row, blue and white on the bottom row.
@@ -38,8 +33,7 @@ protected:
         component = std::make_unique<VisComponent>();
         component->width = 200;
         component->height = 100;
-        strategy = new ImageStrategy(texture);
-        component->pushStrategy(strategy);
+        component->pushStrategy(new ImageStrategy(texture));
     }
 
     void render(bool picking = false) {
@@ -56,13 +50,11 @@ protected:
     TestImageFolder images;
     GLuint texture = 0;
     std::unique_ptr<VisComponent> component;
-    ImageStrategy* strategy = nullptr;
 };
 
 }  // namespace
 
-TEST_F(ImageStrategyGLTest, DrawsTheImageUprightOverTheComponent) {
-    EXPECT_EQ(strategy->getTextureName(), texture);
+TEST_F(ImageStrategyGLTest, DrawsTheImageUprightOverTheComponentAndRebuildsAfterResize) {
     render();
     EXPECT_EQ(pixelAt(128 - 50, 128 + 25), (Rgb{255, 0, 0}));
     EXPECT_EQ(pixelAt(128 + 50, 128 + 25), (Rgb{0, 255, 0}));
@@ -71,16 +63,13 @@ TEST_F(ImageStrategyGLTest, DrawsTheImageUprightOverTheComponent) {
     EXPECT_EQ(pixelAt(128 - 101, 128), (Rgb{0, 0, 0})) << "nothing beyond the left edge";
     EXPECT_EQ(pixelAt(128, 128 + 51), (Rgb{0, 0, 0})) << "nothing above the top edge";
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << "texturing stays off for what is drawn next";
-}
 
-TEST_F(ImageStrategyGLTest, RebuildsAfterResizeAndPassesTheComponentAlphaOn) {
-    render();
-    EXPECT_EQ(pixelAt(128 - 75, 128), (Rgb{255, 0, 0}));
     component->resize(100, 100);
     render();
     EXPECT_EQ(pixelAt(128 - 75, 128), (Rgb{0, 0, 0}));
     EXPECT_EQ(pixelAt(128 - 25, 128 + 25), (Rgb{255, 0, 0}));
 
+    // The component's alpha is passed on.
     component->color[3] = 0.5;
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -93,11 +82,12 @@ TEST_F(ImageStrategyGLTest, RebuildsAfterResizeAndPassesTheComponentAlphaOn) {
 TEST_F(ImageStrategyGLTest, PicksInTheIdentifierColourOverTheSameRectangle) {
     unsigned char id[3] = {0, 0, 0};
     component->getIdColor(id);
+    const Rgb idColour{id[0], id[1], id[2]};
     render(true);
-    EXPECT_EQ(pixelAt(128 - 99, 128 - 49), (Rgb{id[0], id[1], id[2]}));
+    EXPECT_EQ(pixelAt(128 - 99, 128 - 49), idColour);
     EXPECT_EQ(VisComponent::convertColorToId(id), component->id);
     component->resize(20, 20);
     render(true);
     EXPECT_EQ(pixelAt(128 - 50, 128), (Rgb{0, 0, 0}));
-    EXPECT_EQ(pixelAt(128 - 9, 128 + 9), (Rgb{id[0], id[1], id[2]}));
+    EXPECT_EQ(pixelAt(128 - 9, 128 + 9), idColour);
 }
