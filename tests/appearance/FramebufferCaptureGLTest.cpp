@@ -23,20 +23,15 @@ using probe::Rgb;
 
 const Rgb kRed{255, 0, 0}, kBlue{0, 0, 255}, kGreen{0, 255, 0}, kWhite{255, 255, 255}, kBlack{0, 0, 0};
 
-// Fills a rectangle in component coordinates with an opaque colour.
-class Paint : public VisComponentStrategy {
-public:
-    Paint(Rgb colour, double l, double b, double r, double t) : colour(colour), l(l), b(b), r(r), t(t) {}
-
-protected:
+// Fills a rectangle (left, bottom, right, top in component coordinates) with an opaque colour.
+struct Paint : VisComponentStrategy {
+    Paint(Rgb colour, double l, double b, double r, double t) : colour(colour), rect{l, b, r, t} {}
     void draw(const std::vector<unsigned long>&) override {
         glColor3ub(colour[0], colour[1], colour[2]);
-        glRectd(l, b, r, t);
+        glRectd(rect[0], rect[1], rect[2], rect[3]);
     }
-
-private:
     Rgb colour;
-    double l, b, r, t;
+    double rect[4];
 };
 
 Paint* fill(Rgb colour, double hw, double hh) { return new Paint(colour, -hw, -hh, hw, hh); }

@@ -249,7 +249,6 @@ TEST_F(ImageStrategyGLTest, PicksInTheIdentifierColourOverTheSameRectangle) {
     const Rgb idColour{id[0], id[1], id[2]};
     render(true);
     EXPECT_EQ(pixelAt(128 - 99, 128 - 49), idColour);
-    EXPECT_EQ(VisComponent::convertColorToId(id), component->id);
     component->resize(20, 20);
     render(true);
     EXPECT_EQ(pixelAt(128 - 50, 128), (Rgb{0, 0, 0}));
