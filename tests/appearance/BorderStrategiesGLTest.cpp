@@ -62,7 +62,7 @@ protected:
     }
     unsigned long id() const { return component->id; }
     GradientCircleStrategy* spot(GradientCircleStrategy* s, double scale) {
-        attach(s, 300, 7);  // plays no part
+        attach(s, 300, 7);  // the spot ignores width and height
         component->scale = Point3d(scale, scale, 1);
         return s;
     }
