@@ -1,17 +1,24 @@
+// Border strategies and the gradient spot: what they draw, when they rebuild, and where they
+// pick (a component is picked where its strategies draw in picking mode, and nowhere else).
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "app/DefaultManager.h"
 #include "app/VisComponentGL.h"
 #include "appearance/BetterBorderStrategy.h"
 #include "appearance/BorderStrategy.h"
 #include "appearance/GLProbe.h"
+#include "appearance/GradientCircleStrategy.h"
 #include "appearance/GradientBorderStrategy.h"
 #include "appearance/GradientRoundBorderStrategy.h"
 #include "appearance/RoundBorderStrategy.h"
 #include "support/GLContext.h"
+#include "support/TestStrategies.h"
 
 namespace {
 
@@ -54,18 +61,43 @@ protected:
         return feedbackOf([&] { component->render(selected); });
     }
     unsigned long id() const { return component->id; }
+    GradientCircleStrategy* spot(GradientCircleStrategy* s, double scale) {
+        attach(s, 300, 7);  // the spot ignores width and height
+        component->scale = Point3d(scale, scale, 1);
+        return s;
+    }
 
     std::unique_ptr<VisComponentGL> component;
 };
 
-// True when every vertex lies on the corners of the rectangle centred in the viewport with
-// the half extents given.
-bool onRectangle(const std::vector<Primitive>& ps, double hw, double hh) {
-    for (const Vertex& v : probe::verticesOf(ps))
-        if (std::abs(std::abs(v.x - kCentre) - hw) > 1e-3 || std::abs(std::abs(v.y - kCentre) - hh) > 1e-3)
-            return false;
-    return !ps.empty();
+// True when the vertex is a corner of the rectangle centred in the viewport with the half
+// extents given; onRectangle: when every vertex drawn is.
+bool corner(const Vertex& v, double hw, double hh) {
+    return std::abs(std::abs(v.x - kCentre) - hw) < 1e-3 && std::abs(std::abs(v.y - kCentre) - hh) < 1e-3;
 }
+bool onRectangle(const std::vector<Primitive>& ps, double hw, double hh) {
+    const std::vector<Vertex> vs = probe::verticesOf(ps);
+    return !vs.empty() && std::all_of(vs.begin(), vs.end(), [&](const Vertex& v) { return corner(v, hw, hh); });
+}
+
+class PickingManager : public DefaultManager {
+public:
+    PickingManager() { resize(GLContextEnvironment::kSize, GLContextEnvironment::kSize); }
+    using DefaultManager::pickComponent;
+
+    VisComponentGL* add(VisComponentStrategy* strategy, double x, double y, unsigned w, unsigned h) {
+        auto* c = new VisComponentGL;
+        c->position = Point3d(x, y, 0);
+        c->width = w;
+        c->height = h;
+        if (strategy != nullptr) c->pushStrategy(strategy);
+        addComponent(c);
+        return c;
+    }
+    unsigned long at(unsigned x, unsigned y) { return pickComponent(x, y, false); }
+};
+
+constexpr unsigned long kNone = VisComponent::NoComponentId;
 
 float lineWidth() {
     GLfloat w = 0;
@@ -74,28 +106,6 @@ float lineWidth() {
 }
 
 }  // namespace
-
-TEST(BorderDefaults, WhiteOutlinesOfOneAndAHalfPixelsBothDrawn) {
-    BorderStrategy plain;
-    BetterBorderStrategy better;
-    for (const double* c : {plain.getColor(), plain.getSelectedColor(), better.getBorderColor(),
-                            better.getSelectedBorderColor()})
-        EXPECT_EQ(std::vector<double>(c, c + 4), (std::vector<double>{1, 1, 1, 1}));
-    EXPECT_EQ(plain.getBorderWidth(), 1.5);
-    EXPECT_EQ(better.getSelectedBorderWidth(), 1.5);
-    EXPECT_TRUE(plain.getDrawBorder() && plain.getDrawSelectedBorder());
-    EXPECT_TRUE(better.getDrawBorder() && better.getDrawSelectedBorder());
-    EXPECT_EQ(GradientBorderStrategy().getSelectedBorderWidth(), 5.0);
-    EXPECT_EQ(RoundBorderStrategy().getBorderWidth(), 1.5);
-    EXPECT_EQ(GradientRoundBorderStrategy().getNumberSegements(), 36u);
-
-    double red[4] = {1, 0, 0, 0.5};
-    BetterBorderStrategy configured(red, nullptr, 2.0, 3.0, false, true);
-    red[0] = 0;  // the colour was copied
-    EXPECT_EQ(configured.getBorderColor()[0], 1.0);
-    EXPECT_EQ(configured.getSelectedBorderColor()[2], 1.0);
-    EXPECT_FALSE(configured.getDrawBorder());
-}
 
 TEST_F(BorderGLTest, OutlineOnTheEdgeInItsColourThenTheSelectedOneOnTop) {
     auto* border = attach(new Counted<BorderStrategy>, 100, 50);
@@ -106,17 +116,17 @@ TEST_F(BorderGLTest, OutlineOnTheEdgeInItsColourThenTheSelectedOneOnTop) {
     border->setSelectedBorderWidth(3);
     component->color[3] = 0.5;
 
-    std::vector<Primitive> normal = drawn({999});
+    const std::vector<Primitive> normal = drawn({999});
     ASSERT_EQ(normal.size(), 4u);
     EXPECT_TRUE(onRectangle(normal, 50, 25));
-    EXPECT_EQ(normal[0].vertices[0].g, 1.0);
-    EXPECT_EQ(normal[0].vertices[0].a, 0.5) << "the component's alpha multiplies the outline's";
+    EXPECT_EQ(normal[0][0].g, 1.0);
+    EXPECT_EQ(normal[0][0].a, 0.5) << "the component's alpha multiplies the outline's";
     EXPECT_EQ(lineWidth(), 5.0f);
 
     const std::vector<Primitive> both = drawn({999, id()});
     ASSERT_EQ(both.size(), 8u);
-    EXPECT_EQ(both[7].vertices[0].b, 1.0);
-    EXPECT_NEAR(both[7].vertices[0].a, 0.4, 1e-6);
+    EXPECT_EQ(both[7][0].b, 1.0);
+    EXPECT_NEAR(both[7][0].a, 0.4, 1e-6);
     EXPECT_EQ(lineWidth(), 3.0f) << "left as the last outline set it";
 
     // The outline's pixels by read-back: a 5 pixel green line on the top edge, nothing inside.
@@ -129,13 +139,10 @@ TEST_F(BorderGLTest, OutlineOnTheEdgeInItsColourThenTheSelectedOneOnTop) {
     border->setDrawBorder(false);
     EXPECT_TRUE(drawn({}).empty());
     EXPECT_EQ(drawn({id()}).size(), 4u) << "only the selected outline";
-}
 
-TEST_F(BorderGLTest, WithoutOutlinesNothingAtAllIsDrawn) {
-    auto* border = new Counted<BorderStrategy>;
-    border->setDrawBorder(false);
+    // Without either outline nothing at all is drawn, no state is touched, nothing is rebuilt.
     border->setDrawSelectedBorder(false);
-    attach(border, 100, 50);
+    const int builds = border->builds;
     component->resize(80, 80);
     glLineWidth(7.0f);
     glColor4d(0.25, 0.25, 0.25, 0.25);
@@ -144,7 +151,7 @@ TEST_F(BorderGLTest, WithoutOutlinesNothingAtAllIsDrawn) {
     glGetFloatv(GL_CURRENT_COLOR, colour);
     EXPECT_EQ(colour[0], 0.25f);
     EXPECT_EQ(lineWidth(), 7.0f);
-    EXPECT_EQ(border->builds, 1) << "only initProperties built; draw did not rebuild for the new size";
+    EXPECT_EQ(border->builds, builds) << "draw did not rebuild for the new size";
 }
 
 TEST_F(BorderGLTest, OutlinesAreRebuiltOnlyWhenTheSizeChanges) {
@@ -165,13 +172,20 @@ TEST_F(BorderGLTest, OutlinesAreRebuiltOnlyWhenTheSizeChanges) {
     EXPECT_TRUE(onRectangle(drawn(), 100, 40));
     EXPECT_EQ(border->builds, 2);
 
-    const double red[4] = {1, 0, 0, 1};
-    border->setColor(red);  // setters rebuild a built list at once
+    const double black[4] = {0, 0, 0, 1};
+    border->setColor(black);  // setters rebuild a built list at once
     EXPECT_EQ(border->builds, 3);
 
-    // The stand-alone variant rebuilds as soon as the resize is reported.
-    auto* better = attach(new Counted<BetterBorderStrategy>, 100, 50);
-    EXPECT_TRUE(onRectangle(drawn(), 50, 25));
+    // The stand-alone variant rebuilds as soon as the resize is reported. It copies its
+    // colours; a missing one is opaque white.
+    double red[4] = {1, 0, 0, 0.5};
+    auto* better = attach(new Counted<BetterBorderStrategy>(red, nullptr, 2.0, 3.0), 100, 50);
+    red[0] = 0;
+    const std::vector<Primitive> both = drawn({id()});
+    ASSERT_EQ(both.size(), 8u);
+    EXPECT_TRUE(onRectangle(both, 50, 25));
+    EXPECT_EQ(both[0][0].r, 1.0);
+    EXPECT_EQ(both[7][0].r + both[7][0].g + both[7][0].b + both[7][0].a, 4.0);
     component->resize(60, 30);
     EXPECT_EQ(better->builds, 2);
     EXPECT_TRUE(onRectangle(drawn(), 30, 15));
@@ -188,9 +202,8 @@ TEST_F(BorderGLTest, GradientBandFadesFromTheEdgeToTransparentOutside) {
     const std::vector<Primitive> ps = drawn();
     ASSERT_FALSE(ps.empty());
     for (const Vertex& v : probe::verticesOf(ps)) {
-        const bool inner = std::abs(std::abs(v.x - kCentre) - 50) < 1e-3 && std::abs(std::abs(v.y - kCentre) - 25) < 1e-3;
-        const bool outer = std::abs(std::abs(v.x - kCentre) - 55) < 1e-3 && std::abs(std::abs(v.y - kCentre) - 30) < 1e-3;
-        EXPECT_TRUE(inner || outer) << v.x << ", " << v.y;
+        const bool inner = corner(v, 50, 25);
+        EXPECT_TRUE(inner || corner(v, 55, 30)) << v.x << ", " << v.y;
         EXPECT_EQ(v.r + v.g + v.b, 3.0);
         EXPECT_EQ(v.a, inner ? 1.0 : 0.0);
     }
@@ -237,7 +250,7 @@ TEST_F(BorderGLTest, RoundOutlineRadiusFollowsSizeAndScale) {
         return ps.size();
     };
     EXPECT_EQ(circle(25, 25), 36u) << "a 36-gon of the smaller half extent";
-    const Vertex first = drawn()[0].vertices[0];
+    const Vertex first = drawn()[0][0];
     EXPECT_NEAR(first.x, kCentre + 25, 1e-3);
     EXPECT_NEAR(first.y, kCentre, 1e-3);
 
@@ -288,4 +301,105 @@ TEST_F(BorderGLTest, GradientRoundBandFromTheCircleOutward) {
     band->setNumberSegments(0);
     component->scale = Point3d(1, 1, 1);
     EXPECT_TRUE(drawn().empty()) << "one pair of vertices encloses nothing";
+}
+
+TEST_F(BorderGLTest, SpotIsAnOctagonOfTheScaleFadingToAFixedRimAlpha) {
+    spot(new GradientCircleStrategy, 20);
+    const std::vector<Vertex> vs = probe::verticesOf(drawn());
+    ASSERT_EQ(vs.size(), 8u * 3u) << "a fan of eight triangles";
+    bool top = false;
+    for (const Vertex& v : vs) {
+        EXPECT_EQ(v.r + v.g + v.b, 3.0);
+        const double r = probe::distance(v, kCentre, kCentre);
+        if (r < 1e-3) {
+            EXPECT_EQ(v.a, 1.0) << "the centre";
+        } else {
+            EXPECT_NEAR(r, 20.0, 1e-3) << "radius 1 times the scale";
+            EXPECT_NEAR(v.a, 32.0 / 255.0, 1e-6);
+            top = top || (std::abs(v.x - kCentre) < 1e-3 && std::abs(v.y - kCentre - 20) < 1e-3);
+        }
+    }
+    EXPECT_TRUE(top) << "the rim starts at (0, 1)";
+
+    // Colour changes show only before the first draw, which builds the spot once for all.
+    GradientCircleStrategy* blue = spot(new GradientCircleStrategy, 10);
+    blue->setColor(0, 0, 255, 255);
+    EXPECT_EQ(drawn()[0][0].b, 1.0);
+    blue->setColor(255, 0, 0, 255);
+    blue->getColor()[1] = 255;
+    EXPECT_EQ(drawn()[0][0].r, 0.0);
+    EXPECT_EQ(drawn()[0][0].b, 1.0);
+
+    // By read-back, without blending: the colour reaches the rim and no further.
+    spot(new GradientCircleStrategy(255, 128, 0, 10), 60);
+    glClear(GL_COLOR_BUFFER_BIT);
+    component->render({});
+    EXPECT_TRUE(probe::near(probe::pixelAt(128, 128 + 50), {255, 128, 0}));
+    EXPECT_EQ(probe::pixelAt(128 + 50, 128 + 50), (probe::Rgb{0, 0, 0}));
+    const std::vector<Vertex> faint = probe::verticesOf(drawn());
+    EXPECT_NEAR(faint.front().a, 10.0 / 255.0, 1e-6);
+    for (const Vertex& v : faint) {
+        if (probe::distance(v, kCentre, kCentre) > 1) {
+            EXPECT_NEAR(v.a, 32.0 / 255.0, 1e-6) << "even above the centre's 10";
+        }
+    }
+}
+
+TEST_F(BorderGLTest, RoundShapesArePickedInsideTheCircleOnly) {
+    PickingManager manager;
+    const VisComponentGL* round = manager.add(new RoundBorderStrategy, 60, 60, 80, 80);
+    EXPECT_EQ(manager.at(60, 60), round->id);
+    EXPECT_EQ(manager.at(60 + 38, 60), round->id);
+    EXPECT_EQ(manager.at(60 + 35, 60 + 35), kNone) << "the corner lies outside the circle of radius 40";
+
+    auto* glow = new GradientRoundBorderStrategy;
+    glow->setBorderWidth(20);
+    const VisComponentGL* soft = manager.add(glow, 190, 60, 80, 80);
+    EXPECT_EQ(manager.at(190 - 38, 60), soft->id);
+    EXPECT_EQ(manager.at(190 - 30, 60 + 30), kNone);
+    EXPECT_EQ(manager.at(190 - 45, 60), kNone) << "the band around the circle is not touchable";
+
+    // A scale above 1 makes the circle reach beyond the rectangle, and picking bounds grow with it.
+    VisComponentGL* grown = manager.add(new RoundBorderStrategy, 190, 190, 20, 20);
+    grown->scale = Point3d(2, 2, 1);  // radius 2 x 10, drawn twice as large: 40 pixels
+    EXPECT_EQ(manager.at(190 + 35, 190), grown->id);
+    EXPECT_EQ(manager.at(190, 190 - 35), grown->id);
+
+    VisComponentGL* marker = manager.add(new GradientCircleStrategy, 60, 190, 0, 0);
+    marker->scale = Point3d(20, 20, 1);
+    EXPECT_EQ(manager.at(60, 190 + 18), marker->id) << "the spot's octagon, though the component has no size";
+    EXPECT_EQ(manager.at(60 + 17, 190 + 17), kNone);
+}
+
+TEST_F(BorderGLTest, RectangularBordersArePickedOverTheComponentNotTheirBand) {
+    PickingManager manager;
+    const VisComponentGL* framed = manager.add(new BorderStrategy, 60, 60, 80, 60);
+    EXPECT_EQ(manager.at(60, 60), framed->id) << "inside the outline";
+    EXPECT_EQ(manager.at(60 + 39, 60 + 29), framed->id);
+    EXPECT_EQ(manager.at(60 + 41, 60), kNone);
+
+    auto* glow = new GradientBorderStrategy;
+    glow->setBorderWidth(15);
+    const VisComponentGL* soft = manager.add(glow, 180, 60, 60, 60);
+    EXPECT_EQ(manager.at(180 + 25, 60), soft->id);
+    EXPECT_EQ(manager.at(180 + 35, 60), kNone) << "within the band";
+}
+
+TEST_F(BorderGLTest, ComponentsWhoseStrategiesDrawNothingForPickingAreNeverPicked) {
+    PickingManager manager;
+    std::vector<std::string> log;
+    manager.add(new RecordingStrategy(&log, "plain"), 60, 60, 80, 80);
+    manager.add(nullptr, 60, 60, 40, 40);  // on top, without strategies
+    auto* hidden = new BorderStrategy;
+    hidden->setDrawBorder(false);
+    hidden->setDrawSelectedBorder(false);
+    manager.add(hidden, 180, 60, 80, 80);
+    for (unsigned x = 0; x < 256; x += 8)
+        for (unsigned y = 0; y < 256; y += 8) ASSERT_EQ(manager.at(x, y), kNone) << x << ", " << y;
+
+    // Only the one strategy that draws a shape makes its component touchable.
+    VisComponentGL* under = manager.add(new PickableStrategy, 60, 60, 20, 20);
+    under->moveNodeToFront();
+    EXPECT_EQ(manager.at(60, 60), under->id);
+    EXPECT_EQ(manager.at(60, 75), kNone);
 }

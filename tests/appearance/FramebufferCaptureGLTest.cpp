@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -22,35 +23,34 @@ using probe::Rgb;
 
 const Rgb kRed{255, 0, 0}, kBlue{0, 0, 255}, kGreen{0, 255, 0}, kWhite{255, 255, 255}, kBlack{0, 0, 0};
 
-// Fills a rectangle in component coordinates with an opaque colour.
-class Paint : public VisComponentStrategy {
-public:
-    Paint(Rgb colour, double l, double b, double r, double t) : colour(colour), l(l), b(b), r(r), t(t) {}
-
-protected:
+// Fills a rectangle (left, bottom, right, top in component coordinates) with an opaque colour.
+struct Paint : VisComponentStrategy {
+    Paint(Rgb colour, double l, double b, double r, double t) : colour(colour), rect{l, b, r, t} {}
     void draw(const std::vector<unsigned long>&) override {
         glColor3ub(colour[0], colour[1], colour[2]);
-        glRectd(l, b, r, t);
+        glRectd(rect[0], rect[1], rect[2], rect[3]);
     }
-
-private:
     Rgb colour;
-    double l, b, r, t;
+    double rect[4];
 };
+
+Paint* fill(Rgb colour, double hw, double hh) { return new Paint(colour, -hw, -hh, hw, hh); }
 
 class CaptureManager : public DefaultManager {
 public:
     CaptureManager() { resize(GLContextEnvironment::kSize, GLContextEnvironment::kSize); }
 
-    VisComponentGL* make(double x, double y, unsigned w, unsigned h) {
+    VisComponentGL* make(double x, double y, unsigned w, unsigned h, std::initializer_list<VisComponentStrategy*> ss = {}) {
         auto* c = new VisComponentGL;
         c->position = Point3d(x, y, 0);
         c->width = w;
         c->height = h;
+        for (VisComponentStrategy* s : ss) c->pushStrategy(s);
         return c;
     }
-    void send(const char* type, VisComponent* c) {
-        DravikEvent e(eventType(type), DravikEvent::NoUserId, 0, 0);
+    void enable(VisComponent* c, bool on = true) {
+        DravikEvent e(eventType(on ? "ENABLE_FRAMEBUFFER_OBJECT_RENDERING" : "DISABLE_FRAMEBUFFER_OBJECT_RENDERING"),
+                      DravikEvent::NoUserId, 0, 0);
         processEvent(&e, c);
     }
     void frame() {
@@ -59,12 +59,11 @@ public:
     }
 };
 
-// A captured component: begin, what `paint` pushes, end.
-template <class Paint>
-FramebufferObjectBeginStrategy* capture(VisComponent* c, Paint paint) {
+// A captured component: begin, the strategies given, end.
+FramebufferObjectBeginStrategy* capture(VisComponent* c, std::initializer_list<VisComponentStrategy*> inside) {
     auto* begin = new FramebufferObjectBeginStrategy;
     c->pushStrategy(begin);
-    paint(c);
+    for (VisComponentStrategy* s : inside) c->pushStrategy(s);
     c->pushStrategy(new FramebufferObjectEndStrategy);
     return begin;
 }
@@ -73,6 +72,14 @@ std::string outputOf(const std::function<void()>& action) {
     testing::internal::CaptureStdout();
     action();
     return testing::internal::GetCapturedStdout();
+}
+
+GLint textureWidth(GLuint texture) {
+    GLint width = 0;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return width;
 }
 
 class FramebufferCaptureGLTest : public GLTest {};
@@ -84,18 +91,11 @@ TEST_F(FramebufferCaptureGLTest, CapturesTheSubtreeAndDrawsItUprightInPlace) {
     // 64 x 64 at (100, 120): red above its middle, blue below; a green child inside it and a
     // white bar that reaches beyond its right edge (x = 132).
     VisComponentGL* top = manager.make(100, 120, 64, 64);
-    FramebufferObjectBeginStrategy* begin = capture(top, [](VisComponent* c) {
-        c->pushStrategy(new Paint(kRed, -32, 0, 32, 32));
-        c->pushStrategy(new Paint(kBlue, -32, -32, 32, 0));
-    });
-    VisComponentGL* inside = manager.make(120, 140, 16, 16);
-    inside->pushStrategy(new Paint(kGreen, -8, -8, 8, 8));
-    VisComponentGL* bar = manager.make(140, 100, 40, 10);
-    bar->pushStrategy(new Paint(kWhite, -20, -5, 20, 5));
-    top->addChild(inside);
-    top->addChild(bar);
+    FramebufferObjectBeginStrategy* begin = capture(top, {new Paint(kRed, -32, 0, 32, 32), new Paint(kBlue, -32, -32, 32, 0)});
+    top->addChild(manager.make(120, 140, 16, 16, {fill(kGreen, 8, 8)}));
+    top->addChild(manager.make(140, 100, 40, 10, {fill(kWhite, 20, 5)}));
     manager.addComponent(top);
-    manager.send("ENABLE_FRAMEBUFFER_OBJECT_RENDERING", top);
+    manager.enable(top);
     ASSERT_TRUE(begin->isEnabled());
 
     manager.frame();
@@ -125,7 +125,7 @@ TEST_F(FramebufferCaptureGLTest, CapturesTheSubtreeAndDrawsItUprightInPlace) {
     EXPECT_EQ(pixelAt(120, 120), kBlue);
 
     // Switched off, the subtree is drawn directly again, the bar whole.
-    manager.send("DISABLE_FRAMEBUFFER_OBJECT_RENDERING", top);
+    manager.enable(top, false);
     top->rotateBranch(-M_PI / 2);
     manager.frame();
     EXPECT_EQ(pixelAt(140, 100), kWhite);
@@ -135,16 +135,14 @@ TEST_F(FramebufferCaptureGLTest, CapturesTheSubtreeAndDrawsItUprightInPlace) {
 TEST_F(FramebufferCaptureGLTest, CapturesNestAndTheInnermostWinsPixelForPixel) {
     CaptureManager manager;
     VisComponentGL* outer = manager.make(80, 80, 64, 64);
-    capture(outer, [](VisComponent* c) { c->pushStrategy(new Paint(kRed, -32, -32, 32, 32)); });
+    capture(outer, {fill(kRed, 32, 32)});
     VisComponentGL* inner = manager.make(80, 80, 32, 32);
-    capture(inner, [](VisComponent* c) { c->pushStrategy(new Paint(kGreen, -16, -16, 16, 16)); });
-    VisComponentGL* poking = manager.make(96, 80, 16, 8);  // reaches out of the inner one
-    poking->pushStrategy(new Paint(kBlue, -8, -4, 8, 4));
-    inner->addChild(poking);
+    capture(inner, {fill(kGreen, 16, 16)});
+    inner->addChild(manager.make(96, 80, 16, 8, {fill(kBlue, 8, 4)}));  // reaches out of the inner one
     outer->addChild(inner);
     manager.addComponent(outer);
-    for (VisComponent* c : {outer, inner}) manager.send("ENABLE_FRAMEBUFFER_OBJECT_RENDERING", c);
-
+    manager.enable(outer);
+    manager.enable(inner);
     manager.frame();
     EXPECT_EQ(pixelAt(80, 80), kGreen);
     EXPECT_EQ(pixelAt(92, 80), kBlue);
@@ -154,19 +152,15 @@ TEST_F(FramebufferCaptureGLTest, CapturesNestAndTheInnermostWinsPixelForPixel) {
     // Nine captures inside each other: the ninth is drawn directly, with one message.
     CaptureManager deep;
     VisComponentGL* parent = nullptr;
-    std::vector<VisComponentGL*> chain;
     for (int i = 0; i < 9; ++i) {
-        VisComponentGL* c = deep.make(128, 128, 200 - 20 * i, 200 - 20 * i);
-        const double h = (200 - 20 * i) / 2.0;
-        capture(c, [&](VisComponent* s) { s->pushStrategy(new Paint(i % 2 ? kWhite : kBlue, -h, -h, h, h)); });
+        const unsigned side = 200 - 20 * i;
+        VisComponentGL* c = deep.make(128, 128, side, side);
+        capture(c, {fill(i % 2 ? kWhite : kBlue, side / 2.0, side / 2.0)});
         if (parent != nullptr) parent->addChild(c);
         else deep.addComponent(c);
+        outputOf([&] { deep.enable(c); });  // sizes that are no powers of two: warnings
         parent = c;
-        chain.push_back(c);
     }
-    outputOf([&] {  // sizes that are no powers of two: warnings
-        for (VisComponentGL* c : chain) deep.send("ENABLE_FRAMEBUFFER_OBJECT_RENDERING", c);
-    });
     const std::string said = outputOf([&] {
         deep.frame();
         deep.frame();
@@ -180,46 +174,32 @@ TEST_F(FramebufferCaptureGLTest, CapturesNestAndTheInnermostWinsPixelForPixel) {
 
 TEST_F(FramebufferCaptureGLTest, SizesThatCannotBeCapturedAreDrawnDirectlyWithOneMessage) {
     CaptureManager manager;
-    auto enableOutput = [&](unsigned w, unsigned h, FramebufferObjectBeginStrategy** begin = nullptr) {
+    FramebufferObjectBeginStrategy* begin = nullptr;
+    auto enableOutput = [&](unsigned w, unsigned h) {
         VisComponentGL* c = manager.make(128, 128, w, h);
-        FramebufferObjectBeginStrategy* b = capture(c, [](VisComponent*) {});
+        begin = capture(c, {});
         manager.addComponent(c);
-        if (begin != nullptr) *begin = b;
-        return outputOf([&] { manager.send("ENABLE_FRAMEBUFFER_OBJECT_RENDERING", c); });
+        return outputOf([&] { manager.enable(c); });
     };
+    const std::string warning = "Warning in FramebufferObjectBeginStrategy::onEvent() - ";
     const std::string hint =
         ").\n\tIf OpenGL does not support ARB_texture_non_power_of_two then it is likely the framebuffer object "
         "will not be created.\n";
     EXPECT_EQ(enableOutput(256, 128), "");
-    EXPECT_EQ(enableOutput(300, 100),
-              "Warning in FramebufferObjectBeginStrategy::onEvent() - Texture width is not a power of two (300" + hint);
-    EXPECT_EQ(enableOutput(256, 100),
-              "Warning in FramebufferObjectBeginStrategy::onEvent() - Texture height is not a power of two (100" + hint);
+    EXPECT_EQ(enableOutput(300, 100), warning + "Texture width is not a power of two (300" + hint);
+    EXPECT_EQ(enableOutput(256, 100), warning + "Texture height is not a power of two (100" + hint);
 
-    FramebufferObjectBeginStrategy* empty = nullptr;
-    const std::string none = enableOutput(0, 0, &empty);
-    EXPECT_EQ(none.find("Warning in FramebufferObjectBeginStrategy::onEvent() - A component of 0 x 0 pixels "
-                        "cannot be captured"),
-              0u)
-        << none;
+    const std::string none = enableOutput(0, 0);
+    EXPECT_EQ(none.find(warning + "A component of 0 x 0 pixels cannot be captured"), 0u) << none;
     EXPECT_NE(none.find("it is drawn without capture.\n"), std::string::npos);
-    EXPECT_FALSE(empty->isEnabled());
-    FramebufferObjectBeginStrategy* huge = nullptr;
-    EXPECT_NE(enableOutput(16384, 16384, &huge).find("A component of 16384 x 16384 pixels cannot be captured"),
+    EXPECT_FALSE(begin->isEnabled());
+    EXPECT_NE(enableOutput(16384, 16384).find("A component of 16384 x 16384 pixels cannot be captured"),
               std::string::npos);
-    EXPECT_FALSE(huge->isEnabled());
-    EXPECT_EQ(huge->getTexture() == 0 ? 0 : [&] {
-        GLint width = 0;
-        glBindTexture(GL_TEXTURE_2D, huge->getTexture());
-        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
-        glBindTexture(GL_TEXTURE_2D, 0);
-        return width;
-    }(), 0) << "nothing allocated";
+    EXPECT_FALSE(begin->isEnabled());
+    EXPECT_EQ(begin->getTexture() == 0 ? 0 : textureWidth(begin->getTexture()), 0) << "nothing allocated";
 
     // The rest of the scene is drawn; the impossible captures draw their components directly.
-    VisComponentGL* plain = manager.make(20, 20, 10, 10);
-    plain->pushStrategy(new Paint(kGreen, -5, -5, 5, 5));
-    manager.addComponent(plain);
+    manager.addComponent(manager.make(20, 20, 10, 10, {fill(kGreen, 5, 5)}));
     manager.frame();
     EXPECT_EQ(pixelAt(20, 20), kGreen);
 }
@@ -227,31 +207,20 @@ TEST_F(FramebufferCaptureGLTest, SizesThatCannotBeCapturedAreDrawnDirectlyWithOn
 TEST_F(FramebufferCaptureGLTest, EveryEnableRebuildsTheTextureAtTheSizeOfThatMoment) {
     CaptureManager manager;
     VisComponentGL* c = manager.make(128, 128, 64, 32);
-    FramebufferObjectBeginStrategy* begin = capture(c, [](VisComponent* s) {
-        s->pushStrategy(new Paint(kRed, -100, -100, 100, 100));
-    });
+    FramebufferObjectBeginStrategy* begin = capture(c, {fill(kRed, 100, 100)});
     manager.addComponent(c);
-    auto textureWidth = [&] {
-        GLint width = 0;
-        glBindTexture(GL_TEXTURE_2D, begin->getTexture());
-        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
-        glBindTexture(GL_TEXTURE_2D, 0);
-        return width;
-    };
-    manager.send("ENABLE_FRAMEBUFFER_OBJECT_RENDERING", c);
-    EXPECT_EQ(textureWidth(), 64);
-    manager.send("DISABLE_FRAMEBUFFER_OBJECT_RENDERING", c);
+    manager.enable(c);
+    EXPECT_EQ(textureWidth(begin->getTexture()), 64);
+    manager.enable(c, false);
     c->resize(128, 32);
-    EXPECT_EQ(textureWidth(), 64) << "a resize takes effect at the next enable";
+    EXPECT_EQ(textureWidth(begin->getTexture()), 64) << "a resize takes effect at the next enable";
     manager.frame();
     EXPECT_EQ(pixelAt(128 + 90, 128), kRed) << "disabled: drawn directly, beyond the component";
+    EXPECT_EQ(probe::feedbackOf([&] { manager.renderAll(false, true, false); }).size(), 2u)
+        << "disabled, neither strategy draws: only the red rectangle's two triangles";
 
-    // Both disabled: neither strategy draws anything.
-    const std::vector<probe::Primitive> drawn = probe::feedbackOf([&] { manager.renderAll(false, true, false); });
-    EXPECT_EQ(drawn.size(), 2u) << "only the red rectangle's two triangles";
-
-    manager.send("ENABLE_FRAMEBUFFER_OBJECT_RENDERING", c);
-    EXPECT_EQ(textureWidth(), 128);
+    manager.enable(c);
+    EXPECT_EQ(textureWidth(begin->getTexture()), 128);
     manager.frame();
     EXPECT_EQ(pixelAt(128 + 60, 128), kRed);
     EXPECT_EQ(pixelAt(128 + 70, 128), kBlack);
@@ -275,10 +244,10 @@ TEST_F(FramebufferCaptureGLTest, WithoutFramebufferObjectsComponentsAreDrawnDire
     CaptureManager manager;
     VisComponentGL* c = manager.make(128, 128, 32, 32);
     std::string said = outputOf([&] {
-        capture(c, [](VisComponent* s) { s->pushStrategy(new Paint(kRed, -60, -5, 60, 5)); });
+        capture(c, {fill(kRed, 60, 5)});
         manager.addComponent(c);
-        manager.send("ENABLE_FRAMEBUFFER_OBJECT_RENDERING", c);
-        manager.send("ENABLE_FRAMEBUFFER_OBJECT_RENDERING", c);
+        manager.enable(c);
+        manager.enable(c);
         manager.frame();
     });
     OpenGLExtensions::pretendMissing({});

@@ -29,31 +29,28 @@ std::string loadFailure(const std::string& path) {
 
 TEST(ImageLoader, ReportsSizeFormatAlphaAndPixelsTopRowFirst) {
     TestImageFolder images;
-    const std::vector<unsigned char> rgb = {10, 20, 30, 40, 50, 60, 70, 80, 90,
-                                            1, 2, 3, 4, 5, 6, 7, 8, 9};
-    ImageLoader loader;
-    EXPECT_EQ(loader.getGLImageFormat(), GL_RGB);
-    loader.loadImage(images.write("rgb.png", IL_PNG, 3, 2, IL_RGB, 3, rgb).c_str());
-    EXPECT_EQ(loader.getImageWidth(), 3u);
-    EXPECT_EQ(loader.getImageHeight(), 2u);
-    EXPECT_EQ(loader.getGLImageFormat(), GL_RGB);
-    EXPECT_FALSE(loader.hasAlphaChannel());
-    EXPECT_EQ(pixelsOf(loader, 3), rgb);
-
-    const std::vector<unsigned char> rgba = {255, 0, 0, 128, 0, 255, 0, 255};
-    loader.loadImage(images.write("rgba.png", IL_PNG, 1, 2, IL_RGBA, 4, rgba).c_str());
-    EXPECT_EQ(loader.getGLImageFormat(), GL_RGBA);
-    EXPECT_TRUE(loader.hasAlphaChannel());
-    EXPECT_EQ(pixelsOf(loader, 4), rgba);
-
-    loader.loadImage(images.write("grey.png", IL_PNG, 2, 1, IL_LUMINANCE, 1, {7, 200}).c_str());
-    EXPECT_EQ(loader.getGLImageFormat(), GL_LUMINANCE);
-    EXPECT_FALSE(loader.hasAlphaChannel());
-
-    loader.loadImage(images.write("greyalpha.png", IL_PNG, 1, 1, IL_LUMINANCE_ALPHA, 2, {7, 99}).c_str());
-    EXPECT_EQ(loader.getGLImageFormat(), GL_LUMINANCE_ALPHA);
-    EXPECT_TRUE(loader.hasAlphaChannel());
-    EXPECT_EQ(pixelsOf(loader, 2), (std::vector<unsigned char>{7, 99}));
+    const struct {
+        ILenum format;
+        unsigned channels, width, height;
+        std::vector<unsigned char> pixels;
+        GLenum glFormat;
+        bool alpha;
+    } cases[] = {
+        {IL_RGB, 3, 3, 2, {10, 20, 30, 40, 50, 60, 70, 80, 90, 1, 2, 3, 4, 5, 6, 7, 8, 9}, GL_RGB, false},
+        {IL_RGBA, 4, 1, 2, {255, 0, 0, 128, 0, 255, 0, 255}, GL_RGBA, true},
+        {IL_LUMINANCE, 1, 2, 1, {7, 200}, GL_LUMINANCE, false},
+        {IL_LUMINANCE_ALPHA, 2, 1, 1, {7, 99}, GL_LUMINANCE_ALPHA, true},
+    };
+    ImageLoader loader;  // one loader: nothing of an earlier image may stick
+    for (const auto& c : cases) {
+        const std::string name = std::to_string(&c - cases) + ".png";
+        loader.loadImage(images.write(name, IL_PNG, c.width, c.height, c.format, c.channels, c.pixels).c_str());
+        EXPECT_EQ(loader.getImageWidth(), c.width) << name;
+        EXPECT_EQ(loader.getImageHeight(), c.height) << name;
+        EXPECT_EQ(loader.getGLImageFormat(), c.glFormat) << name;
+        EXPECT_EQ(loader.hasAlphaChannel(), c.alpha) << name;
+        EXPECT_EQ(pixelsOf(loader, c.channels), c.pixels) << name;
+    }
 }
 
 TEST(ImageLoader, ConvertsFormatsOpenGLCannotTake) {

@@ -2,36 +2,37 @@
 #include <GL/glext.h>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "appearance/GLProbe.h"
+#include "appearance/ImageStrategy.h"
 #include "appearance/TestImages.h"
 #include "appearance/TextureManager.h"
+#include "framework/VisComponent.h"
 #include "support/GLContext.h"
 
 namespace {
 
-struct TextureState {
-    GLint internalFormat = 0;
-    GLint compressed = 0;
-    GLint minFilter = 0;
-    GLint magFilter = 0;
-    GLint wrapS = 0;
-    GLint wrapT = 0;
-    GLint level1Width = 0;  // 0 without mipmaps
-};
+using probe::pixelAt;
+using probe::Rgb;
 
-TextureState stateOf(GLuint name) {
-    TextureState s;
+// Internal format, minifying and magnifying filters, and the width of mipmap level 1 (0
+// without mipmaps) of a texture.
+std::array<GLint, 4> stateOf(GLuint name) {
+    std::array<GLint, 4> s{};
     glBindTexture(GL_TEXTURE_2D, name);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &s.internalFormat);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_COMPRESSED, &s.compressed);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &s.level1Width);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &s.minFilter);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &s.magFilter);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &s.wrapS);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &s.wrapT);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &s[0]);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &s[1]);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &s[2]);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &s[3]);
     return s;
+}
+
+std::string bigEndian32(std::uint32_t v) {
+    return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};
 }
 
 class TextureManagerGLTest : public GLTest {
@@ -54,64 +55,79 @@ protected:
     std::string rgba, rgb, greyAlpha;
 };
 
+// A 200 x 100 component centred in the viewport, carrying one ImageStrategy of a 2 x 2
+// texture: red and green on the top row, blue and white on the bottom row.
+class ImageStrategyGLTest : public TextureManagerGLTest {
+protected:
+    void SetUp() override {
+        TextureManagerGLTest::SetUp();
+        TextureManager manager;
+        manager.setTexCompression(false);
+        manager.setMipMapping(false);
+        manager.setLinearFiltering(false);
+        const GLuint texture =
+            load(manager, images.write("quad.png", IL_PNG, 2, 2, IL_RGB, 3, {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255}));
+        glDisable(GL_TEXTURE_2D);  // loading leaves it on; picking passes start with it off
+        component = std::make_unique<VisComponent>();
+        component->width = 200;
+        component->height = 100;
+        component->pushStrategy(new ImageStrategy(texture));
+    }
+
+    void render(bool picking = false) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        glPushMatrix();
+        glTranslated(128, 128, 0);
+        if (picking)
+            component->renderForPicking();
+        else
+            component->render({});
+        glPopMatrix();
+    }
+
+    std::unique_ptr<VisComponent> component;
+};
+
 }  // namespace
 
-TEST_F(TextureManagerGLTest, DefaultsCompressWithMipmapsLinearFilteringAndRepeat) {
-    testing::internal::CaptureStdout();
-    TextureManager manager;
-    const std::string constructionOutput = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(constructionOutput, "") << "llvmpipe offers both compression extensions";
-    EXPECT_TRUE(manager.isMipMapping());
-    EXPECT_TRUE(manager.isLinearFiltering());
-    EXPECT_TRUE(manager.isTexCompression());
-    EXPECT_TRUE(manager.isTexCompressionARB());
-
-    testing::internal::CaptureStdout();
-    const GLuint name = load(manager, rgba);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Loaded texture " + std::to_string(name) + " in image: " + rgba + "!\n");
-    ASSERT_NE(name, 0u);
-    const TextureState s = stateOf(name);
-    // The driver picks the concrete format behind the generic GL_COMPRESSED_RGBA_ARB.
-    EXPECT_EQ(s.compressed, GL_TRUE);
-    EXPECT_NE(s.internalFormat, GL_COMPRESSED_RGBA_S3TC_DXT1_EXT);
-    EXPECT_EQ(s.minFilter, GL_LINEAR_MIPMAP_NEAREST);
-    EXPECT_EQ(s.magFilter, GL_LINEAR);
-    EXPECT_EQ(s.wrapS, GL_REPEAT);
-    EXPECT_EQ(s.wrapT, GL_REPEAT);
-    EXPECT_EQ(s.level1Width, 4);
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    GLfloat mode = 0;
-    glGetTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
-    EXPECT_EQ(mode, GL_REPLACE);
-}
-
 TEST_F(TextureManagerGLTest, OptionsChooseFormatFiltersAndMipmapsOfLaterTextures) {
+    testing::internal::CaptureStdout();
     TextureManager manager;
-    manager.setTexCompressionARB(false);
-    EXPECT_EQ(stateOf(load(manager, rgba)).internalFormat, GL_COMPRESSED_RGBA_S3TC_DXT1_EXT);
-    EXPECT_EQ(stateOf(load(manager, rgb)).internalFormat, GL_COMPRESSED_RGB_S3TC_DXT1_EXT);
+    const GLuint name = load(manager, rgba);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Loaded texture " + std::to_string(name) + " in image: " + rgba + "!\n")
+        << "llvmpipe offers both compression extensions: nothing else to say";
+    // By default: compressed in a format the driver picks behind GL_COMPRESSED_RGBA_ARB,
+    // mipmaps, linear filters, repeated, and texturing left on in replace mode.
+    const std::array<GLint, 4> s = stateOf(name);
+    EXPECT_NE(s[0], GL_COMPRESSED_RGBA_S3TC_DXT1_EXT);
+    EXPECT_EQ((std::array<GLint, 3>{s[1], s[2], s[3]}), (std::array<GLint, 3>{GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR, 4}));
+    GLint compressed = 0, wrapS = 0, wrapT = 0, mode = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_COMPRESSED, &compressed);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrapS);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrapT);
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
+    EXPECT_EQ((std::array<GLint, 4>{compressed, wrapS, wrapT, mode}), (std::array<GLint, 4>{GL_TRUE, GL_REPEAT, GL_REPEAT, GL_REPLACE}));
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
 
-    manager.setTexCompression(false);
-    const TextureState plainRgb = stateOf(load(manager, rgb));
-    EXPECT_EQ(plainRgb.internalFormat, GL_RGB);
-    EXPECT_EQ(plainRgb.compressed, GL_FALSE);
-    EXPECT_EQ(stateOf(load(manager, greyAlpha)).internalFormat, GL_RGBA);
-
-    manager.setMipMapping(false);
-    const TextureState linear = stateOf(load(manager, rgb));
-    EXPECT_EQ(linear.level1Width, 0);
-    EXPECT_EQ(linear.minFilter, GL_LINEAR);
-    EXPECT_EQ(linear.magFilter, GL_LINEAR);
-
-    manager.setLinearFiltering(false);
-    const TextureState nearest = stateOf(load(manager, rgb));
-    EXPECT_EQ(nearest.minFilter, GL_NEAREST);
-    EXPECT_EQ(nearest.magFilter, GL_NEAREST);
-
-    manager.setMipMapping(true);
-    const TextureState nearestMipmaps = stateOf(load(manager, rgb));
-    EXPECT_EQ(nearestMipmaps.minFilter, GL_NEAREST_MIPMAP_NEAREST);
-    EXPECT_EQ(nearestMipmaps.level1Width, 4);
+    // Each step changes one option (or none) and loads a file.
+    const struct {
+        void (TextureManager::*set)(bool);
+        bool value;
+        const std::string& file;
+        std::array<GLint, 4> expected;
+    } steps[] = {
+        {&TextureManager::setTexCompressionARB, false, rgba, {GL_COMPRESSED_RGBA_S3TC_DXT1_EXT, GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR, 4}},
+        {nullptr, false, rgb, {GL_COMPRESSED_RGB_S3TC_DXT1_EXT, GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR, 4}},
+        {&TextureManager::setTexCompression, false, rgb, {GL_RGB, GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR, 4}},
+        {nullptr, false, greyAlpha, {GL_RGBA, GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR, 4}},
+        {&TextureManager::setMipMapping, false, rgb, {GL_RGB, GL_LINEAR, GL_LINEAR, 0}},
+        {&TextureManager::setLinearFiltering, false, rgb, {GL_RGB, GL_NEAREST, GL_NEAREST, 0}},
+        {&TextureManager::setMipMapping, true, rgb, {GL_RGB, GL_NEAREST_MIPMAP_NEAREST, GL_NEAREST, 4}},
+    };
+    for (const auto& step : steps) {
+        if (step.set != nullptr) (manager.*step.set)(step.value);
+        EXPECT_EQ(stateOf(load(manager, step.file)), step.expected) << &step - steps;
+    }
 }
 
 TEST_F(TextureManagerGLTest, UploadsRowsOfAnyLengthExactly) {
@@ -162,14 +178,6 @@ TEST(TextureManagerRandomIndex, ReachesTheLastNameOnlyAtTheTopDraw) {
     EXPECT_EQ(TextureManager::randomIndex(32767, 1), 0u);
 }
 
-namespace {
-
-std::string bigEndian32(std::uint32_t v) {
-    return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};
-}
-
-}  // namespace
-
 TEST_F(TextureManagerGLTest, RefusesImagesBeyondTheDriverOrTheBudgetBeforeDecodingThem) {
     GLint largest = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
@@ -208,4 +216,41 @@ TEST_F(TextureManagerGLTest, RefusesImagesBeyondTheDriverOrTheBudgetBeforeDecodi
     for (const std::string& file : {rgb, jpeg, bmp}) EXPECT_NE(load(manager, file), 0u) << file;
     EXPECT_EQ(testing::internal::GetCapturedStdout().find("Loaded texture"), std::string::npos);
     EXPECT_EQ(problems.size(), 3u);
+}
+
+TEST_F(ImageStrategyGLTest, DrawsTheImageUprightOverTheComponentAndRebuildsAfterResize) {
+    render();
+    EXPECT_EQ(pixelAt(128 - 50, 128 + 25), (Rgb{255, 0, 0}));
+    EXPECT_EQ(pixelAt(128 + 50, 128 + 25), (Rgb{0, 255, 0}));
+    EXPECT_EQ(pixelAt(128 - 50, 128 - 25), (Rgb{0, 0, 255}));
+    EXPECT_EQ(pixelAt(128 + 50, 128 - 25), (Rgb{255, 255, 255}));
+    EXPECT_EQ(pixelAt(128 - 101, 128), (Rgb{0, 0, 0})) << "nothing beyond the left edge";
+    EXPECT_EQ(pixelAt(128, 128 + 51), (Rgb{0, 0, 0})) << "nothing above the top edge";
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << "texturing stays off for what is drawn next";
+
+    component->resize(100, 100);
+    render();
+    EXPECT_EQ(pixelAt(128 - 75, 128), (Rgb{0, 0, 0}));
+    EXPECT_EQ(pixelAt(128 - 25, 128 + 25), (Rgb{255, 0, 0}));
+
+    // The component's alpha is passed on.
+    component->color[3] = 0.5;
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    render();
+    const Rgb blended = pixelAt(128 - 25, 128 + 25);
+    EXPECT_NEAR(blended[0], 128, 2);
+    EXPECT_EQ(blended[1], 0);
+}
+
+TEST_F(ImageStrategyGLTest, PicksInTheIdentifierColourOverTheSameRectangle) {
+    unsigned char id[3] = {0, 0, 0};
+    component->getIdColor(id);
+    const Rgb idColour{id[0], id[1], id[2]};
+    render(true);
+    EXPECT_EQ(pixelAt(128 - 99, 128 - 49), idColour);
+    component->resize(20, 20);
+    render(true);
+    EXPECT_EQ(pixelAt(128 - 50, 128), (Rgb{0, 0, 0}));
+    EXPECT_EQ(pixelAt(128 - 9, 128 + 9), idColour);
 }
