@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "Touches.h"
 #include "manipulation/Resizer4ButtonStrategy.h"
 #include "manipulation/ResizerButtonStrategy.h"
-#include "support/TestStrategies.h"
 
 namespace {
 
@@ -29,10 +29,6 @@ struct Resizing : ::testing::Test {
         manager.addComponent(c);
         log.clear();
         return c;
-    }
-    static void send(VisComponent* c, const char* type, double x, double y, unsigned user = 1) {
-        DravikEvent e(eventType(type), user, x, y);
-        c->onEvent(&e);
     }
     int resizes() const {
         return static_cast<int>(std::count_if(log.begin(), log.end(), [](const std::string& s) { return s.rfind("r.resize", 0) == 0; }));
@@ -55,62 +51,52 @@ struct Resizing : ::testing::Test {
 
 TEST_F(Resizing, DragsTheCornerInTheComponentsFrame) {
     VisComponent* c = place(100, 100, 100, 50, new DraggingResizerStrategy);
-    send(c, "PRESS", 120, 90);
-    send(c, "DRAG", 130, 84);
-    EXPECT_EQ(c->width, 110u);
-    EXPECT_EQ(c->height, 56u);
+    send(c, "PRESS", 1, 120, 90);
+    send(c, "DRAG", 1, 130, 84);
+    EXPECT_EQ(sizeOf(c), "110x56");
     EXPECT_EQ(c->position, Point3d(105, 97, 0));
     EXPECT_EQ(resizes(), 0) << "grids follow at the release only";
-    send(c, "DRAG", kNaN, 84);  // changes nothing
+    send(c, "DRAG", 1, kNaN, 84);  // changes nothing
     EXPECT_EQ(c->width, 110u);
-    send(c, "RELEASE", 130, 84, 2);  // any user's release ends it
+    send(c, "RELEASE", 2, 130, 84);  // any user's release ends it
     EXPECT_EQ(log.back(), "r.resize 110x56");
-    send(c, "RELEASE", 130, 84);
+    send(c, "RELEASE", 1, 130, 84);
     EXPECT_EQ(resizes(), 1) << "a release without a drag under way resizes nothing";
 
     VisComponent* turned = place(100, 100, 100, 50, new DraggingResizerStrategy, M_PI / 2);
-    send(turned, "PRESS", 100, 100);
-    send(turned, "DRAG", 100, 90);
-    EXPECT_EQ(turned->width, 90u);
-    EXPECT_EQ(turned->height, 50u);
+    stroke(turned, 1, {{100, 100}, {100, 90}});
+    EXPECT_EQ(sizeOf(turned), "90x50");
 }
 
 TEST_F(Resizing, DraggingKeepsTheMinimumAndMovesHalfTheWayAnyway) {
     VisComponent* c = place(100, 100, 100, 50, new DraggingResizerStrategy);
-    send(c, "DRAG", 50, 100);  // no press: only the point is remembered
-    send(c, "DRAG", 0, 100);
+    send(c, "DRAG", 1, 50, 100);  // no press: only the point is remembered
+    send(c, "DRAG", 1, 0, 100);
     EXPECT_EQ(c->width, 100u);
     EXPECT_EQ(c->position, Point3d(100, 100, 0));
-    send(c, "PRESS", 140, 100);
-    send(c, "DRAG", 40, 200);
-    EXPECT_EQ(c->width, 10u);
-    EXPECT_EQ(c->height, 10u);
+    send(c, "PRESS", 1, 140, 100);
+    send(c, "DRAG", 1, 40, 200);
+    EXPECT_EQ(sizeOf(c), "10x10");
     EXPECT_EQ(c->position, Point3d(50, 150, 0));
 
     auto* zeroMinimum = new DraggingResizerStrategy;
     zeroMinimum->setMinWidth(0);
     zeroMinimum->setMinHeight(0);
     VisComponent* tiny = place(100, 100, 20, 20, zeroMinimum);
-    send(tiny, "PRESS", 100, 100);
-    send(tiny, "DRAG", 50, 150);
-    EXPECT_EQ(tiny->width, 1u) << "never below one pixel";
-    EXPECT_EQ(tiny->height, 1u);
-    send(tiny, "DRAG", 1e12, -1e12);
-    EXPECT_EQ(tiny->width, 16384u);
-    EXPECT_EQ(tiny->height, 16384u);
+    send(tiny, "PRESS", 1, 100, 100);
+    send(tiny, "DRAG", 1, 50, 150);
+    EXPECT_EQ(sizeOf(tiny), "1x1") << "never below one pixel";
+    send(tiny, "DRAG", 1, 1e12, -1e12);
+    EXPECT_EQ(sizeOf(tiny), "16384x16384");
 }
 
 // 64 x 40 at (100, 100): cell (cx, cy) lies under global (68 + cx, 80 + cy).
 TEST_F(Resizing, TheResizeButtonIsTheCornerBlockOfTheButtonGrid) {
     VisComponent* c = place(100, 100, 64, 40, new ResizerButtonStrategy);
     expectButtons(c, [](unsigned x, unsigned y) { return x >= 56 && y <= 4; });
-    send(c, "PRESS", 68 + 10, 80 + 20);  // inside, off the button
-    send(c, "DRAG", 68 + 20, 80 + 20);
+    stroke(c, 1, {{68 + 10, 80 + 20}, {68 + 20, 80 + 20}});  // inside, off the button
     EXPECT_EQ(c->width, 64u);
-    send(c, "RELEASE", 68 + 20, 80 + 20);
-    send(c, "PRESS", 68 + 60, 80 + 2);
-    send(c, "DRAG", 68 + 76, 80 + 2);
-    send(c, "RELEASE", 68 + 76, 80 + 2);
+    stroke(c, 1, {{68 + 60, 80 + 2}, {68 + 76, 80 + 2}});
     EXPECT_EQ(c->width, 80u);
     expectButtons(c, [](unsigned x, unsigned y) { return x >= 70 && y <= 4; });  // written again at the new size
 
@@ -151,8 +137,8 @@ TEST_F(Resizing, FourButtonsAreSquareBlocksInTheCornersThatAreOn) {
     none->setCorner(off);
     VisComponent* plain = place(500, 400, 200, 100, none);
     expectButtons(plain, [](unsigned, unsigned) { return false; });
-    send(plain, "PRESS", 401, 351);  // a corner, without a button
-    send(plain, "DRAG", 300, 300);
+    send(plain, "PRESS", 1, 401, 351);  // a corner, without a button
+    send(plain, "DRAG", 1, 300, 300);
     EXPECT_FALSE(none->isResizing());
     EXPECT_EQ(plain->width, 200u);
 }
@@ -167,21 +153,18 @@ TEST_F(Resizing, TheGrabbedCornerFollowsTheFingerAndTheOppositeOneStays) {
     };
     auto* listener = new Listener;
     VisComponent* c = place(500, 400, 200, 100, new Resizer4ButtonStrategy);
-    send(c, "PRESS", 500, 400);  // the centre is no button
-    send(c, "DRAG", 640, 330);
+    stroke(c, 1, {{500, 400}, {640, 330}});  // the centre is no button
     EXPECT_EQ(c->width, 200u);
     c->pushStrategy(listener);
-    send(c, "PRESS", 590, 360);
-    send(c, "PRESS", 410, 440, 2);  // ignored while resizing
-    send(c, "DRAG", 700, 300, 2);   // another user's drag too
+    send(c, "PRESS", 1, 590, 360);
+    send(c, "PRESS", 2, 410, 440);  // ignored while resizing
+    send(c, "DRAG", 2, 700, 300);   // another user's drag too
     EXPECT_EQ(c->width, 200u);
-    send(c, "DRAG", 640, 330);
-    EXPECT_EQ(c->width, 250u);
-    EXPECT_EQ(c->height, 130u);
-    EXPECT_NEAR(c->position.x, 525.0, 1e-9);
-    EXPECT_NEAR(c->position.y, 385.0, 1e-9);
-    send(c, "RELEASE", 640, 330, 2);
-    send(c, "RELEASE", 640, 330);
+    send(c, "DRAG", 1, 640, 330);
+    EXPECT_EQ(sizeOf(c), "250x130");
+    EXPECT_TRUE(isAt(c, 525.0, 385.0));
+    send(c, "RELEASE", 2, 640, 330);
+    send(c, "RELEASE", 1, 640, 330);
     EXPECT_EQ(std::count(log.begin(), log.end(), "r.resize 250x130"), 1) << "grids follow once, at the end";
     expectButtons(c, [](unsigned x, unsigned y) {
         return (within(x, 0, 69) || within(x, 180, 249)) && (within(y, 0, 69) || within(y, 60, 129));
@@ -195,18 +178,14 @@ TEST_F(Resizing, FourButtonsNeverGoBelowTheMinimumNorAboveTheLargestSize) {
     // The corner crosses the anchor; then the height is exactly the minimum, the width too small.
     for (const Point3d& to : {Point3d(300, 500, 0), Point3d(395, 450, 0)}) {
         VisComponent* c = place(500, 400, 200, 100, new Resizer4ButtonStrategy);
-        send(c, "PRESS", 590, 360);
-        send(c, "DRAG", to.x, to.y);
-        EXPECT_EQ(c->width, 10u) << to.x;
-        EXPECT_EQ(c->height, 10u) << to.x;
-        EXPECT_NEAR(c->position.x, 405.0, 1e-9);
-        EXPECT_NEAR(c->position.y, 445.0, 1e-9);
+        stroke(c, 1, {{590, 360}, {to.x, to.y}});
+        EXPECT_EQ(sizeOf(c), "10x10") << to.x;
+        EXPECT_TRUE(isAt(c, 405.0, 445.0));
     }
     auto* negative = new Resizer4ButtonStrategy;
     negative->setMinWidth(-1);  // compared as unsigned: far beyond any width
     VisComponent* e = place(500, 400, 200, 100, negative);
-    send(e, "PRESS", 590, 360);
-    send(e, "DRAG", 640, 330);
+    stroke(e, 1, {{590, 360}, {640, 330}});
     EXPECT_EQ(e->width, 16384u) << "no drag makes a side longer than that";
 }
 
@@ -214,9 +193,9 @@ TEST_F(Resizing, FourButtonsKeepTheAspectRatioOfTheStart) {
     auto* strategy = new Resizer4ButtonStrategy;
     strategy->setKeepAspect(true);
     VisComponent* c = place(500, 400, 200, 100, strategy);
-    send(c, "PRESS", 590, 360);
+    send(c, "PRESS", 1, 590, 360);
     for (double x : {640.0, 610.0, 420.0}) {
-        send(c, "DRAG", x, 330);
+        send(c, "DRAG", 1, x, 330);
         EXPECT_EQ(c->width, 2 * c->height) << x;
     }
 }

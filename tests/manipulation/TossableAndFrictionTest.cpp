@@ -4,9 +4,9 @@
 #include <cmath>
 #include <limits>
 
+#include "Touches.h"
 #include "manipulation/FrictionSurfaceStrategy.h"
 #include "manipulation/TossableStrategy.h"
-#include "support/TestStrategies.h"
 
 namespace {
 
@@ -23,15 +23,11 @@ struct Toss : ::testing::Test {
         item->pushStrategy(toss);
         manager.addComponent(item);
     }
-    void send(const char* type, unsigned user, double x, double y) {
-        DravikEvent e(eventType(type), user, x, y);
-        item->onEvent(&e);
-    }
     // Presses on the component's position and releases (dx, dy) away from it.
     void flick(double dx, double dy) {
         const Point3d at = item->position;
-        send("PRESS", 1, at.x, at.y);
-        send("RELEASE", 1, at.x + dx, at.y + dy);
+        send(item, "PRESS", 1, at.x, at.y);
+        send(item, "RELEASE", 1, at.x + dx, at.y + dy);
     }
     void frame() { manager.processComponents(); }
 };
@@ -49,17 +45,17 @@ TEST_F(Toss, TheLastThreePositionsGiveTheSpeedThatStartsAToss) {
     flick(0, -2.0);  // exactly the static friction
     EXPECT_TRUE(toss->isTossing());
 
-    send("PRESS", 1, 500, 400);  // catches it
+    send(item, "PRESS", 1, 500, 400);  // catches it
     EXPECT_FALSE(toss->isTossing());
-    send("DRAG", 1, 530, 400);
-    send("DRAG", 1, 501, 400);
-    send("DRAG", 2, 503, 400);  // any user's drag counts
-    send("RELEASE", 1, 504, 400);  // 504 - 501
+    send(item, "DRAG", 1, 530, 400);
+    send(item, "DRAG", 1, 501, 400);
+    send(item, "DRAG", 2, 503, 400);  // any user's drag counts
+    send(item, "RELEASE", 1, 504, 400);  // 504 - 501
     frame();
     EXPECT_DOUBLE_EQ(item->position.x, 504.5 + 3 * 0.9);
-    send("PRESS", 1, 900, 100);  // outside: still tossing
+    send(item, "PRESS", 1, 900, 100);  // outside: still tossing
     EXPECT_TRUE(toss->isTossing());
-    send("RELEASE", 1, 800, 400);  // nothing recorded since the last release: stops
+    send(item, "RELEASE", 1, 800, 400);  // nothing recorded since the last release: stops
     EXPECT_FALSE(toss->isTossing());
 }
 
@@ -114,38 +110,25 @@ TEST_F(Toss, TwoUsersOnOneComponentLeaveItToTheSecond) {
 TEST_F(Toss, BadInputNeverReachesThePosition) {
     const double inf = std::numeric_limits<double>::infinity(), huge = 1.7e308;
     item->onEvent(nullptr);
-    send("PRESS", 1, std::nan(""), 400);
-    send("DRAG", 1, inf, 0);
-    send("DRAG", 1, huge, 0);
-    send("RELEASE", 1, -huge, 0);  // a span beyond the range of doubles: no toss
+    send(item, "PRESS", 1, std::nan(""), 400);
+    send(item, "DRAG", 1, inf, 0);
+    send(item, "DRAG", 1, huge, 0);
+    send(item, "RELEASE", 1, -huge, 0);  // a span beyond the range of doubles: no toss
     EXPECT_FALSE(toss->isTossing());
-    send("PRESS", 1, 500, 400);
-    send("RELEASE", 1, inf, std::nan(""));  // ends the gesture: no speed, history emptied
-    send("RELEASE", 1, 505, 400);             // so this release has nothing to toss
+    send(item, "PRESS", 1, 500, 400);
+    send(item, "RELEASE", 1, inf, std::nan(""));  // ends the gesture: no speed, history emptied
+    send(item, "RELEASE", 1, 505, 400);             // so this release has nothing to toss
     EXPECT_FALSE(toss->isTossing());
-    send("DRAG", 1, 0, 0);
-    send("RELEASE", 1, huge, huge);  // enormous but finite: clamped at once
+    send(item, "DRAG", 1, 0, 0);
+    send(item, "RELEASE", 1, huge, huge);  // enormous but finite: clamped at once
     frame();
     EXPECT_DOUBLE_EQ(item->position.x, 1023);
     EXPECT_DOUBLE_EQ(item->position.y, 767);
 
-    auto* table = makeComponent(512, 384, 1024, 768);  // friction out of range ends the toss
-    table->pushStrategy(new GridStrategy("FRICTION_BUFFER", 7.5));
-    manager.setRootComponent(table);
-    item->position = Point3d(500, 400, 0);
-    flick(10, 0);
-    manager.readPassiveBuffers();
-    frame();
-    EXPECT_FALSE(toss->isTossing());
-    EXPECT_DOUBLE_EQ(item->position.x, 500);
-
     VisComponent loose;  // outside a scene: glides without display bounds
-    auto* looseToss = new TossableStrategy;
-    loose.pushStrategy(looseToss);
+    loose.pushStrategy(new TossableStrategy);
     loose.initPropertiesComponent();
-    DravikEvent press(eventType("PRESS"), 1, 0, 0), release(eventType("RELEASE"), 1, 0, -10);
-    loose.onEvent(&press);
-    loose.onEvent(&release);
+    stroke(&loose, 1, {{0, 0}, {0, -10}});
     loose.animate(0.0);
     EXPECT_DOUBLE_EQ(loose.position.y, -10 * 0.975);
 }
