@@ -5,13 +5,13 @@
 #include <cmath>
 #include <vector>
 
+#include "Touches.h"
 #include "app/VisComponentGL.h"
 #include "manipulation/LazyTranslationAndRNTStrategy.h"
 #include "manipulation/ResizerHandleStrategy.h"
 #include "support/FeedbackCapture.h"
 #include "support/GLContext.h"
 #include "support/HandClock.h"
-#include "support/TestStrategies.h"
 
 namespace {
 
@@ -30,10 +30,6 @@ struct Drawn : GLTest {
         component->scale = Point3d(scale, scale, 1);
         component->pushStrategy(strategy);
         manager.addComponent(component);
-    }
-    void send(const char* type, double x, double y) {
-        DravikEvent e(eventType(type), 1, x, y);
-        component->onEvent(&e);
     }
     std::vector<FeedbackPrimitive> drawn(const std::vector<unsigned long>& selected = {}) {
         return captureFeedback([&] { component->render(selected); });
@@ -96,58 +92,54 @@ TEST_F(Handle, APressOnTheHandleResizesAndOneInsideDoesNot) {
     EXPECT_EQ(std::vector<unsigned char>(rgb, rgb + 3), std::vector<unsigned char>(id, id + 3));
 
     component->position = Point3d(128, 128, 0);
-    send("PRESS", 140, 120);  // inside
-    send("DRAG", 160, 100);
-    send("RELEASE", 160, 100);
+    stroke(component, 1, {{140, 120}, {160, 100}});  // inside
     EXPECT_EQ(component->width, 50u);
-    send("PRESS", 180, 97);  // on the handle
-    send("DRAG", 190, 92);
+    stroke(component, 1, {{180, 97}, {190, 92}});  // on the handle
     EXPECT_EQ(component->width, 70u) << "the displacement counts times the scale";
     EXPECT_EQ(component->height, 40u);
 }
 
 TEST_F(TranslateOrTurn, PressesNearTheCentreOnlyTranslateByWholePixels) {
-    send("PRESS", 150.0, 128.0);  // 22 from the centre
+    send(component, "PRESS", 1, 150.0, 128.0);  // 22 from the centre
     EXPECT_TRUE(strategy->isTranslationMode());
-    send("DRAG", 160.7, 128.0);
+    send(component, "DRAG", 1, 160.7, 128.0);
     EXPECT_EQ(component->position, Point3d(138, 128, 0)) << "160 - 150";
-    send("DRAG", 170.2, 140.0);
-    EXPECT_NEAR(component->position.x, 138 + 170 - 160.7, 1e-9);
-    EXPECT_NEAR(component->position.y, 140, 1e-9);
+    send(component, "DRAG", 1, 170.2, 140.0);
+    EXPECT_TRUE(isAt(component, 138 + 170 - 160.7, 140));
     EXPECT_EQ(component->angle, 0.0);
-    send("RELEASE", 170.2, 140.0);
+    send(component, "RELEASE", 1, 170.2, 140.0);
 
     component->position = Point3d(128, 128, 0);
-    send("PRESS", 128 + 80, 128);  // inside, outside the circle: turn and move
+    send(component, "PRESS", 1, 128 + 80, 128);  // inside, outside the circle: turn and move
     EXPECT_FALSE(strategy->isTranslationMode());
-    send("DRAG", 128, 128 + 80);
+    send(component, "DRAG", 1, 128, 128 + 80);
     EXPECT_NEAR(component->angle, M_PI / 2, 1e-9);
     EXPECT_NEAR(component->position.x, 128, 1e-9);
-    send("RELEASE", 128, 128 + 80);
+    send(component, "RELEASE", 1, 128, 128 + 80);
 
     strategy->setDrawDecoration(false);
-    send("PRESS", 129, 128);
+    send(component, "PRESS", 1, 129, 128);
     EXPECT_TRUE(strategy->isTranslationMode()) << "the circle still chooses";
     EXPECT_TRUE(drawn().empty());
 }
 
 TEST_F(TranslateOrTurn, ShowsTheCircleWhileHeldAndFadesItAfterTheRelease) {
     EXPECT_TRUE(drawn().empty());
-    send("PRESS", 128, 128);
+    send(component, "PRESS", 1, 128, 128);
     const auto circle = drawn();
     ASSERT_EQ(circle.size(), 36u) << "a loop through 36 vertices";
     for (const FeedbackPrimitive& line : circle)
         EXPECT_NEAR(std::hypot(line.vertices[0].x - 128, line.vertices[0].y - 128), 30.0, 1e-3);
 
     clock.now = 10.0;
-    send("RELEASE", 128, 128);
+    send(component, "RELEASE", 1, 128, 128);
     clock.now = 11.0;
     EXPECT_NEAR(drawnAlpha(), 1.0, 1e-3);
     clock.now = 12.0;
     EXPECT_NEAR(drawnAlpha(), 0.5, 1e-3);
-    send("PRESS", 128, 128);  // a new press shows it fully again
+    send(component, "PRESS", 1, 128, 128);  // a new press shows it fully again
     EXPECT_NEAR(drawnAlpha(), 1.0, 1e-3);
-    send("RELEASE", 128, 128);
+    send(component, "RELEASE", 1, 128, 128);
     clock.now = 15.01;
     EXPECT_EQ(drawnAlpha(), -1.0);
     EXPECT_FALSE(strategy->isFading());

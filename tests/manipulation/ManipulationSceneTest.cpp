@@ -1,21 +1,19 @@
 // Manipulation end to end: touches routed by the manager, frames run as a host runs them.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "manipulation/FrictionSurfaceStrategy.h"
-#include "manipulation/LazyRNTStrategy.h"
 #include "manipulation/LazyTranslationStrategy.h"
 #include "manipulation/TossableStrategy.h"
 #include "support/TestStrategies.h"
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-
-// A 1024 x 768 friction table (band 20, inner friction 0.01) under the whole display.
+// A 1024 x 768 friction table (band 20, inner friction 0.01) under the whole display, and a
+// 40 x 40 puck on it that can be dragged and tossed.
 struct Tabletop : ::testing::Test {
     DravikManager manager{nullptr, 2};
+    VisComponent* puck = makeComponent(0, 0, 40, 40);
+    TossableStrategy* toss = new TossableStrategy;
 
     void SetUp() override {
         manager.resize(1024, 768);
@@ -23,7 +21,14 @@ struct Tabletop : ::testing::Test {
         table->pushStrategy(new FrictionSurfaceStrategy);
         manager.setRootComponent(table);
     }
-    void send(const char* type, unsigned user, double x, double y) {
+    void addPuck(double x, double y) {
+        puck->position = Point3d(x, y, 0);
+        puck->leaf = true;
+        puck->pushStrategy(new LazyTranslationStrategy);
+        puck->pushStrategy(toss);
+        manager.addComponent(puck);
+    }
+    void route(const char* type, unsigned user, double x, double y) {
         DravikEvent e(eventType(type), user, x, y);
         manager.processEvent(&e, nullptr);
     }
@@ -31,39 +36,16 @@ struct Tabletop : ::testing::Test {
         manager.processComponents();
         manager.readPassiveBuffers();
     }
-    // A leaf that can be dragged and tossed.
-    TossableStrategy* addPuck(double x, double y) {
-        VisComponent* puck = makeComponent(x, y, 40, 40);
-        puck->leaf = true;
-        puck->pushStrategy(new LazyTranslationStrategy);
-        auto* toss = new TossableStrategy;
-        puck->pushStrategy(toss);
-        manager.addComponent(puck);
-        return toss;
-    }
 };
 
 }  // namespace
 
-TEST_F(Tabletop, TwoUsersAtOnceAndATossThatStopsOnTheBand) {
-    TossableStrategy* toss = addPuck(200, 200);
-    VisComponent* puck = manager.components.back();
-    VisComponent* card = makeComponent(700, 400, 100, 100);
-    card->pushStrategy(new LazyRNTStrategy);
-    manager.addComponent(card);
-
-    // User 1 flicks the puck to the right while user 2 turns the card and pulls it up.
-    send("PRESS", 1, 200, 200);
-    send("PRESS", 2, 740, 400);
-    send("DRAG", 1, 205, 200);
-    send("DRAG", 2, 700, 440);  // a quarter turn around the card's position
-    send("DRAG", 2, 700, 460);  // straight away: the card follows by 20
-    send("RELEASE", 1, 210, 200);
-    send("RELEASE", 2, 700, 460);
+TEST_F(Tabletop, ATossGlidesOverTheTableAndStopsOnItsBand) {
+    addPuck(200, 200);
+    route("PRESS", 1, 200, 200);
+    route("DRAG", 1, 205, 200);
+    route("RELEASE", 1, 210, 200);
     EXPECT_DOUBLE_EQ(puck->position.x, 205);  // dragged; released 10 units after the press
-    EXPECT_NEAR(card->angle, kPi / 2, 1e-12);
-    EXPECT_NEAR(card->position.x, 700, 1e-9);
-    EXPECT_NEAR(card->position.y, 420, 1e-9);
     ASSERT_TRUE(toss->isTossing());
 
     frame();
@@ -84,7 +66,6 @@ TEST_F(Tabletop, TwoUsersAtOnceAndATossThatStopsOnTheBand) {
     EXPECT_DOUBLE_EQ(puck->position.y, 200);
     EXPECT_EQ(toss->getCurrentFriction(), 1.0);
     EXPECT_EQ(puck->getParent(), nullptr);  // dropped again onto the table
-    EXPECT_NEAR(card->position.y, 420, 1e-9);  // the frames moved only the puck
 }
 
 TEST_F(Tabletop, APuckReleasedOnAMatReadsTheMatsFriction) {
@@ -93,12 +74,11 @@ TEST_F(Tabletop, APuckReleasedOnAMatReadsTheMatsFriction) {
     sticky->setInnerFriction(0.5);
     mat->pushStrategy(sticky);
     manager.addComponent(mat);
-    TossableStrategy* toss = addPuck(100, 300);
-    VisComponent* puck = manager.components.back();
+    addPuck(100, 300);
 
-    send("PRESS", 1, 100, 300);
-    for (double x : {585, 590, 595}) send("DRAG", 1, x, 300);
-    send("RELEASE", 1, 600, 300);  // 10 per frame, dropped onto the mat at 595
+    route("PRESS", 1, 100, 300);
+    for (double x : {585, 590, 595}) route("DRAG", 1, x, 300);
+    route("RELEASE", 1, 600, 300);  // 10 per frame, dropped onto the mat at 595
     ASSERT_TRUE(toss->isTossing());
     EXPECT_EQ(puck->getParent(), mat);
     frame();
@@ -113,9 +93,9 @@ TEST_F(Tabletop, APuckReleasedOnAMatReadsTheMatsFriction) {
     auto* card = makeComponent(100, 500, 40, 40);
     card->pushStrategy(new LazyTranslationStrategy);
     manager.addComponent(card);
-    send("PRESS", 2, 100, 500);
-    send("DRAG", 2, 560, 250);
-    send("RELEASE", 2, 560, 250);
+    route("PRESS", 2, 100, 500);
+    route("DRAG", 2, 560, 250);
+    route("RELEASE", 2, 560, 250);
     EXPECT_EQ(card->getParent(), mat);
     mat->moveBranchBy(0, 10, 0);
     EXPECT_DOUBLE_EQ(card->position.y, 260);
