@@ -1,3 +1,5 @@
+// Tossing and friction surfaces, alone and end to end (touches routed by the manager, frames
+// run as a host runs them).
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -6,6 +8,7 @@
 
 #include "Touches.h"
 #include "manipulation/FrictionSurfaceStrategy.h"
+#include "manipulation/LazyTranslationStrategy.h"
 #include "manipulation/TossableStrategy.h"
 
 namespace {
@@ -13,7 +16,7 @@ namespace {
 // A 50 x 50 tossable component at (500, 400) in a 1024 x 768 scene. Without a friction
 // surface underneath the friction stays what the test sets.
 struct Toss : ::testing::Test {
-    DravikManager manager{nullptr, 0};
+    DravikManager manager{nullptr, 2};
     VisComponent spare;  // takes identifier 1 in a fresh process, so the item never has it
     VisComponent* item = makeComponent(500, 400, 50, 50);
     TossableStrategy* toss = new TossableStrategy;
@@ -29,7 +32,24 @@ struct Toss : ::testing::Test {
         send(item, "PRESS", 1, at.x, at.y);
         send(item, "RELEASE", 1, at.x + dx, at.y + dy);
     }
-    void frame() { manager.processComponents(); }
+    void route(const char* type, unsigned user, double x, double y) {
+        DravikEvent e(eventType(type), user, x, y);
+        manager.processEvent(&e, nullptr);
+    }
+    void frame() {
+        manager.processComponents();
+        manager.readPassiveBuffers();
+    }
+    // A friction table (band 20, inner friction 0.01) under the whole display; the item, now a
+    // leaf at (x, y), can be dragged too.
+    void onTheTable(double x, double y) {
+        auto* table = makeComponent(512, 384, 1024, 768);
+        table->pushStrategy(new FrictionSurfaceStrategy);
+        manager.setRootComponent(table);
+        item->position = Point3d(x, y, 0);
+        item->leaf = true;
+        item->pushStrategy(new LazyTranslationStrategy);
+    }
 };
 
 }  // namespace
@@ -93,16 +113,12 @@ TEST_F(Toss, FrictionAndCutoffShapeTheGlide) {
 }
 
 TEST_F(Toss, TwoUsersOnOneComponentLeaveItToTheSecond) {
-    auto route = [&](const char* type, unsigned user, double x) {
-        DravikEvent e(eventType(type), user, x, 400);
-        manager.processEvent(&e, nullptr);
-    };
-    route("PRESS", 1, 500);
-    route("PRESS", 2, 500);
+    route("PRESS", 1, 500, 400);
+    route("PRESS", 2, 500, 400);
     ASSERT_EQ(manager.getSelectedComponentIds(), (std::vector<unsigned long>{item->id, item->id}));
-    route("DRAG", 1, 600);  // dropped: it would turn the toss around
-    route("DRAG", 2, 503);
-    route("RELEASE", 2, 504);
+    route("DRAG", 1, 600, 400);  // dropped: it would turn the toss around
+    route("DRAG", 2, 503, 400);
+    route("RELEASE", 2, 504, 400);
     frame();
     EXPECT_DOUBLE_EQ(item->position.x, 500 + 4 * 0.975);
 }
@@ -131,6 +147,67 @@ TEST_F(Toss, BadInputNeverReachesThePosition) {
     stroke(&loose, 1, {{0, 0}, {0, -10}});
     loose.animate(0.0);
     EXPECT_DOUBLE_EQ(loose.position.y, -10 * 0.975);
+}
+
+TEST_F(Toss, ATossGlidesOverTheTableAndStopsOnItsBand) {
+    onTheTable(200, 200);
+    route("PRESS", 1, 200, 200);
+    route("DRAG", 1, 205, 200);
+    route("RELEASE", 1, 210, 200);
+    EXPECT_DOUBLE_EQ(item->position.x, 205);  // dragged; released 10 units after the press
+    ASSERT_TRUE(toss->isTossing());
+
+    frame();
+    EXPECT_EQ(toss->getCurrentFriction(), 0.01);  // read from the table under the item
+    double lastX = item->position.x;
+    int frames = 1;
+    for (; toss->isTossing() && frames < 1000; ++frames) {
+        frame();
+        EXPECT_GE(item->position.x, lastX);  // slows down, never turns back
+        lastX = item->position.x;
+    }
+    // 10 per frame losing 1 % each: about 990 units at most, so it reaches the band at
+    // x >= 1004 (a step of under 2 units by then) and stops dead there.
+    EXPECT_FALSE(toss->isTossing());
+    EXPECT_LT(frames, 1000);
+    EXPECT_GE(item->position.x, 1004);
+    EXPECT_LT(item->position.x, 1006);
+    EXPECT_DOUBLE_EQ(item->position.y, 200);
+    EXPECT_EQ(toss->getCurrentFriction(), 1.0);
+    EXPECT_EQ(item->getParent(), nullptr);  // dropped again onto the table
+}
+
+TEST_F(Toss, AnItemReleasedOnAMatReadsItsFrictionAndRidesWithIt) {
+    auto* mat = makeComponent(600, 300, 200, 200);
+    auto* sticky = new FrictionSurfaceStrategy;
+    sticky->setInnerFriction(0.5);
+    mat->pushStrategy(sticky);
+    manager.addComponent(mat);
+    onTheTable(100, 300);
+
+    route("PRESS", 1, 100, 300);
+    for (double x : {585, 590, 595}) route("DRAG", 1, x, 300);
+    route("RELEASE", 1, 600, 300);  // 10 per frame, dropped onto the mat at 595
+    ASSERT_TRUE(toss->isTossing());
+    EXPECT_EQ(item->getParent(), mat);
+    frame();
+    EXPECT_EQ(toss->getCurrentFriction(), 0.5);
+    for (int i = 0; i < 20 && toss->isTossing(); ++i) frame();
+    // Halving every frame, it stops after about 20 units, far from the mat's band at 680.
+    EXPECT_FALSE(toss->isTossing());
+    EXPECT_NEAR(item->position.x, 615, 1.0);
+    EXPECT_EQ(item->getParent(), mat);
+
+    // The mat is a container: a card that reads nothing lands on it too, and rides with it.
+    auto* card = makeComponent(100, 500, 40, 40);
+    card->pushStrategy(new LazyTranslationStrategy);
+    manager.addComponent(card);
+    route("PRESS", 2, 100, 500);
+    route("DRAG", 2, 560, 250);
+    route("RELEASE", 2, 560, 250);
+    EXPECT_EQ(card->getParent(), mat);
+    mat->moveBranchBy(0, 10, 0);
+    EXPECT_DOUBLE_EQ(card->position.y, 260);
 }
 
 TEST(FrictionSurface, InteriorInsideABandAlongEveryEdge) {
