@@ -1,19 +1,22 @@
+// Tossing and friction surfaces, alone and end to end (touches routed by the manager, frames
+// run as a host runs them).
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cmath>
 #include <limits>
 
+#include "Touches.h"
 #include "manipulation/FrictionSurfaceStrategy.h"
+#include "manipulation/LazyTranslationStrategy.h"
 #include "manipulation/TossableStrategy.h"
-#include "support/TestStrategies.h"
 
 namespace {
 
 // A 50 x 50 tossable component at (500, 400) in a 1024 x 768 scene. Without a friction
 // surface underneath the friction stays what the test sets.
 struct Toss : ::testing::Test {
-    DravikManager manager{nullptr, 0};
+    DravikManager manager{nullptr, 2};
     VisComponent spare;  // takes identifier 1 in a fresh process, so the item never has it
     VisComponent* item = makeComponent(500, 400, 50, 50);
     TossableStrategy* toss = new TossableStrategy;
@@ -23,17 +26,30 @@ struct Toss : ::testing::Test {
         item->pushStrategy(toss);
         manager.addComponent(item);
     }
-    void send(const char* type, unsigned user, double x, double y) {
-        DravikEvent e(eventType(type), user, x, y);
-        item->onEvent(&e);
-    }
     // Presses on the component's position and releases (dx, dy) away from it.
     void flick(double dx, double dy) {
         const Point3d at = item->position;
-        send("PRESS", 1, at.x, at.y);
-        send("RELEASE", 1, at.x + dx, at.y + dy);
+        send(item, "PRESS", 1, at.x, at.y);
+        send(item, "RELEASE", 1, at.x + dx, at.y + dy);
     }
-    void frame() { manager.processComponents(); }
+    void route(const char* type, unsigned user, double x, double y) {
+        DravikEvent e(eventType(type), user, x, y);
+        manager.processEvent(&e, nullptr);
+    }
+    void frame() {
+        manager.processComponents();
+        manager.readPassiveBuffers();
+    }
+    // A friction table (band 20, inner friction 0.01) under the whole display; the item, now a
+    // leaf at (x, y), can be dragged too.
+    void onTheTable(double x, double y) {
+        auto* table = makeComponent(512, 384, 1024, 768);
+        table->pushStrategy(new FrictionSurfaceStrategy);
+        manager.setRootComponent(table);
+        item->position = Point3d(x, y, 0);
+        item->leaf = true;
+        item->pushStrategy(new LazyTranslationStrategy);
+    }
 };
 
 }  // namespace
@@ -49,17 +65,17 @@ TEST_F(Toss, TheLastThreePositionsGiveTheSpeedThatStartsAToss) {
     flick(0, -2.0);  // exactly the static friction
     EXPECT_TRUE(toss->isTossing());
 
-    send("PRESS", 1, 500, 400);  // catches it
+    send(item, "PRESS", 1, 500, 400);  // catches it
     EXPECT_FALSE(toss->isTossing());
-    send("DRAG", 1, 530, 400);
-    send("DRAG", 1, 501, 400);
-    send("DRAG", 2, 503, 400);  // any user's drag counts
-    send("RELEASE", 1, 504, 400);  // 504 - 501
+    send(item, "DRAG", 1, 530, 400);
+    send(item, "DRAG", 1, 501, 400);
+    send(item, "DRAG", 2, 503, 400);  // any user's drag counts
+    send(item, "RELEASE", 1, 504, 400);  // 504 - 501
     frame();
     EXPECT_DOUBLE_EQ(item->position.x, 504.5 + 3 * 0.9);
-    send("PRESS", 1, 900, 100);  // outside: still tossing
+    send(item, "PRESS", 1, 900, 100);  // outside: still tossing
     EXPECT_TRUE(toss->isTossing());
-    send("RELEASE", 1, 800, 400);  // nothing recorded since the last release: stops
+    send(item, "RELEASE", 1, 800, 400);  // nothing recorded since the last release: stops
     EXPECT_FALSE(toss->isTossing());
 }
 
@@ -97,16 +113,12 @@ TEST_F(Toss, FrictionAndCutoffShapeTheGlide) {
 }
 
 TEST_F(Toss, TwoUsersOnOneComponentLeaveItToTheSecond) {
-    auto route = [&](const char* type, unsigned user, double x) {
-        DravikEvent e(eventType(type), user, x, 400);
-        manager.processEvent(&e, nullptr);
-    };
-    route("PRESS", 1, 500);
-    route("PRESS", 2, 500);
+    route("PRESS", 1, 500, 400);
+    route("PRESS", 2, 500, 400);
     ASSERT_EQ(manager.getSelectedComponentIds(), (std::vector<unsigned long>{item->id, item->id}));
-    route("DRAG", 1, 600);  // dropped: it would turn the toss around
-    route("DRAG", 2, 503);
-    route("RELEASE", 2, 504);
+    route("DRAG", 1, 600, 400);  // dropped: it would turn the toss around
+    route("DRAG", 2, 503, 400);
+    route("RELEASE", 2, 504, 400);
     frame();
     EXPECT_DOUBLE_EQ(item->position.x, 500 + 4 * 0.975);
 }
@@ -114,40 +126,88 @@ TEST_F(Toss, TwoUsersOnOneComponentLeaveItToTheSecond) {
 TEST_F(Toss, BadInputNeverReachesThePosition) {
     const double inf = std::numeric_limits<double>::infinity(), huge = 1.7e308;
     item->onEvent(nullptr);
-    send("PRESS", 1, std::nan(""), 400);
-    send("DRAG", 1, inf, 0);
-    send("DRAG", 1, huge, 0);
-    send("RELEASE", 1, -huge, 0);  // a span beyond the range of doubles: no toss
+    send(item, "PRESS", 1, std::nan(""), 400);
+    send(item, "DRAG", 1, inf, 0);
+    send(item, "DRAG", 1, huge, 0);
+    send(item, "RELEASE", 1, -huge, 0);  // a span beyond the range of doubles: no toss
     EXPECT_FALSE(toss->isTossing());
-    send("PRESS", 1, 500, 400);
-    send("RELEASE", 1, inf, std::nan(""));  // ends the gesture: no speed, history emptied
-    send("RELEASE", 1, 505, 400);             // so this release has nothing to toss
+    send(item, "PRESS", 1, 500, 400);
+    send(item, "RELEASE", 1, inf, std::nan(""));  // ends the gesture: no speed, history emptied
+    send(item, "RELEASE", 1, 505, 400);             // so this release has nothing to toss
     EXPECT_FALSE(toss->isTossing());
-    send("DRAG", 1, 0, 0);
-    send("RELEASE", 1, huge, huge);  // enormous but finite: clamped at once
+    send(item, "DRAG", 1, 0, 0);
+    send(item, "RELEASE", 1, huge, huge);  // enormous but finite: clamped at once
     frame();
     EXPECT_DOUBLE_EQ(item->position.x, 1023);
     EXPECT_DOUBLE_EQ(item->position.y, 767);
 
-    auto* table = makeComponent(512, 384, 1024, 768);  // friction out of range ends the toss
-    table->pushStrategy(new GridStrategy("FRICTION_BUFFER", 7.5));
-    manager.setRootComponent(table);
-    item->position = Point3d(500, 400, 0);
-    flick(10, 0);
-    manager.readPassiveBuffers();
-    frame();
-    EXPECT_FALSE(toss->isTossing());
-    EXPECT_DOUBLE_EQ(item->position.x, 500);
-
     VisComponent loose;  // outside a scene: glides without display bounds
-    auto* looseToss = new TossableStrategy;
-    loose.pushStrategy(looseToss);
+    loose.pushStrategy(new TossableStrategy);
     loose.initPropertiesComponent();
-    DravikEvent press(eventType("PRESS"), 1, 0, 0), release(eventType("RELEASE"), 1, 0, -10);
-    loose.onEvent(&press);
-    loose.onEvent(&release);
+    stroke(&loose, 1, {{0, 0}, {0, -10}});
     loose.animate(0.0);
     EXPECT_DOUBLE_EQ(loose.position.y, -10 * 0.975);
+}
+
+TEST_F(Toss, ATossGlidesOverTheTableAndStopsOnItsBand) {
+    onTheTable(200, 200);
+    route("PRESS", 1, 200, 200);
+    route("DRAG", 1, 205, 200);
+    route("RELEASE", 1, 210, 200);
+    EXPECT_DOUBLE_EQ(item->position.x, 205);  // dragged; released 10 units after the press
+    ASSERT_TRUE(toss->isTossing());
+
+    frame();
+    EXPECT_EQ(toss->getCurrentFriction(), 0.01);  // read from the table under the item
+    double lastX = item->position.x;
+    int frames = 1;
+    for (; toss->isTossing() && frames < 1000; ++frames) {
+        frame();
+        EXPECT_GE(item->position.x, lastX);  // slows down, never turns back
+        lastX = item->position.x;
+    }
+    // 10 per frame losing 1 % each: about 990 units at most, so it reaches the band at
+    // x >= 1004 (a step of under 2 units by then) and stops dead there.
+    EXPECT_FALSE(toss->isTossing());
+    EXPECT_LT(frames, 1000);
+    EXPECT_GE(item->position.x, 1004);
+    EXPECT_LT(item->position.x, 1006);
+    EXPECT_DOUBLE_EQ(item->position.y, 200);
+    EXPECT_EQ(toss->getCurrentFriction(), 1.0);
+    EXPECT_EQ(item->getParent(), nullptr);  // dropped again onto the table
+}
+
+TEST_F(Toss, AnItemReleasedOnAMatReadsItsFrictionAndRidesWithIt) {
+    auto* mat = makeComponent(600, 300, 200, 200);
+    auto* sticky = new FrictionSurfaceStrategy;
+    sticky->setInnerFriction(0.5);
+    mat->pushStrategy(sticky);
+    manager.addComponent(mat);
+    onTheTable(100, 300);
+
+    route("PRESS", 1, 100, 300);
+    for (double x : {585, 590, 595}) route("DRAG", 1, x, 300);
+    route("RELEASE", 1, 600, 300);  // 10 per frame, dropped onto the mat at 595
+    ASSERT_TRUE(toss->isTossing());
+    EXPECT_EQ(item->getParent(), mat);
+    frame();
+    EXPECT_EQ(toss->getCurrentFriction(), 0.5);
+    for (int i = 0; i < 20 && toss->isTossing(); ++i) frame();
+    // Halving every frame, it stops after about 20 units, far from the mat's band at 680.
+    EXPECT_FALSE(toss->isTossing());
+    EXPECT_NEAR(item->position.x, 615, 1.0);
+    EXPECT_EQ(item->getParent(), mat);
+
+    // The mat is a container: a card that reads nothing lands on it too, and rides with it.
+    auto* card = makeComponent(100, 500, 40, 40);
+    card->pushStrategy(new LazyTranslationStrategy);
+    manager.addComponent(card);
+    route("PRESS", 2, 100, 500);
+    route("DRAG", 2, 560, 250);
+    route("RELEASE", 2, 560, 250);
+    EXPECT_EQ(card->getParent(), mat);
+    mat->moveBranchBy(0, 10, 0);
+    EXPECT_DOUBLE_EQ(card->position.y, 260);
 }
 
 TEST(FrictionSurface, InteriorInsideABandAlongEveryEdge) {

@@ -1,0 +1,34 @@
+#ifndef DRAVIK_TESTS_MANIPULATION_TOUCHES_H
+#define DRAVIK_TESTS_MANIPULATION_TOUCHES_H
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <initializer_list>
+#include <string>
+#include <utility>
+
+#include "support/TestStrategies.h"
+
+// One event of the user, straight to the component.
+inline void send(VisComponent* c, const char* type, unsigned user, double x, double y) {
+    DravikEvent e(eventType(type), user, x, y);
+    c->onEvent(&e);
+}
+
+// A press at the first point, a drag to each later one, and a release at the last.
+inline void stroke(VisComponent* c, unsigned user, std::initializer_list<std::pair<double, double>> points) {
+    send(c, "PRESS", user, points.begin()->first, points.begin()->second);
+    for (auto p = points.begin() + 1; p != points.end(); ++p) send(c, "DRAG", user, p->first, p->second);
+    send(c, "RELEASE", user, (points.end() - 1)->first, (points.end() - 1)->second);
+}
+
+inline std::string sizeOf(const VisComponent* c) { return std::to_string(c->width) + "x" + std::to_string(c->height); }
+
+// Whether the component's position is (x, y), up to rounding.
+inline ::testing::AssertionResult isAt(const VisComponent* c, double x, double y) {
+    if (std::abs(c->position.x - x) <= 1e-9 && std::abs(c->position.y - y) <= 1e-9) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "at (" << c->position.x << ", " << c->position.y << ")";
+}
+
+#endif
