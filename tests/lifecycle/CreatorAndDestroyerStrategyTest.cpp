@@ -11,12 +11,9 @@
 namespace {
 
 // Makes 30 x 30 draggable cards centred on the press; `nothing` makes it return null.
-class CardDispenser : public CreatorStrategy {
-public:
+struct CardDispenser : CreatorStrategy {
     int made = 0;
     bool nothing = false;
-
-protected:
     VisComponent* createComponent(unsigned x, unsigned y, std::uint32_t value) override {
         EXPECT_EQ(value, 0u);
         if (nothing) return nullptr;
