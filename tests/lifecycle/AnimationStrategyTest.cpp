@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <stdexcept>
-#include <string>
 #include <vector>
 
 #include "app/TickSource.h"
@@ -16,13 +15,10 @@ namespace {
 
 // Writes down the parameter of every performAnimation and counts the ends.
 template <class Base>
-class Recorded : public Base {
-public:
+struct Recorded : Base {
     using Base::Base;
     std::vector<double> parameters;
     int ends = 0;
-
-protected:
     void performAnimation() override { parameters.push_back(this->animationParameter); }
     void onAnimationEnd() override {
         ++ends;
@@ -31,13 +27,6 @@ protected:
 };
 using RecordedAnimation = Recorded<AnimationStrategy>;
 using RecordedBetterAnimation = Recorded<BetterAnimationStrategy>;
-using RecordedDestruction = Recorded<DestructionStrategy>;
-
-class HandTicks : public TickSource {
-public:
-    std::uint32_t ticks = 5000;
-    std::uint32_t getTickCount() const override { return ticks; }
-};
 
 // A component with the strategy in a scene of the given frame rate.
 struct Animated : ::testing::Test {
@@ -60,60 +49,43 @@ struct Animated : ::testing::Test {
     void frames(int n) {
         for (int i = 0; i < n; ++i) manager.processComponents();
     }
+    // Starts an animation of the duration at the frame rate, then changes the frame rate (the
+    // step is fixed at the start): `performed` frames perform it, the next ends it for good.
+    RecordedAnimation* run(double frameRate, double duration, int performed) {
+        SCOPED_TRACE(testing::Message() << frameRate << " frames/s, " << duration << " s");
+        auto* a = place(new RecordedAnimation, frameRate);
+        a->setAnimationDuration(duration);
+        send("PRESS");
+        component->onEvent(nullptr);
+        frames(2);
+        EXPECT_FALSE(a->isAnimating()) << "only the start type starts it";
+        send("START_ANIMATION");
+        manager.frameRate = 100.0;
+        frames(performed);
+        EXPECT_EQ(a->parameters.size(), std::size_t(performed));
+        EXPECT_EQ(a->ends, 0);
+        frames(1);
+        EXPECT_EQ(a->ends, 1);
+        EXPECT_FALSE(a->isAnimating());
+        frames(3);
+        EXPECT_EQ(a->parameters.size(), std::size_t(performed));
+        EXPECT_EQ(a->ends, 1);
+        return a;
+    }
 };
 
 }  // namespace
 
 TEST_F(Animated, StepsOncePerFrameFromTheFrameRateAndDurationAtTheStart) {
-    auto* a = place(new RecordedAnimation, 4.0);
-    send("PRESS");
-    component->onEvent(nullptr);
-    frames(2);
-    EXPECT_FALSE(a->isAnimating()) << "only the start type starts it";
-
-    send("START_ANIMATION");
-    manager.frameRate = 100.0;  // the step was fixed at the start
-    frames(5);
+    RecordedAnimation* a = run(4.0, 1.0, 5);
     EXPECT_EQ(a->parameters, (std::vector<double>{0.0, 0.25, 0.5, 0.75, 1.0}));
-    EXPECT_EQ(a->ends, 0);
-    frames(1);
-    EXPECT_EQ(a->ends, 1);
-    EXPECT_FALSE(a->isAnimating());
     EXPECT_DOUBLE_EQ(a->getAnimationParameter(), 1.25) << "the parameter keeps its last value";
-    frames(3);
-    EXPECT_EQ(a->parameters.size(), 5u);
-    EXPECT_EQ(a->ends, 1);
-}
-
-TEST_F(Animated, KeepsTheStepForNegativeOrUndefinedDurations) {
-    auto* a = place(new RecordedAnimation, 60.0);
-    for (double duration : {-1.0, std::nan("")}) {
-        a->parameters.clear();
-        a->setAnimationDuration(duration);
-        a->setAnimationStep(0.1);
-        send("START_ANIMATION");
-        frames(11);
-        ASSERT_EQ(a->parameters.size(), 11u) << duration;
-        EXPECT_DOUBLE_EQ(a->parameters.back(), 0.9999999999999999);
-        EXPECT_TRUE(a->isAnimating());
-        frames(1);
-        EXPECT_FALSE(a->isAnimating());
-    }
-}
-
-TEST_F(Animated, RunsOnceWithoutAFrameRateOrDuration) {
-    auto* a = place(new RecordedAnimation, 0.0);
-    send("START_ANIMATION");
-    frames(2);
-    EXPECT_EQ(a->parameters, std::vector<double>{0.0});
-    EXPECT_EQ(a->ends, 1);
-
-    manager.frameRate = 60.0;
-    a->setAnimationDuration(0.0);
-    send("START_ANIMATION");
-    frames(2);
-    EXPECT_EQ(a->parameters, (std::vector<double>{0.0, 0.0}));
-    EXPECT_EQ(a->ends, 2);
+    // Negative or undefined durations keep the step (0.1 after construction).
+    for (double duration : {-1.0, std::nan("")})
+        EXPECT_DOUBLE_EQ(run(60.0, duration, 11)->parameters.back(), 0.9999999999999999) << duration;
+    // Without a frame rate or a duration the step is infinite: one frame at 0.
+    EXPECT_EQ(run(0.0, 1.0, 1)->parameters, std::vector<double>{0.0});
+    EXPECT_EQ(run(60.0, 0.0, 1)->parameters, std::vector<double>{0.0});
 }
 
 TEST_F(Animated, SuspendedFramesChangeNothingAndAStartRestarts) {
@@ -132,11 +104,9 @@ TEST_F(Animated, SuspendedFramesChangeNothingAndAStartRestarts) {
 
 // A looping animation: its end hook starts the next round.
 TEST_F(Animated, TheEndHookMayStartTheNextRound) {
-    struct Looping : AnimationStrategy {
-        int rounds = 0;
-        void performAnimation() override {}
+    struct Looping : RecordedAnimation {
         void onAnimationEnd() override {
-            ++rounds;
+            RecordedAnimation::onAnimationEnd();
             DravikEvent again(startEventType);
             onEvent(&again);
         }
@@ -144,7 +114,7 @@ TEST_F(Animated, TheEndHookMayStartTheNextRound) {
     auto* a = place(new Looping, 2.0);  // three frames a round, the end in the fourth
     send("START_ANIMATION");
     frames(8);
-    EXPECT_EQ(a->rounds, 2);
+    EXPECT_EQ(a->ends, 2);
     EXPECT_TRUE(a->isAnimating());
 }
 
@@ -170,28 +140,23 @@ TEST_F(Animated, ClockDrivenAnimationFollowsTheFrameTimer) {
     EXPECT_FALSE(a->isAnimating());
 }
 
-TEST(BetterAnimationStrategy, RefusesDurationsThatAreNotPositive) {
-    const std::string message =
-        "ERROR in BetterAnimationStrategy::setAnimationDuration() - Animation duration must be greater then 0.0";
+// Durations that are not positive are refused; without a frame timer a start is ignored.
+TEST(BetterAnimationStrategy, NeedsAPositiveDurationAndAFrameTimer) {
     for (double duration : {0.0, -1.0, std::nan("")}) {
         try {
             RecordedBetterAnimation refused(duration);
             ADD_FAILURE() << duration;
         } catch (const std::invalid_argument& e) {
-            EXPECT_EQ(e.what(), message);
+            EXPECT_STREQ(e.what(), "ERROR in BetterAnimationStrategy::setAnimationDuration() - "
+                                   "Animation duration must be greater then 0.0");
         }
     }
-    RecordedBetterAnimation a(1.5);
-    EXPECT_THROW(a.setAnimationDuration(-3.0), std::invalid_argument);
-    EXPECT_EQ(a.getAnimationDuration(), 1.5);
-    a.setAnimationDuration(4.0);
-    EXPECT_EQ(a.getAnimationDuration(), 4.0);
-}
+    auto* a = new RecordedBetterAnimation(1.5);
+    EXPECT_THROW(a->setAnimationDuration(-3.0), std::invalid_argument);
+    EXPECT_EQ(a->getAnimationDuration(), 1.5);
 
-TEST(BetterAnimationStrategy, IgnoresAStartWithoutFrameTimer) {
     DravikManager manager(nullptr, 0);
     VisComponent* c = makeComponent(0, 0, 10, 10);
-    auto* a = new RecordedBetterAnimation(1.0);
     c->pushStrategy(a);
     manager.addComponent(c);
     DravikEvent start(eventType("START_ANIMATION"));
@@ -206,7 +171,7 @@ TEST_F(Animated, DestructionReportsToTheComponentThatStartedIt) {
         std::vector<DravikEvent> received;
         void onEvent(DravikEvent* e) override { received.push_back(*e); }
     };
-    auto* dying = place(new RecordedDestruction, 2.0);
+    auto* dying = place(new Recorded<DestructionStrategy>, 2.0);
     auto* reports = new Reports;
     VisComponent* bin = makeComponent(0, 0, 100, 100);
     bin->pushStrategy(reports);
@@ -233,10 +198,13 @@ TEST_F(Animated, DestructionReportsToTheComponentThatStartedIt) {
     EXPECT_EQ(dying->ends, 3);
 }
 
-// The manager's frame step keeps the frame rate that frame-counted animations divide by: at
-// 60 frames a second an animation of 1 s lasts about 60 frames.
+// At 60 frames a second through the manager's frame step, an animation of 1 s lasts about
+// 60 frames: the step keeps the frame rate that frame-counted animations divide by.
 TEST(FrameStep, OneSecondAnimationLastsSixtyFramesAtSixtyFramesASecond) {
-    HandTicks ticks;
+    struct HandTicks : TickSource {
+        std::uint32_t ticks = 5000;
+        std::uint32_t getTickCount() const override { return ticks; }
+    } ticks;
     WindowsFrameTimer timer(10, ticks);
     DravikManager manager(&timer, 0);
     VisComponent* c = makeComponent(0, 0, 10, 10);
@@ -246,8 +214,7 @@ TEST(FrameStep, OneSecondAnimationLastsSixtyFramesAtSixtyFramesASecond) {
 
     int frame = 0;
     auto nextFrame = [&] {  // frames come 1/60 s apart: 17, 17 and 16 ms
-        ++frame;
-        ticks.ticks += frame % 3 == 0 ? 16 : 17;
+        ticks.ticks += ++frame % 3 == 0 ? 16 : 17;
         manager.runFrame();
     };
     for (int i = 0; i < 15; ++i) nextFrame();  // the timer's window fills
@@ -256,10 +223,7 @@ TEST(FrameStep, OneSecondAnimationLastsSixtyFramesAtSixtyFramesASecond) {
     DravikEvent start(eventType("START_ANIMATION"));
     c->onEvent(&start);
     int framesRun = 0;
-    while (a->isAnimating() && framesRun < 1000) {
-        nextFrame();
-        ++framesRun;
-    }
+    for (; a->isAnimating() && framesRun < 1000; ++framesRun) nextFrame();
     EXPECT_GE(framesRun, 59);
     EXPECT_LE(framesRun, 62);
 }

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
 #include <vector>
 
 #include "lifecycle/CreatorStrategy.h"
@@ -13,12 +11,9 @@
 namespace {
 
 // Makes 30 x 30 draggable cards centred on the press; `nothing` makes it return null.
-class CardDispenser : public CreatorStrategy {
-public:
+struct CardDispenser : CreatorStrategy {
     int made = 0;
     bool nothing = false;
-
-protected:
     VisComponent* createComponent(unsigned x, unsigned y, std::uint32_t value) override {
         EXPECT_EQ(value, 0u);
         if (nothing) return nullptr;
@@ -29,21 +24,16 @@ protected:
     }
 };
 
-// Counts the start events it is sent and ends two frames after each (at frame rate 0 the
-// step is infinite: one frame of animation, then the end).
-class CountingDestruction : public DestructionStrategy {
-public:
+// Counts the start events it is sent; at frame rate 0 the step is infinite: one frame of
+// animation, then the end (and the report) in the next.
+struct CountingDestruction : DestructionStrategy {
     explicit CountingDestruction(int* starts) : starts(starts) {}
-
-protected:
+    int* starts;
     void performAnimation() override {}
     void onAnimationStart(DravikEvent* event) override {
         ++*starts;
         DestructionStrategy::onAnimationStart(event);
     }
-
-private:
-    int* starts;
 };
 
 // A 400 x 300 table (the root), a dispenser at (50, 50) and a bin at (300, 200), both
@@ -54,6 +44,7 @@ struct Scene : ::testing::Test {
     DestroyerStrategy* bin = new DestroyerStrategy;
     VisComponent* dispenserComponent = makeComponent(50, 50, 80, 80);
     VisComponent* binComponent = makeComponent(300, 200, 80, 80);
+    int starts = 0;  // of every CountingDestruction
 
     void SetUp() override {
         manager.resize(400, 300);
@@ -67,13 +58,17 @@ struct Scene : ::testing::Test {
         DravikEvent event(eventType(type), user, x, y);
         manager.processEvent(&event, nullptr);
     }
-    VisComponent* card(double x, double y) {
+    VisComponent* card(double x, double y, bool dying = false) {
         VisComponent* c = makeComponent(x, y, 20, 20);
         c->pushStrategy(new LazyTranslationStrategy);
+        if (dying) c->pushStrategy(new CountingDestruction(&starts));
         manager.addComponent(c);
         return c;
     }
     bool exists(unsigned long id) const { return manager.getComponentById(id) != nullptr; }
+    void frames(int n) {
+        for (int i = 0; i < n; ++i) manager.processComponents();
+    }
 };
 
 }  // namespace
@@ -116,58 +111,47 @@ TEST(CreatorStrategy, DeletesWhatItMakesOutsideAScene) {
     delete lone;
 }
 
-TEST_F(Scene, ABinDestroysPlainChildrenAtItsNextFrame) {
-    manager.processComponents();
-    manager.processComponents();  // frames without children do nothing
+// A plain child goes at the bin's next frame; one with a destruction animation is sent one
+// start and goes at the first frame after its report.
+TEST_F(Scene, ABinDestroysPlainChildrenAtOnceAndWaitsForTheAnimationOfOthers) {
+    frames(2);  // frames without children do nothing
     EXPECT_TRUE(bin->getDyingIds().empty());
+    VisComponent* plain = card(290, 190);
+    VisComponent* dying = card(310, 210, true);
+    const unsigned long plainId = plain->id, id = dying->id;
+    plain->drop(true);
+    dying->drop(true);
+    ASSERT_EQ(binComponent->getChildren().size(), 2u);
 
-    route("PRESS", 1, 60, 40);
-    const unsigned long made = manager.components.back()->id;
-    route("DRAG", 1, 290, 210);
-    route("RELEASE", 1, 290, 210);
-    ASSERT_EQ(binComponent->getChildren().size(), 1u) << "the card lies in the bin";
-    EXPECT_TRUE(exists(made));
-    manager.processComponents();
-    EXPECT_FALSE(exists(made));
-    EXPECT_TRUE(binComponent->getChildren().empty());
-    EXPECT_EQ(manager.components.size(), 2u);
-}
-
-TEST_F(Scene, ABinWaitsForTheDestructionAnimation) {
-    int starts = 0;
-    VisComponent* c = card(300, 200);
-    c->pushStrategy(new CountingDestruction(&starts));
-    c->drop(true);
-    ASSERT_EQ(c->getParent(), binComponent);
-
-    manager.processComponents();  // the bin starts the animation; the card animates
+    frames(1);  // the bin starts the animation; the card animates
+    EXPECT_FALSE(exists(plainId));
+    EXPECT_EQ(binComponent->getChildren(), std::vector<VisComponent*>{dying});
     EXPECT_EQ(starts, 1);
-    EXPECT_EQ(bin->getDyingIds(), std::vector<unsigned long>{c->id});
-    manager.processComponents();  // the animation ends and reports
+    EXPECT_EQ(bin->getDyingIds(), std::vector<unsigned long>{id});
+    frames(1);  // the animation ends and reports
     EXPECT_TRUE(bin->getDyingIds().empty());
-    EXPECT_EQ(bin->getDeadIds(), std::vector<unsigned long>{c->id});
-    EXPECT_TRUE(exists(c->id));
-    const unsigned long id = c->id;
-    manager.processComponents();
+    EXPECT_EQ(bin->getDeadIds(), std::vector<unsigned long>{id});
+    EXPECT_TRUE(exists(id));
+    frames(1);
     EXPECT_FALSE(exists(id));
     EXPECT_TRUE(bin->getDeadIds().empty());
+    EXPECT_TRUE(binComponent->getChildren().empty());
+    EXPECT_EQ(manager.components.size(), 2u);
     EXPECT_EQ(starts, 1);
 }
 
 TEST_F(Scene, ReportsOfComponentsNeverStartedAreKept) {
-    int starts = 0;
-    VisComponent* stranger = card(100, 250);
-    stranger->pushStrategy(new CountingDestruction(&starts));
+    VisComponent* stranger = card(100, 250, true);
     DravikEvent report(eventType("READY_TO_DIE"), DravikEvent::NoUserId, 0, 0, 0, stranger);
     binComponent->onEvent(&report);
     EXPECT_EQ(bin->getDeadIds(), std::vector<unsigned long>{stranger->id});
-    manager.processComponents();
+    frames(1);
     EXPECT_TRUE(exists(stranger->id)) << "not a child of the bin";
     EXPECT_EQ(bin->getDeadIds().size(), 1u);
 
     binComponent->addChild(stranger);
     const unsigned long id = stranger->id;
-    manager.processComponents();
+    frames(1);
     EXPECT_FALSE(exists(id)) << "destroyed without a start";
     EXPECT_EQ(starts, 0);
 
@@ -176,10 +160,9 @@ TEST_F(Scene, ReportsOfComponentsNeverStartedAreKept) {
     report.component = gone;
     binComponent->onEvent(&report);
     delete gone;
-    VisComponent* next = card(120, 250);
-    report.component = next;
+    report.component = card(120, 250);
     binComponent->onEvent(&report);
-    EXPECT_EQ(bin->getDeadIds(), std::vector<unsigned long>{next->id});
+    EXPECT_EQ(bin->getDeadIds(), std::vector<unsigned long>{report.component->id});
 }
 
 // What a destroyed component leaves: nobody holds it, no indicator points at it, no list of
@@ -196,7 +179,7 @@ TEST_F(Scene, ADestroyedComponentLeavesEverythingThatKnewIt) {
     ASSERT_EQ(c->getParent(), binComponent);
     EXPECT_EQ(manager.getSelectedComponentIds(), std::vector<unsigned long>{id});
 
-    manager.processComponents();
+    frames(1);
     EXPECT_FALSE(exists(id));
     EXPECT_TRUE(manager.getSelectedComponentIds().empty());
     EXPECT_EQ(manager.touchTargets, (std::vector<VisComponent*>{nullptr, nullptr}));
@@ -208,27 +191,25 @@ TEST_F(Scene, ADestroyedComponentLeavesEverythingThatKnewIt) {
 // A bin dropped into a bin goes with everything in it, animations still running included;
 // a card dragged out of the first bin during its animation reports to nobody.
 TEST_F(Scene, ABinInsideABinGoesWithItsContents) {
-    int starts = 0;
     VisComponent* inner = makeComponent(300, 200, 40, 40);
     inner->pushStrategy(new DestroyerStrategy);
     manager.addComponent(inner);
-    VisComponent* animating = card(300, 200);
-    animating->pushStrategy(new CountingDestruction(&starts));
+    VisComponent* animating = card(300, 200, true);
     auto* slow = new CountingDestruction(&starts);
     VisComponent* leaving = card(300, 200);
     leaving->pushStrategy(slow);
     inner->addChild(animating);
     inner->addChild(leaving);
     manager.frameRate = 60.0;  // one second of animation
-    manager.processComponents();  // the inner bin starts both animations
+    frames(1);  // the inner bin starts both animations
     EXPECT_EQ(starts, 2);
     leaving->moveNodeTo(nullptr);  // dragged out while shrinking
     binComponent->addChild(inner);
     const unsigned long innerId = inner->id, animatingId = animating->id, leavingId = leaving->id;
-    manager.processComponents();  // the outer bin destroys the inner one with its contents
+    frames(1);  // the outer bin destroys the inner one with its contents
     EXPECT_FALSE(exists(innerId));
     EXPECT_FALSE(exists(animatingId));
-    for (int i = 0; i < 70; ++i) manager.processComponents();
+    frames(70);
     EXPECT_TRUE(exists(leavingId)) << "its bin is gone: no report to act on";
     EXPECT_FALSE(slow->isAnimating());
 }
