@@ -91,10 +91,16 @@ bool DefaultManager::isOnDisplay(unsigned x, unsigned y) const {
 void DefaultManager::beginPicking(unsigned x, unsigned y) {
     // Identifier colours must arrive unchanged: no blending, dithering, lighting, texturing
     // or smoothing while they are drawn. All of it is restored by finishPicking.
-    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_SCISSOR_BIT | GL_ENABLE_BIT | GL_CURRENT_BIT);
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_SCISSOR_BIT | GL_ENABLE_BIT | GL_CURRENT_BIT | GL_VIEWPORT_BIT);
     for (GLenum capability : {GL_TEXTURE_2D, GL_BLEND, GL_DITHER, GL_LIGHTING, GL_FOG, GL_POINT_SMOOTH,
                               GL_LINE_SMOOTH, GL_POLYGON_SMOOTH, GL_DEPTH_TEST})
         glDisable(capability);
+    if (pickInCorner) {
+        GLint viewport[4] = {0, 0, 0, 0};
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        glViewport(-static_cast<GLint>(x), -static_cast<GLint>(y), viewport[2], viewport[3]);
+        x = y = 0;
+    }
     glEnable(GL_SCISSOR_TEST);
     glScissor(static_cast<GLint>(x), static_cast<GLint>(y), 1, 1);  // on the display: fits
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
@@ -104,6 +110,7 @@ void DefaultManager::beginPicking(unsigned x, unsigned y) {
 unsigned long DefaultManager::finishPicking(unsigned x, unsigned y) {
     glFinish();
     unsigned char rgb[3] = {0, 0, 0};
+    if (pickInCorner) x = y = 0;
     glReadPixels(static_cast<GLint>(x), static_cast<GLint>(y), 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
     glPopAttrib();
     return VisComponent::convertColorToId(rgb);

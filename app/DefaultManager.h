@@ -29,6 +29,12 @@ public:
     // Draws the overlay at the top left of a display `height` pixels high, in white, under a
     // projection in pixels with y up. `width` is not used.
     void renderInfo(unsigned width, unsigned height);
+    // With `enabled`, a pick draws into the window's bottom-left pixel, through the current
+    // projection and a viewport of the current size moved so that the picked display pixel
+    // lands there: a window that shows only part of the display (a tile of a display wall)
+    // then picks anywhere on the display, with the answer a window showing all of it gives.
+    // Off by default: picks draw at the pixel itself.
+    void pickAtWindowCorner(bool enabled) { pickInCorner = enabled; }
     // Prints every top-level component with its subtree on standard output.
     void print() const;
 
@@ -55,6 +61,7 @@ protected:
 
 private:
     bool isOnDisplay(unsigned x, unsigned y) const;
+    bool pickInCorner = false;
     // Around a picking pass: set up drawing into the one pixel (x, y), cleared to black,
     // then read back its identifier. Only that pixel is cleared: clearing the whole colour
     // buffer would cost several times the pick and change no answer.

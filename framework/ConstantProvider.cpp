@@ -32,3 +32,9 @@ std::uint32_t ConstantProvider::getButtonBufferValue(std::string name) {
 std::uint32_t ConstantProvider::getEventTypeIdentifier(std::string name) {
     return intern(eventTypeIdentifiers, nextEventTypeIdentifier, std::move(name));
 }
+
+std::string ConstantProvider::getEventTypeName(std::uint32_t identifier) const {
+    for (const auto& [name, number] : eventTypeIdentifiers)
+        if (number == identifier) return name;
+    return {};
+}

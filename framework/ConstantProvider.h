@@ -16,6 +16,8 @@ public:
     std::uint32_t getBufferTypeIdentifier(std::string name);  // first new name: 1
     std::uint32_t getButtonBufferValue(std::string name);     // first new name: 0
     std::uint32_t getEventTypeIdentifier(std::string name);   // first new name: 3
+    // The name of an event type identifier; empty for a number no name was given.
+    std::string getEventTypeName(std::uint32_t identifier) const;
 
     ConstantProvider(const ConstantProvider&) = default;
     ConstantProvider& operator=(const ConstantProvider&) = default;

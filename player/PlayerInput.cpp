@@ -3,6 +3,7 @@
 #include "app/DefaultManager.h"
 #include "framework/DravikEvent.h"
 #include "input/InputError.h"
+#include "player/FrameLockstep.h"
 #include "player/PlayerError.h"
 #include "player/TouchIndicators.h"
 
@@ -85,10 +86,15 @@ void PlayerInput::deliverLive(const InputEvent& event) {
     if (dispatcher.translate(event, manager.displayWidth, manager.displayHeight, touch)) deliver(touch, true);
 }
 
-void PlayerInput::deliver(const InputDispatcher::Touch& touch, bool live) {
+void PlayerInput::route(const InputDispatcher::Touch& touch) {
     touchIndicators::ensure(manager, touch.user);
     DravikEvent event(touch.type, touch.user, touch.x, touch.y, 0.0, nullptr, 1);
     manager.processEvent(&event, nullptr);
+}
+
+void PlayerInput::deliver(const InputDispatcher::Touch& touch, bool live) {
+    if (sharing != nullptr) sharing->holdTouch(touch);
+    else route(touch);
     if (recorder != nullptr) recorder->record(deliveryFrame, touch.type, touch.user, touch.x, touch.y);
     if (live) latency.delivered(touch.arrival);
 }

@@ -14,6 +14,7 @@
 #include "player/TouchScript.h"
 
 class DefaultManager;
+class FrameLockstep;
 
 // Every touch of the player goes through here, on the frame thread: the mouse (buttons are
 // users 1, 2 and 3), touch screens (each contact a user slot of its own from 4 on, as TUIO
@@ -44,6 +45,12 @@ public:
     // The frame has been drawn and shown.
     void endFrame();
 
+    // Touches go to the lockstep, which delivers them to every process at the next frame's
+    // start (through route), instead of to the manager at once.
+    void shareThrough(FrameLockstep* lockstep) { sharing = lockstep; }
+    // Shows the touch on its user's indicator and has the manager route it.
+    void route(const InputDispatcher::Touch& touch);
+
     const LatencyMeter& getLatency() const { return latency; }
     bool hasTuio() const { return tuio != nullptr; }
     unsigned getTuioPort() const;
@@ -70,6 +77,7 @@ private:
     std::vector<InputEvent> arrived;  // taken from the queue, kept across frames
     std::vector<TouchScreenContact> touchScreen;
     bool buttonsDown[kMouseUsers] = {false, false, false};
+    FrameLockstep* sharing = nullptr;
     unsigned deliveryFrame = 1;  // the frame whose start the next touch comes before
 };
 

@@ -103,6 +103,14 @@ PlayerOptions PlayerOptions::parse(const std::vector<std::string>& arguments) {
             options.strict = true;
         } else if (argument == "--quiet") {
             options.quiet = true;
+        } else if (argument == "--wall") {
+            options.wall = value();
+        } else if (argument == "--tile") {
+            options.wallTile = value();
+        } else if (argument == "--mullion") {
+            options.wallMullion = value();
+        } else if (argument == "--wall-test-fault") {
+            options.wallFaults.push_back(value());
         } else if (argument == "--max-component-pixels") {
             parseLimit(argument, value(), options.sceneLimits.maxComponentPixels);
         } else if (argument == "--max-components") {
@@ -171,6 +179,15 @@ const char* PlayerOptions::usage() {
            "  --max-texture-series N     most files of one Textures series (default 9999)\n"
            "  --max-image-bytes N        most bytes of one image's pixels (default 1073741824)\n"
            "                       Each limit skips what lies beyond it, with a message; 0 lifts it.\n"
+           "\n"
+           "Display wall (one scene over several processes, run under mpirun; see docs/wall.md):\n"
+           "  --wall COLSxROWS     columns x rows of tiles, one rank drawing each run of them\n"
+           "  --tile WxH           pixels of each tile\n"
+           "  --mullion PX         pixels of bezel between tiles (default 0)\n"
+           "  --wall FILE          the wall described in FILE instead (tiles, mullions, which\n"
+           "                       rank draws which tiles, an operator's view, the time-out)\n"
+           "                       Rank 0 owns the input; --screenshot writes each rank's tiles\n"
+           "                       and, on rank 0, the whole wall; --stats adds the lockstep's cost.\n"
            "\n"
            "Exit status: 0 on success, 2 on bad input (an unknown option, a malformed script line,\n"
            "a missing or unreadable file, a screenshot or recording that cannot be written, a TUIO\n"

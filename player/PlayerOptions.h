@@ -31,6 +31,11 @@ struct PlayerOptions {
     bool strict = false;
     bool quiet = false;
     SceneLimits sceneLimits;
+    // A display wall (several processes under mpirun), as given; read by the wall.
+    std::string wall;         // COLSxROWS or a wall file; empty: one window shows everything
+    std::string wallTile;     // WxH
+    std::string wallMullion;  // pixels
+    std::vector<std::string> wallFaults;  // faults planted for tests: KIND:RANK:FRAME
     std::uint64_t maxImageBytes = TextureManager::defaultMaxImageBytes;
 
     // Reads the arguments after the program name; throws PlayerError on bad input.

@@ -55,16 +55,20 @@ PlayerWindow::Window::~Window() {
     glutDestroyWindow(id);
 }
 
-PlayerWindow::PlayerWindow(const PlayerOptions& playerOptions, TouchScript touchScript)
+PlayerWindow::PlayerWindow(const PlayerOptions& playerOptions, TouchScript touchScript, FrameLockstep* frameLockstep)
     : options(playerOptions),
       script(std::move(touchScript)),
-      window(options.width, options.height),
+      lockstep(frameLockstep),
+      window(lockstep != nullptr ? lockstep->windowWidth() : options.width,
+             lockstep != nullptr ? lockstep->windowHeight() : options.height),
       gridView(options.grid),
       width(options.width),
       height(options.height),
       // Runs with a fixed number of frames are reproducible, unless touches come in real time.
-      timer(10, options.frames != 0 && !options.tuio ? static_cast<const TickSource&>(fixedClock)
-                                                     : TickSource::system()) {
+      timer(10, [this]() -> const TickSource& {
+          const TickSource& local = options.frames != 0 && !options.tuio ? fixedClock : TickSource::system();
+          return lockstep != nullptr ? lockstep->clock(local) : local;
+      }()) {
     keyType = ConstantProvider::getInstance()->getEventTypeIdentifier("KEY");
 
     glutDisplayFunc(PlayerCallbacks::display);
@@ -88,6 +92,10 @@ PlayerWindow::PlayerWindow(const PlayerOptions& playerOptions, TouchScript touch
     manager = buildScene(options, &timer);
     manager->resize(width, height);
     input = std::make_unique<PlayerInput>(options, *manager, std::cerr);
+    if (lockstep != nullptr) {
+        lockstep->attach(*manager, *input);
+        input->shareThrough(lockstep);
+    }
     if (input->hasTuio())
         std::cout << "dravik-player: listening for TUIO on UDP port " << input->getTuioPort() << std::endl;
     openWindow = this;  // only a complete player takes callbacks
@@ -112,10 +120,9 @@ void PlayerWindow::run() {
     const bool interactive = options.frames == 0;
     const bool realTime = interactive || options.tuio;
     auto nextFrame = std::chrono::steady_clock::now();
-    while (!quit && (interactive || frame < options.frames)) {
+    while (interactive || frame < options.frames) {
         glutMainLoopEvent();  // input, resizes and closing arrive here, between frames
-        if (quit) break;
-        ++frame;
+        if (!startFrame()) break;
         // Without a frame count any frame may be the last: keep each one.
         const bool capture = !options.screenshotPath.empty() && (interactive || frame == options.frames);
         drawFrame(capture);
@@ -126,27 +133,47 @@ void PlayerWindow::run() {
             std::this_thread::sleep_until(nextFrame);
         }
     }
-    if (!options.screenshotPath.empty()) screenshot.save(options.screenshotPath);
+    if (options.screenshotPath.empty()) return;
+    if (lockstep != nullptr) lockstep->saveScreenshot(screenshot, options.screenshotPath);
+    else screenshot.save(options.screenshotPath);
 }
 
-void PlayerWindow::drawFrame(bool capture) {
+// Delivers the input of the next frame; in lockstep, the input the owner shares.
+bool PlayerWindow::startFrame() {
+    if (quit && lockstep == nullptr) return false;
+    ++frame;
     usePixelProjection();  // picking during event delivery draws with it too
-
     touches.clear();
     script.eventsAt(frame, touches);
     input->beginFrame(frame, touches);
-    scriptedEvents += touches.size();
+    auto scripted = static_cast<unsigned>(touches.size());
+    if (lockstep != nullptr && !lockstep->startFrame(frame, quit, scripted)) {
+        --frame;
+        return false;
+    }
+    scriptedEvents += scripted;
+    return true;
+}
 
+void PlayerWindow::drawFrame(bool capture) {
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    manager->runFrame();
-    gridView.draw(*manager);
-    if (options.overlay) {
-        manager->renderInfo(width, height);
-        drawLatency();
-    }
+    auto drawScene = [this](bool first) {
+        if (first) manager->runFrame();
+        else manager->renderAll(false, true, false);  // one frame step, several views of it
+        gridView.draw(*manager);
+        if (options.overlay) {
+            manager->renderInfo(width, height);
+            drawLatency();
+        }
+    };
+    if (lockstep != nullptr) lockstep->drawViews(drawScene);
+    else drawScene(true);
     glFinish();
-    if (capture) screenshot.capture(width, height);
+    if (capture)
+        screenshot.capture(lockstep != nullptr ? lockstep->windowWidth() : width,
+                           lockstep != nullptr ? lockstep->windowHeight() : height);
+    if (lockstep != nullptr && lockstep->finishFrame(frame, quit)) quit = true;
     glutSwapBuffers();
     input->endFrame();
 
@@ -188,28 +215,45 @@ void PlayerWindow::printSummary(std::ostream& out) const {
     if (options.stats) {
         out << "dravik-player: frame rate " << manager->frameRate << " fps\n";
         input->printStatistics(out);
+        if (lockstep != nullptr) lockstep->printStatistics(out);
     }
     out.flags(flags);
     out.precision(precision);
 }
 
 void PlayerWindow::onReshape(int w, int h) {
+    if (lockstep != nullptr) return;  // the display is the wall's, whatever the window
     width = static_cast<unsigned>(std::max(w, 1));
     height = static_cast<unsigned>(std::max(h, 1));
     usePixelProjection();
     if (manager) manager->resize(width, height);
 }
 
-void PlayerWindow::onMouse(int button, int state, int x, int y) { input->mouseButton(button, state == GLUT_DOWN, x, y); }
+// Pointer positions in the window as positions on the display, which in lockstep is larger.
+void PlayerWindow::toDisplayWindow(int& x, int& y) const {
+    if (lockstep != nullptr) lockstep->toDisplayWindow(x, y);
+}
 
-void PlayerWindow::onMotion(int x, int y) { input->mouseMotion(x, y); }
+void PlayerWindow::onMouse(int button, int state, int x, int y) {
+    toDisplayWindow(x, y);
+    input->mouseButton(button, state == GLUT_DOWN, x, y);
+}
+
+void PlayerWindow::onMotion(int x, int y) {
+    toDisplayWindow(x, y);
+    input->mouseMotion(x, y);
+}
 
 void PlayerWindow::onTouch(int contact, int x, int y, int button, int state) {
     (void)button;  // a contact is a finger, whichever button the device reports
+    toDisplayWindow(x, y);
     input->touchScreenButton(contact, state == GLUT_DOWN, x, y);
 }
 
-void PlayerWindow::onTouchMotion(int contact, int x, int y) { input->touchScreenMotion(contact, x, y); }
+void PlayerWindow::onTouchMotion(int contact, int x, int y) {
+    toDisplayWindow(x, y);
+    input->touchScreenMotion(contact, x, y);
+}
 
 void PlayerWindow::onTouchEntry(int contact, int state) {
     if (state == GLUT_LEFT) input->touchScreenLeft(contact);
@@ -218,6 +262,11 @@ void PlayerWindow::onTouchEntry(int contact, int state) {
 void PlayerWindow::onKey(unsigned char key, int x, int y) {
     if (key == kEscape) {
         quit = true;
+        return;
+    }
+    if (lockstep != nullptr) {  // keys of the owner's window reach every process
+        toDisplayWindow(x, y);
+        if (lockstep->ownsInput()) lockstep->holdKey(static_cast<char>(key), x, toGlobalY(y));
         return;
     }
     KeyEvent event(static_cast<char>(key), keyType, DravikEvent::NoUserId, x, toGlobalY(y), 0.0, nullptr);

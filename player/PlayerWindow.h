@@ -8,6 +8,7 @@
 #include "app/DefaultManager.h"
 #include "app/WindowsFrameTimer.h"
 #include "player/FixedRateClock.h"
+#include "player/FrameLockstep.h"
 #include "player/GridView.h"
 #include "player/PlayerInput.h"
 #include "player/PlayerOptions.h"
@@ -21,8 +22,9 @@
 class PlayerWindow {
 public:
     // Opens the window (glutInit must have run) and builds the scene in it; throws
-    // PlayerError when the scene cannot be built.
-    PlayerWindow(const PlayerOptions& options, TouchScript script);
+    // PlayerError when the scene cannot be built. With a lockstep (not owned), the window
+    // shows this process's part of the display and frames run in step with the others.
+    PlayerWindow(const PlayerOptions& options, TouchScript script, FrameLockstep* lockstep = nullptr);
     PlayerWindow(const PlayerWindow&) = delete;
     PlayerWindow& operator=(const PlayerWindow&) = delete;
     ~PlayerWindow();
@@ -43,7 +45,9 @@ private:
         int id = 0;
     };
 
+    bool startFrame();  // false when the run ends instead
     void drawFrame(bool capture);
+    void toDisplayWindow(int& x, int& y) const;
     void drawLatency() const;
     void usePixelProjection() const;
     double toGlobalY(int windowY) const { return static_cast<double>(height) - 1.0 - windowY; }
@@ -60,6 +64,7 @@ private:
 
     PlayerOptions options;
     TouchScript script;
+    FrameLockstep* lockstep;
     Window window;
     GridView gridView;
     unsigned width;

@@ -33,6 +33,11 @@ void Screenshot::capture(unsigned w, unsigned h) {
 
 void Screenshot::save(const std::string& path) const {
     if (pixels.empty()) throw PlayerError("no frame was drawn to write to " + path);
+    write(path, width, height, pixels);
+}
+
+void Screenshot::write(const std::string& path, unsigned width, unsigned height,
+                       const std::vector<unsigned char>& pixels) {
     ilInit();
     const ILuint image = ilGenImage();
     ilBindImage(image);

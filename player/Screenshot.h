@@ -16,6 +16,13 @@ public:
     bool isEmpty() const { return pixels.empty(); }
     // Throws PlayerError when there is nothing captured or the file cannot be written.
     void save(const std::string& path) const;
+    // Writes width x height RGB pixels, bottom row first; throws PlayerError when it cannot.
+    static void write(const std::string& path, unsigned width, unsigned height,
+                      const std::vector<unsigned char>& pixels);
+
+    unsigned getWidth() const { return width; }
+    unsigned getHeight() const { return height; }
+    const std::vector<unsigned char>& getPixels() const { return pixels; }
 
 private:
     unsigned width = 0;

@@ -4,8 +4,10 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <optional>
 
+#include "player/FrameLockstep.h"
 #include "player/LoadedLibraries.h"
 #include "player/PlayerError.h"
 #include "player/PlayerOptions.h"
@@ -15,8 +17,8 @@
 
 namespace {
 
-int fail(const std::string& message, int status) {
-    std::cerr << "dravik-player: " << message << '\n';
+int fail(const std::string& prefix, const std::string& message, int status) {
+    std::cerr << prefix << message << '\n';
     return status;
 }
 
@@ -24,39 +26,62 @@ int fail(const std::string& message, int status) {
 
 int main(int argc, char** argv) {
     PlayerOptions options;
-    TouchScript script;
+    std::unique_ptr<FrameLockstep> wall;  // in a display wall: the lockstep with the other processes
     try {
         options = PlayerOptions::parse(std::vector<std::string>(argv + 1, argv + argc));
         if (options.help) {
             std::cout << PlayerOptions::usage();
             return 0;
         }
+        wall = joinWall(options);
+    } catch (const PlayerError& e) {
+        return fail("dravik-player: ", e.what(), e.status());
+    }
+    const std::string prefix = wall != nullptr ? wall->messagePrefix() : "dravik-player: ";
+
+    // Start-up. In a wall, a process that fails here still tells the others, so that all end.
+    std::string failure;
+    int status = 0;
+    TouchScript script;
+    try {
         if (!options.scriptPath.empty()) script = TouchScript::load(options.scriptPath);
         if (!options.screenshotPath.empty()) Screenshot::checkWritable(options.screenshotPath);
+        const char* display = std::getenv("DISPLAY");
+        if (display == nullptr || *display == '\0')
+            throw PlayerError("no display to open a window on (without one, run under xvfb-run -a)", 1);
     } catch (const PlayerError& e) {
-        return fail(e.what(), e.status());
+        failure = e.what();
+        status = e.status();
     }
-
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0')
-        return fail("no display to open a window on (without one, run under xvfb-run -a)", 1);
+    if (wall == nullptr && !failure.empty()) return fail(prefix, failure, status);
 
     // freeglut sees only the program name: every argument is the player's.
     int glutArgc = 1;
     char* glutArgv[] = {argv[0], nullptr};
-    glutInit(&glutArgc, glutArgv);
-    int status = 0;
+    const bool glutStarted = failure.empty();
+    if (glutStarted) glutInit(&glutArgc, glutArgv);
     {
         std::optional<PlayerWindow> player;
-        try {
-            player.emplace(options, std::move(script));
-            keepLoadedLibrariesMapped();  // so that leak checks can name the driver's blocks
-            player->run();
-            player->printSummary(std::cout);
-        } catch (const PlayerError& e) {
-            status = fail(e.what(), e.status());
+        if (failure.empty()) {
+            try {
+                player.emplace(options, std::move(script), wall.get());
+                keepLoadedLibrariesMapped();  // so that leak checks can name the driver's blocks
+            } catch (const PlayerError& e) {
+                failure = e.what();
+                status = e.status();
+            }
+        }
+        if (!failure.empty()) fail(prefix, failure, status);
+        if (wall != nullptr && !wall->allStarted(failure) && status == 0) status = 1;
+        if (status == 0) {
+            try {
+                player->run();
+                player->printSummary(std::cout);
+            } catch (const PlayerError& e) {
+                status = fail(prefix, e.what(), e.status());
+            }
         }
     }  // the scene and then the window go while freeglut still runs
-    glutExit();
+    if (glutStarted) glutExit();
     return status;
 }
