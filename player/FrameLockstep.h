@@ -48,8 +48,9 @@ public:
     // `scripted` (how many of the events came from the touch script); every process delivers
     // the events and gets `scripted`. False when the wall ends instead.
     virtual bool startFrame(unsigned frame, bool quit, unsigned& scripted) = 0;
-    // Draws every view of the window: sets its viewport and scissor and calls draw(first view).
-    virtual void drawViews(const std::function<void(bool first)>& draw) = 0;
+    // Draws every view of the window: sets its viewport and scissor and calls draw(first
+    // view, whether it is an overview of the whole display).
+    virtual void drawViews(const std::function<void(bool first, bool overview)>& draw) = 0;
     // Drawn, not yet shown: the processes compare their scene states and wait for each other.
     // Ends the wall (a message, a non-zero exit) when the states differ or a process is late.
     // `leaving`: this process wants to stop. True when any of them does.

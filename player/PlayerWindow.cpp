@@ -158,17 +158,17 @@ bool PlayerWindow::startFrame() {
 void PlayerWindow::drawFrame(bool capture) {
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    auto drawScene = [this](bool first) {
+    auto drawScene = [this](bool first, bool overview) {
         if (first) manager->runFrame();
         else manager->renderAll(false, true, false);  // one frame step, several views of it
         gridView.draw(*manager);
-        if (options.overlay) {
+        if (options.overlay && !overview) {
             manager->renderInfo(width, height);
             drawLatency();
         }
     };
     if (lockstep != nullptr) lockstep->drawViews(drawScene);
-    else drawScene(true);
+    else drawScene(true, false);
     glFinish();
     if (capture)
         screenshot.capture(lockstep != nullptr ? lockstep->windowWidth() : width,

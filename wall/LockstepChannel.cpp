@@ -1,6 +1,7 @@
 #include "wall/LockstepChannel.h"
 
 #include <iostream>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -11,7 +12,9 @@ constexpr int kDivergedStatus = 3;
 constexpr auto kStartTimeout = std::chrono::seconds(120);  // scenes may load slowly
 
 std::string seconds(std::chrono::nanoseconds t) {
-    return std::to_string(std::chrono::duration<double>(t).count()) + " s";
+    std::ostringstream text;
+    text << std::chrono::duration<double>(t).count() << " s";
+    return text.str();
 }
 
 }  // namespace
@@ -22,8 +25,12 @@ LockstepChannel::LockstepChannel(const MpiSession& session, double timeoutSecond
 
 MpiSession::Clock::time_point LockstepChannel::deadline() const { return MpiSession::Clock::now() + timeout; }
 
+// The other ranks wait for rank 0 twice as long as rank 0 waits for them, so that a late rank
+// is named by rank 0, which alone knows who is missing.
 void LockstepChannel::waitOrEnd(MPI_Request& request, const std::string& late) {
-    if (!MpiSession::wait(request, deadline())) mpi.abortWall(late + " within " + seconds(timeout) + ": the wall stops", kLateStatus);
+    const auto patience = mpi.rank() == 0 ? timeout : 2 * timeout;
+    if (!MpiSession::wait(request, MpiSession::Clock::now() + patience))
+        mpi.abortWall(late + " within " + seconds(patience) + ": the wall stops", kLateStatus);
 }
 
 bool LockstepChannel::allStarted(bool ok) {

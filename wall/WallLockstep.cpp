@@ -150,13 +150,13 @@ void WallLockstep::deliver(const FrameMessage::Event& e) {
     input->route(touch);
 }
 
-void WallLockstep::drawViews(const std::function<void(bool first)>& draw) {
+void WallLockstep::drawViews(const std::function<void(bool first, bool overview)>& draw) {
     GLint whole[4];
     glGetIntegerv(GL_VIEWPORT, whole);
     bool first = true;
     for (const WallViews::View& view : views.views()) {
         views.apply(view);
-        draw(first);
+        draw(first, view.overview);
         first = false;
     }
     glDisable(GL_SCISSOR_TEST);

@@ -32,7 +32,7 @@ public:
     void holdTouch(const InputDispatcher::Touch& touch) override;
     void holdKey(char key, double x, double y) override;
     bool startFrame(unsigned frame, bool quit, unsigned& scripted) override;
-    void drawViews(const std::function<void(bool first)>& draw) override;
+    void drawViews(const std::function<void(bool first, bool overview)>& draw) override;
     bool finishFrame(unsigned frame, bool leaving) override;
 
     void saveScreenshot(const Screenshot& shot, const std::string& path) override;
