@@ -13,7 +13,8 @@ cd "$(dirname "$0")"
 source scripts/install-packages.sh
 
 install_missing_packages cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libdevil-dev xvfb xauth \
-  libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev liblo-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev liblo-dev \
+  openmpi-bin libopenmpi-dev
 
 build_dir=${BUILD_DIR:-build}
 cmake -B "$build_dir" -DCMAKE_BUILD_TYPE=Release >/dev/null

@@ -32,8 +32,12 @@ void LockstepStats::print(std::ostream& out) const {
         return;
     }
     const double n = static_cast<double>(frames);
+    const std::ios::fmtflags flags = out.flags();
+    const std::streamsize precision = out.precision();
     out << std::fixed << std::setprecision(3) << total.median() << " ms median per frame (" << total.sum / n
         << " ms mean): input " << share.median() << " ms, state hash " << hash.median()
         << " ms, state check and barrier " << check.median() << " ms; " << std::setprecision(1) << bytes / n
         << " bytes broadcast per frame, over " << frames << " frames\n";
+    out.flags(flags);
+    out.precision(precision);
 }

@@ -1,6 +1,7 @@
 #include "wall/WallScreenshot.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "wall/WallViews.h"
 
@@ -12,6 +13,8 @@ void stitchWall(const WallLayout& layout, unsigned ranks, const std::vector<unsi
     for (unsigned rank = 0; rank < ranks; ++rank) {
         const WallViews views(layout, rank, ranks);
         const std::size_t windowRow = std::size_t{3} * views.windowWidth();
+        if (windows.size() - windowStart < windowRow * views.windowHeight())
+            throw std::invalid_argument("fewer pixels than the windows of the wall hold");
         for (const WallViews::View& view : views.views()) {
             if (view.overview) continue;
             for (unsigned row = 0; row < view.height; ++row) {
