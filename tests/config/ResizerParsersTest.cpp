@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,18 @@ TEST(Resizer4ButtonStrategyParser, CornersSwitchedOffStayOffForLaterStrategies) 
 
     Resizer4ButtonStrategyParser fresh;
     EXPECT_EQ(corners(parsed<Resizer4ButtonStrategy>(fresh, L"<Strategy/>", c)), (std::vector<unsigned>{1, 1, 1, 1}));
+
+    // Random corners draw in the order top-left, top-right, bottom-left, bottom-right: with a
+    // seed whose first draw is 0 and second is not, "topright" is the corner switched off.
+    unsigned seed = 1;
+    for (;; ++seed) {
+        std::srand(seed);
+        if (std::rand() % 32768 == 0 && std::rand() % 32768 != 0) break;
+    }
+    std::srand(seed);
+    Resizer4ButtonStrategyParser drawn;
+    EXPECT_EQ(corners(parsed<Resizer4ButtonStrategy>(drawn, L"<Strategy bottomleft='?' topright='?'/>", c)),
+              (std::vector<unsigned>{1, 1, 1, 0}));
 }
 
 TEST(ResizerHandleStrategyParser, SetsColoursOnlyWithAllFourChannels) {
