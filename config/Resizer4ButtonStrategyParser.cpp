@@ -19,7 +19,8 @@ void Resizer4ButtonStrategyParser::parse(const XMLNode& node, VisComponent* comp
         if (text != nullptr && obtainDoubleValue(text) == 0.0) cornerFlags[corner.index] = 0;
     }
     for (int i = 0; i < 4; ++i) strategy->setCorner(i, cornerFlags[i]);
-    if (const wchar_t* size = node.getAttribute(L"buttonsize")) strategy->setButtonSize(obtainTruncatedUnsignedValue(size));
+    if (std::uint32_t size = 0; readWholeNumberAttribute(node, L"buttonsize", "Resizer4ButtonStrategyParser::parse()", size))
+        strategy->setButtonSize(size);
     const wchar_t* keepAspect = node.getAttribute(L"keepAspect");
     strategy->setKeepAspect(keepAspect != nullptr && std::wstring(keepAspect) == L"true");
     component->pushStrategy(strategy);
