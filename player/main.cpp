@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include <cstdlib>
+#include <exception>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -36,12 +37,18 @@ int main(int argc, char** argv) {
         wall = joinWall(options);
     } catch (const PlayerError& e) {
         return fail("dravik-player: ", e.what(), e.status());
+    } catch (const std::exception& e) {
+        return fail("dravik-player: ", e.what(), PlayerError::kBadInput);
     }
     const std::string prefix = wall != nullptr ? wall->messagePrefix() : "dravik-player: ";
 
     // Start-up. In a wall, a process that fails here still tells the others, so that all end.
     std::string failure;
     int status = 0;
+    auto failed = [&](const std::string& why, int exitStatus) {
+        failure = why;
+        status = exitStatus;
+    };
     TouchScript script;
     try {
         if (!options.scriptPath.empty()) script = TouchScript::load(options.scriptPath);
@@ -50,8 +57,9 @@ int main(int argc, char** argv) {
         if (display == nullptr || *display == '\0')
             throw PlayerError("no display to open a window on (without one, run under xvfb-run -a)", 1);
     } catch (const PlayerError& e) {
-        failure = e.what();
-        status = e.status();
+        failed(e.what(), e.status());
+    } catch (const std::exception& e) {
+        failed(e.what(), PlayerError::kBadInput);
     }
     if (wall == nullptr && !failure.empty()) return fail(prefix, failure, status);
 
@@ -65,10 +73,10 @@ int main(int argc, char** argv) {
         if (failure.empty()) {
             try {
                 player.emplace(options, std::move(script), wall.get());
-                keepLoadedLibrariesMapped();  // so that leak checks can name the driver's blocks
             } catch (const PlayerError& e) {
-                failure = e.what();
-                status = e.status();
+                failed(e.what(), e.status());
+            } catch (const std::exception& e) {  // out of memory, say: still a clean exit
+                failed(e.what(), 1);
             }
         }
         if (!failure.empty()) fail(prefix, failure, status);
@@ -79,9 +87,16 @@ int main(int argc, char** argv) {
                 player->printSummary(std::cout);
             } catch (const PlayerError& e) {
                 status = fail(prefix, e.what(), e.status());
+            } catch (const std::exception& e) {
+                status = fail(prefix, e.what(), 1);
             }
         }
     }  // the scene and then the window go while freeglut still runs
-    if (glutStarted) glutExit();
+    if (glutStarted) {
+        // On every path, a scene that failed to load included: leak checks at exit can then
+        // name the driver's blocks.
+        keepLoadedLibrariesMapped();
+        glutExit();
+    }
     return status;
 }
