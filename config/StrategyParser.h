@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "framework/Export.h"
+
 class VisComponent;
 class XMLNode;
 
@@ -23,7 +25,7 @@ class XMLNode;
 // Problems with attributes (a colour channel outside 0 to 1, a width that is no positive
 // number, a value out of range) are reported, one line each, and the strategy keeps its own
 // value, so that the rest of the scene is still built.
-class StrategyParser {
+class DRAVIK_API StrategyParser {
 public:
     // Receives the parser's problems with the attributes of an element. Without a handler
     // each is written to standard output; the scene configuration routes them to its own

@@ -10,6 +10,7 @@
 #include "app/DefaultManager.h"
 #include "config/SceneLimits.h"
 #include "config/XMLNode.h"
+#include "framework/Export.h"
 
 class FrameTimer;
 class StrategyParser;
@@ -30,7 +31,7 @@ class VisComponent;
 // unknown strategy, an image that does not load) these are reported: a size or number that
 // is not a number, a negative size, an "Image" whose texture is none of the loaded ones, and
 // a component or texture series beyond the scene's limits (SceneLimits).
-class XMLConfigurationManager : public DefaultManager {
+class DRAVIK_API XMLConfigurationManager : public DefaultManager {
 public:
     XMLConfigurationManager(const XMLNode& root, FrameTimer* timer);
     // The parsers and the texture manager are owned; a copy could not own them too.

@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "framework/Export.h"
+
 // A planar curve through a list of control points, closed (the last point joins the first)
 // or open, refined into a dense polyline by interpolating four-point subdivision with the
 // weights (-1, 9, 9, -1) / 16: each of `level` passes inserts one point between every two
@@ -15,7 +17,7 @@
 //
 // Levels are capped at kMaxLevel (setLevel and the constructor store at most that), so that
 // the point count stays within memory whatever a caller asks for.
-class Spline {
+class DRAVIK_API Spline {
 public:
     struct SplinePoint {
         double x = 0.0;

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "framework/Export.h"
 #include "framework/VisComponentStrategy.h"
 
 class VisComponent;
@@ -18,7 +19,7 @@ class VisComponent;
 // Identifiers of children still animating, and of reports not yet acted on, are kept as
 // long as their component exists: an identifier whose component has been destroyed elsewhere
 // is forgotten when the next one is recorded, so that the lists never grow without bound.
-class DestroyerStrategy : public VisComponentStrategy {
+class DRAVIK_API DestroyerStrategy : public VisComponentStrategy {
 public:
     DestroyerStrategy() = default;
     DestroyerStrategy(const DestroyerStrategy&) = default;

@@ -1,6 +1,7 @@
 #ifndef DRAVIK_LIFECYCLE_DESTRUCTIONSTRATEGY_H
 #define DRAVIK_LIFECYCLE_DESTRUCTIONSTRATEGY_H
 
+#include "framework/Export.h"
 #include "lifecycle/AnimationStrategy.h"
 
 class VisComponent;
@@ -15,7 +16,7 @@ class VisComponent;
 //
 // A start event that names no component ends without a report. Neither is a report sent to
 // a component that has been destroyed while the animation ran (a bin inside a bin, say).
-class DestructionStrategy : public AnimationStrategy {
+class DRAVIK_API DestructionStrategy : public AnimationStrategy {
 public:
     DestructionStrategy();
     DestructionStrategy(const DestructionStrategy&) = default;
