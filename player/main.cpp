@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "dravik/Version.h"
 #include "player/FrameLockstep.h"
 #include "player/LoadedLibraries.h"
 #include "player/PlayerError.h"
@@ -32,6 +33,10 @@ int main(int argc, char** argv) {
         options = PlayerOptions::parse(std::vector<std::string>(argv + 1, argv + argc));
         if (options.help) {
             std::cout << PlayerOptions::usage();
+            return 0;
+        }
+        if (options.version) {
+            std::cout << "dravik-player " << DRAVIK_VERSION << '\n';
             return 0;
         }
         wall = joinWall(options);
