@@ -4,6 +4,7 @@
 #include <atomic>
 #include <thread>
 
+#include "framework/Export.h"
 #include "input/TuioReceiver.h"
 
 // A TuioReceiver on a thread of its own: from construction to destruction it receives TUIO
