@@ -30,8 +30,10 @@ TEST(TrackerCalibration, AreaFlipsAndTurnsTakeTrackerPointsToTheDisplay) {
         x = 0.75, y = 0.5;
         const bool inside = calibration.apply(x, y);
         EXPECT_EQ(inside, c.y2 <= 1.0) << c.text;
-        if (inside) EXPECT_DOUBLE_EQ(x, c.x2) << c.text;
-        if (inside) EXPECT_DOUBLE_EQ(y, c.y2) << c.text;
+        if (inside) {
+            EXPECT_DOUBLE_EQ(x, c.x2) << c.text;
+            EXPECT_DOUBLE_EQ(y, c.y2) << c.text;
+        }
     }
 }
 
