@@ -273,7 +273,7 @@ TEST_F(XMLConfigurationGLTest, BuildsWhatADisplayShowsAndLimitsOnlyOnRequest) {
                   "Component of 20000 x 20000 skipped: larger than 268435456 pixels!",
                   "Component of 10 x 10 skipped: the scene's components would cover more than 9000450 pixels together!",
                   "1 of 2 Components skipped: a scene holds at most 3 components!",
-                  "2 of 2 Components skipped: a scene holds at most 3 components!",
+                  "2 more components skipped: a scene holds at most 3 components!",
               }));
     EXPECT_EQ(limited.components.size(), 3u) << "3000 x 3000, 20 x 20 and one 5 x 10";
 
