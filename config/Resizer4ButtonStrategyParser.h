@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "config/StrategyParser.h"
+#include "framework/Export.h"
 
 // "Resizer4ButtonStrategy": a Resizer4ButtonStrategy.
 //   "topleft", "topright", "bottomleft", "bottomright"   read in this order (the order in
@@ -14,7 +15,7 @@
 //        switches it back on.
 //   "buttonsize"   side of the corner buttons in cells (truncated)
 //   "keepAspect"   exactly "true" keeps the aspect ratio; anything else, or nothing, does not
-class Resizer4ButtonStrategyParser : public StrategyParser {
+class DRAVIK_API Resizer4ButtonStrategyParser : public StrategyParser {
 public:
     Resizer4ButtonStrategyParser() = default;
     Resizer4ButtonStrategyParser(const Resizer4ButtonStrategyParser&) = default;

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "framework/Export.h"
+
 class VisComponent;
 class XMLNode;
 
@@ -25,7 +27,7 @@ class XMLNode;
 // XMLConfigurationManager::reportDiagnostic): silent unless a handler is set, which the scene
 // configuration does. The strategy keeps its own value, or the value the conversions give
 // (the line says which), so that the rest of the scene is still built.
-class StrategyParser {
+class DRAVIK_API StrategyParser {
 public:
     // Receives the parser's diagnostics about the attributes of an element; without one they
     // are dropped. The scene configuration routes them to its reportDiagnostic.

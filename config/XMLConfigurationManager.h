@@ -10,6 +10,7 @@
 #include "app/DefaultManager.h"
 #include "config/SceneLimits.h"
 #include "config/XMLNode.h"
+#include "framework/Export.h"
 
 class FrameTimer;
 class StrategyParser;
@@ -38,7 +39,7 @@ class VisComponent;
 //   case (it builds nothing), an "Image" whose texture is none of the loaded ones, a
 //   component or texture series beyond the scene's limits (SceneLimits), where the scene's
 //   element was found, and each parser's warnings about attribute values.
-class XMLConfigurationManager : public DefaultManager {
+class DRAVIK_API XMLConfigurationManager : public DefaultManager {
 public:
     XMLConfigurationManager(const XMLNode& root, FrameTimer* timer);
     // The parsers and the texture manager are owned; a copy could not own them too.

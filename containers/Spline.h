@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "framework/Export.h"
+
 // A planar curve through a list of control points, closed (the last point joins the first)
 // or open, refined into a dense polyline by interpolating four-point subdivision with the
 // weights (-1, 9, 9, -1) / 16: each of `level` passes inserts one point between every two
@@ -18,7 +20,7 @@
 // that stays within it, so that drawing and filling a curve's grids cost what a frame can
 // afford whatever the caller asks for. getLevel still returns the level asked for; levels
 // above kMaxLevel are stored as kMaxLevel.
-class Spline {
+class DRAVIK_API Spline {
 public:
     struct SplinePoint {
         double x = 0.0;

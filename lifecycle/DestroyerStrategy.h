@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "framework/Export.h"
 #include "framework/VisComponentStrategy.h"
 
 class VisComponent;
@@ -24,7 +25,7 @@ class VisComponent;
 // DestructionStrategy): the bin forgets it at its next frame, so that dropping it in again
 // starts its destruction again. One still in the bin when its report is acted on is
 // destroyed, held or not.
-class DestroyerStrategy : public VisComponentStrategy {
+class DRAVIK_API DestroyerStrategy : public VisComponentStrategy {
 public:
     DestroyerStrategy() = default;
     DestroyerStrategy(const DestroyerStrategy&) = default;

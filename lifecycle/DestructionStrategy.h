@@ -1,6 +1,7 @@
 #ifndef DRAVIK_LIFECYCLE_DESTRUCTIONSTRATEGY_H
 #define DRAVIK_LIFECYCLE_DESTRUCTIONSTRATEGY_H
 
+#include "framework/Export.h"
 #include "framework/Point3d.h"
 #include "lifecycle/AnimationStrategy.h"
 
@@ -23,7 +24,7 @@ class VisComponent;
 // onDestructionCalledOff restores it. A destruction that the bin acts on while the
 // component still lies in it (held by a finger or not) ends in destruction. A new start
 // restores the component before the animation starts again.
-class DestructionStrategy : public AnimationStrategy {
+class DRAVIK_API DestructionStrategy : public AnimationStrategy {
 public:
     DestructionStrategy();
     DestructionStrategy(const DestructionStrategy&) = default;

@@ -7,6 +7,7 @@
 #include <iostream>
 #include <optional>
 
+#include "dravik/Version.h"
 #include "player/LoadedLibraries.h"
 #include "player/PlayerError.h"
 #include "player/PlayerOptions.h"
@@ -30,6 +31,10 @@ int main(int argc, char** argv) {
         options = PlayerOptions::parse(std::vector<std::string>(argv + 1, argv + argc));
         if (options.help) {
             std::cout << PlayerOptions::usage();
+            return 0;
+        }
+        if (options.version) {
+            std::cout << "dravik-player " << DRAVIK_VERSION << '\n';
             return 0;
         }
         if (!options.scriptPath.empty()) script = TouchScript::load(options.scriptPath);
