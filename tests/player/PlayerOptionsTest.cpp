@@ -89,7 +89,7 @@ TEST(PlayerOptions, SceneChecksAndLimits) {
     EXPECT_FALSE(defaults.strict);
     EXPECT_FALSE(defaults.quiet);
     EXPECT_EQ(defaults.sceneLimits.maxComponentPixels, 268435456u);
-    EXPECT_EQ(defaults.sceneLimits.maxComponents, 1000000u);
+    EXPECT_EQ(defaults.sceneLimits.maxComponents, 2000u);
     EXPECT_EQ(defaults.sceneLimits.maxScenePixels, 0u);
     EXPECT_EQ(defaults.sceneLimits.maxTextureSeries, 9999u);
     EXPECT_EQ(defaults.maxImageBytes, 1073741824u);
