@@ -1,5 +1,6 @@
 #include "player/TouchRecorder.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -25,14 +26,22 @@ TouchRecorder::TouchRecorder(const std::string& path, std::ostream& errors)
     pressType = names->getEventTypeIdentifier("PRESS");
     dragType = names->getEventTypeIdentifier("DRAG");
     releaseType = names->getEventTypeIdentifier("RELEASE");
-    out << "# Touches recorded by dravik-player: FRAME EVENT USER X Y (replay with --script)\n";
+    out << "# Touches recorded by dravik-player: FRAME EVENT USER[.CONTACT] X Y (replay with --script)\n";
 }
 
-void TouchRecorder::record(unsigned frame, unsigned type, unsigned user, double x, double y) {
+void TouchRecorder::record(unsigned frame, unsigned type, unsigned user, std::uint64_t contact, bool anonymous,
+                           double x, double y) {
     if (!recording) return;
     const char* name = type == pressType ? "PRESS" : type == dragType ? "DRAG" : type == releaseType ? "RELEASE" : nullptr;
     if (name == nullptr) return;
-    out << frame << ' ' << name << ' ' << user << ' ';
+    out << frame << ' ' << name << ' ' << (anonymous ? "~" : "") << user;
+    if (contact != 0 || anonymous) {
+        auto number = contactNumbers.try_emplace(contact, lastContactNumber + 1).first;
+        lastContactNumber = std::max(lastContactNumber, number->second);
+        out << '.' << number->second;
+        if (type == releaseType) contactNumbers.erase(number);
+    }
+    out << ' ';
     writeNumber(out, x);
     out << ' ';
     writeNumber(out, y);
