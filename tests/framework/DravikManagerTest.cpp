@@ -33,7 +33,7 @@ protected:
     void onEvent(DravikEvent* e) override {
         for (const char* name : {"PRESS", "DRAG", "RELEASE", "CANCEL"})
             if (e->type == eventType(name))
-                log->push_back((every ? "every " : "one ") + (name + (" " + std::to_string(e->userId))) + "." +
+                log->push_back(std::string(every ? "every " : "one ") + name + " " + std::to_string(e->userId) + "." +
                                std::to_string(e->contactId));
     }
 
@@ -86,7 +86,6 @@ TEST_F(Scene, EachContactHoldsItsOwnComponent) {
     send("RELEASE", 2, 120, 100);  // ...another user's last finger does, and so on
     send("RELEASE", 1, 120, 100, 1);
     EXPECT_EQ(std::count(log.begin(), log.end(), "a.drop"), 2);
-    EXPECT_EQ(std::count(log.begin(), log.end(), "a.drop"), 1);
     send("DRAG", 1, 500, 500, 1);  // holds nothing now
     EXPECT_TRUE(isAt(a, 120, 100));
     send("PRESS", 1, 100, 700, 2);  // pressed again while down: lets go of what it held
