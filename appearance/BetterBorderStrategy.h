@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/Export.h"
 #include "framework/VisComponentStrategy.h"
 
 // The rectangular outline of BorderStrategy as a stand-alone strategy that takes every
@@ -12,7 +13,7 @@
 // only store: a new colour or width shows at the next draw, since neither is compiled in.
 //
 // Touches: the component's rectangle picks the component while any outline is drawn.
-class BetterBorderStrategy : public VisComponentStrategy {
+class DRAVIK_API BetterBorderStrategy : public VisComponentStrategy {
 public:
     // Colour pointers point to red, green, blue, alpha (copied); null gives opaque white.
     explicit BetterBorderStrategy(const double* borderColor = nullptr, const double* selectedBorderColor = nullptr,

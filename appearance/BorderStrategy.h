@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/Export.h"
 #include "framework/VisComponentStrategy.h"
 
 // Draws a rectangular outline on the edge of its component: one in the normal colour and,
@@ -17,7 +18,7 @@
 //
 // Touches: the component's rectangle picks the component, as long as the strategy draws any
 // outline. A width that is not a positive number leaves its outline out.
-class BorderStrategy : public VisComponentStrategy {
+class DRAVIK_API BorderStrategy : public VisComponentStrategy {
 public:
     BorderStrategy();  // white outlines, 1.5 pixels wide, both drawn
     // A copy has the same settings and builds display lists of its own.

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/Export.h"
 #include "framework/VisComponentStrategy.h"
 
 class FramebufferObjectEndStrategy;
@@ -28,7 +29,7 @@ class FramebufferObjectEndStrategy;
 // no pixels or larger than the driver's textures (or than 64 Mpixels), captures nested too
 // deep. A framebuffer that the driver reports incomplete throws std::runtime_error from the
 // enable event.
-class FramebufferObjectBeginStrategy : public VisComponentStrategy {
+class DRAVIK_API FramebufferObjectBeginStrategy : public VisComponentStrategy {
 public:
     // Largest texture this strategy makes, in pixels (256 MiB of RGBA).
     static constexpr std::uint64_t kLargestTexture = 8192ull * 8192ull;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "appearance/BorderStrategy.h"
+#include "framework/Export.h"
 
 // A soft band around the component's rectangle instead of a line: it fades from the border
 // colour at the component's edge to full transparency `borderWidth` pixels further out, with
@@ -13,7 +14,7 @@
 // width is set; the component's alpha does not apply to the band.
 //
 // Touches: the component's rectangle, not the band, picks the component.
-class GradientBorderStrategy : public BorderStrategy {
+class DRAVIK_API GradientBorderStrategy : public BorderStrategy {
 public:
     GradientBorderStrategy();  // bands 5 pixels wide, opaque white fading out
     GradientBorderStrategy(const GradientBorderStrategy& other);

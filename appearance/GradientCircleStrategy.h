@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/Export.h"
 #include "framework/VisComponentStrategy.h"
 
 // A soft round spot for small marker components: an octagon of radius 1 in component
@@ -14,7 +15,7 @@
 // The spot is compiled at the first draw and kept: colour changes after it do not show.
 //
 // Touches: the octagon picks the component.
-class GradientCircleStrategy : public VisComponentStrategy {
+class DRAVIK_API GradientCircleStrategy : public VisComponentStrategy {
 public:
     explicit GradientCircleStrategy(unsigned char red = 255, unsigned char green = 255, unsigned char blue = 255,
                                     unsigned char alpha = 255);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "appearance/BorderStrategy.h"
+#include "framework/Export.h"
 
 // A soft band around the circle of RoundBorderStrategy (same radius and rebuild rule): it
 // fades from the border colour on the circle to full transparency `borderWidth` further out,
@@ -12,7 +13,7 @@
 // GradientBorderStrategy; the component's alpha does not apply.
 //
 // Touches: the disc inside the circle, not the band, picks the component.
-class GradientRoundBorderStrategy : public BorderStrategy {
+class DRAVIK_API GradientRoundBorderStrategy : public BorderStrategy {
 public:
     GradientRoundBorderStrategy();
     GradientRoundBorderStrategy(const GradientRoundBorderStrategy& other);

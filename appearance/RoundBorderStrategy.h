@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "appearance/BorderStrategy.h"
+#include "framework/Export.h"
 
 // A circle instead of the rectangle, drawn as a line loop of `numberSegments` edges like
 // BorderStrategy's outline (line widths, colours with the component's alpha multiplied in,
@@ -18,7 +19,7 @@
 //
 // Touches: the disc inside the circle picks the component; it may reach beyond the
 // component's rectangle when the scale is above 1.
-class RoundBorderStrategy : public BorderStrategy {
+class DRAVIK_API RoundBorderStrategy : public BorderStrategy {
 public:
     RoundBorderStrategy();
     RoundBorderStrategy(const RoundBorderStrategy& other);

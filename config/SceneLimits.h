@@ -3,9 +3,11 @@
 
 #include <cstdint>
 
+#include "framework/Export.h"
+
 // What a scene file may ask XMLConfigurationManager to build; 0 lifts a limit. A component
 // or texture series beyond a limit is skipped with a message that names the limit.
-struct SceneLimits {
+struct DRAVIK_API SceneLimits {
     // Pixels of one component: 16384 x 16384, the largest display a driver shows. The grids
     // of a component's strategies grow with its area.
     std::uint64_t maxComponentPixels = std::uint64_t(1) << 28;

@@ -1,6 +1,8 @@
 #ifndef DRAVIK_FRAMEWORK_BUFFERCELLLOOKUP_H
 #define DRAVIK_FRAMEWORK_BUFFERCELLLOOKUP_H
 
+#include "framework/Export.h"
+
 class VisComponent;
 
 // Reads the cell of a grid under a global pixel (x, y). Both return true when no value could
@@ -8,12 +10,12 @@ class VisComponent;
 // nothing.
 
 // The byte of the component's own active grid of `bufferType` (a button grid).
-bool readActiveBufferCell(VisComponent* component, unsigned bufferType, unsigned x, unsigned y,
+DRAVIK_API bool readActiveBufferCell(VisComponent* component, unsigned bufferType, unsigned x, unsigned y,
                           unsigned char* value);
 
 // All values of the cell of the double grid that the component reads as its passive grid of
 // `bufferType`, located with the geometry of the component offering that grid.
-bool readPassiveBufferCell(VisComponent* component, unsigned bufferType, unsigned x, unsigned y,
+DRAVIK_API bool readPassiveBufferCell(VisComponent* component, unsigned bufferType, unsigned x, unsigned y,
                            double* values);
 
 #endif

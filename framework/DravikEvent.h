@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "framework/Export.h"
 #include "framework/Point3d.h"
 
 class VisComponent;
@@ -16,7 +17,7 @@ class VisComponent;
 // only contact (OnlyContact). `anonymousContact` tells a contact whose source knows no user
 // (a TUIO 1.1 finger, a touch screen contact) from one of a real user (a TUIO 2.0 pointer, a
 // mouse button): its `userId` is a user slot lent to that one contact while it is down.
-class DravikEvent {
+class DRAVIK_API DravikEvent {
 public:
     // User identifier of events that belong to no user.
     static const unsigned NoUserId;

@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "framework/Export.h"
 #include "framework/Point3d.h"
 
 class DravikEvent;
@@ -51,7 +52,7 @@ class VisComponentStrategy;
 //
 // The selection is the list of held components, one entry per user and component held, in
 // press order.
-class DravikManager {
+class DRAVIK_API DravikManager {
 public:
     // `touchIndicatorCount`: number of touch indicators the host wants to show.
     DravikManager(FrameTimer* timer, unsigned touchIndicatorCount);

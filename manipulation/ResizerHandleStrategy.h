@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "framework/Export.h"
 #include "manipulation/DraggingResizerStrategy.h"
 
 // A DraggingResizerStrategy with a handle: an L-shaped bracket drawn `displacement` display
@@ -12,7 +13,7 @@
 // press on it reaches the component; a press that lands outside the component's rectangle,
 // that is on the handle, starts the resize. The bracket keeps its size in display pixels
 // whatever the component's scale (a component scaled to nothing shows no handle).
-class ResizerHandleStrategy : public DraggingResizerStrategy {
+class DRAVIK_API ResizerHandleStrategy : public DraggingResizerStrategy {
 public:
     ResizerHandleStrategy() = default;
     // A copy draws the same handle and builds display lists of its own.

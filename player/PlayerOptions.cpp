@@ -52,6 +52,8 @@ PlayerOptions PlayerOptions::parse(const std::vector<std::string>& arguments) {
         };
         if (argument == "--help" || argument == "-h") {
             options.help = true;
+        } else if (argument == "--version") {
+            options.version = true;
         } else if (argument == "--script") {
             options.scriptPath = value();
         } else if (argument == "--screenshot") {
@@ -158,6 +160,7 @@ const char* PlayerOptions::usage() {
            "  --summary-at F,F,... print where the components are after each of these frames\n"
            "                       too (default: only at the end)\n"
            "  -h, --help           show this text\n"
+           "  --version            print the version of dravik-player and exit\n"
            "\n"
            "Scene files (problems go to standard error, one line each, with file and line):\n"
            "  --strict             stop with exit status 1 once the scene is loaded if it had\n"

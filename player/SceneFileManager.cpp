@@ -128,6 +128,10 @@ void SceneFileManager::initComponents() {
     parseDocument(rootNode);
 }
 
+void SceneFileManager::reportDiagnostic(const XMLNode& element, const std::string& message) {
+    reportProblem(element, message);
+}
+
 void SceneFileManager::reportProblem(const XMLNode& element, const std::string& message) {
     ++problemCount;
     std::cerr << path;

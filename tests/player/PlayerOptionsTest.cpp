@@ -25,6 +25,7 @@ TEST(PlayerOptions, ReadsEveryOptionInAnyOrder) {
     EXPECT_FALSE(o.overlay);
     EXPECT_TRUE(PlayerOptions::parse({"--help"}).help);
     EXPECT_TRUE(PlayerOptions::parse({"-h"}).help);
+    EXPECT_TRUE(PlayerOptions::parse({"--version"}).version);
     EXPECT_NE(std::string(PlayerOptions::usage()).find("--screenshot"), std::string::npos);
 }
 
