@@ -24,7 +24,7 @@ void MultiTouchTransformStrategyParser::parse(const XMLNode& node, VisComponent*
         const double minimum = low != nullptr ? obtainDoubleValue(low) : strategy->getMinScale();
         const double maximum = high != nullptr ? obtainDoubleValue(high) : strategy->getMaxScale();
         if (!strategy->setScaleBounds(minimum, maximum))
-            reportProblem(node, "MultiTouchTransformStrategy: scale bounds " + std::to_string(minimum) + " to " +
+            reportDiagnostic(node, "MultiTouchTransformStrategy: scale bounds " + std::to_string(minimum) + " to " +
                                     std::to_string(maximum) + " are not positive numbers in order; keeping " +
                                     std::to_string(strategy->getMinScale()) + " to " +
                                     std::to_string(strategy->getMaxScale()) + "!");
@@ -41,7 +41,7 @@ void MultiTouchTransformStrategyParser::parse(const XMLNode& node, VisComponent*
         if (text == nullptr) continue;
         const std::wstring value(text);
         if (value == L"true" || value == L"false") (strategy->*s.set)(value == L"true");
-        else reportProblem(node, "MultiTouchTransformStrategy: " + narrow(s.name) + " is \"" + narrow(text) +
+        else reportDiagnostic(node, "MultiTouchTransformStrategy: " + narrow(s.name) + " is \"" + narrow(text) +
                                      "\", not true or false; keeping the default!");
     }
     component->pushStrategy(strategy);

@@ -90,6 +90,19 @@ TEST_F(Scene, EachContactHoldsItsOwnComponent) {
     EXPECT_TRUE(isAt(a, 120, 100));
     send("PRESS", 1, 100, 700, 2);  // pressed again while down: lets go of what it held
     EXPECT_TRUE(manager.getSelectedComponentIds().empty());
+
+    // A press handed over to another component; a component let go of by the application.
+    send("PRESS", 3, 120, 100);
+    manager.replaceSelectedID(a->id, b->id);
+    DravikEvent handed(eventType("PRESS"), 3, 120, 100);
+    manager.processEvent(&handed, b);
+    send("DRAG", 3, 130, 100);
+    EXPECT_TRUE(isAt(b, 420, 130));
+    EXPECT_EQ(manager.getSelectedComponentIds(), std::vector<unsigned long>{b->id});
+    manager.unselectComponent(b->id);
+    send("DRAG", 3, 230, 100);
+    EXPECT_TRUE(isAt(b, 420, 130));
+    EXPECT_TRUE(manager.getSelectedComponentIds().empty());
 }
 
 // A user's second finger reaches only those that follow every contact; when the first lifts,

@@ -1,5 +1,6 @@
 // The player taking TUIO touches over 127.0.0.1 while it runs, recording them, and the
 // recording replayed as a touch script.
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <regex>
@@ -89,9 +90,17 @@ TEST_F(TuioPlayer, TwoFingersDragTwoCardsAtOnceAndTheRecordingReplaysTheRun) {
 // centre kept. By a touch script (one user's two contacts), by a TUIO 1.1 table (two fingers
 // without users), by TUIO 2.0 (one user's two pointers) and by replaying the recorded pinch.
 TEST_F(TuioPlayer, EveryInputPathPinches) {
-    auto finger = [](int step, bool first) {  // normalised, y down
-        const float t = step / 20.0f, x = first ? 180 + 20 * t : 220 - 20 * t, y = first ? 90 - 40 * t : 90 + 40 * t;
-        return std::pair<float, float>(x / 400.0f, 1.0f - y / 300.0f);
+    // Both fingers at step 0 ... 20 of the pinch, normalised (y down), as `frame` packs them.
+    auto track = [](auto frame) {
+        return [frame](tuio::Sender& tracker) {
+            for (int step = 0; step <= 21; ++step) {
+                const float t = std::min(step, 20) / 20.0f;
+                const float x1 = (180 + 20 * t) / 400, y1 = 1 - (90 - 40 * t) / 300, x2 = (220 - 20 * t) / 400,
+                            y2 = 1 - (90 + 40 * t) / 300;
+                tracker.send(frame(step + 1, step <= 20, x1, y1, x2, y2));
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        };
     };
     auto expectPinched = [](const PlayerOutcome& run, const char* path) {
         std::smatch m;
@@ -109,28 +118,16 @@ TEST_F(TuioPlayer, EveryInputPathPinches) {
     expectPinched(play(common + " --script " + shellQuoted((dir / "pinch.touch").string())), "script");
 
     const std::string record = (dir / "pinch11.touch").string();
-    const PlayerOutcome tuio11 = playWithTracker(common + " --record " + shellQuoted(record), [&](tuio::Sender& tracker) {
-        for (int step = 0; step <= 20; ++step) {
-            const auto [x1, y1] = finger(step, true);
-            const auto [x2, y2] = finger(step, false);
-            tracker.send(tuio::cursorFrame(step + 1, {21, 22}, {{21, x1, y1}, {22, x2, y2}}));
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        tracker.send(tuio::cursorFrame(22, {}, {}));
-    });
+    const PlayerOutcome tuio11 = playWithTracker(
+        common + " --record " + shellQuoted(record), track([](int f, bool down, float x1, float y1, float x2, float y2) {
+            return down ? tuio::cursorFrame(f, {21, 22}, {{21, x1, y1}, {22, x2, y2}}) : tuio::cursorFrame(f, {}, {});
+        }));
     expectPinched(tuio11, "TUIO 1.1");
-    const PlayerOutcome replay = play(common + " --script " + shellQuoted(record));
-    EXPECT_EQ(componentLines(replay.out), componentLines(tuio11.out));
-
-    expectPinched(playWithTracker(common, [&](tuio::Sender& tracker) {
-                      for (int step = 0; step <= 20; ++step) {
-                          const auto [x1, y1] = finger(step, true);
-                          const auto [x2, y2] = finger(step, false);
-                          tracker.send(tuio::pointerFrame(step + 1, {{31, 2, x1, y1}, {32, 2, x2, y2}}));
-                          std::this_thread::sleep_for(std::chrono::milliseconds(5));
-                      }
-                      tracker.send(tuio::pointerFrame(22, {}));
-                  }),
+    EXPECT_EQ(componentLines(play(common + " --script " + shellQuoted(record)).out), componentLines(tuio11.out));
+    expectPinched(playWithTracker(common, track([](int f, bool down, float x1, float y1, float x2, float y2) {
+                                      return tuio::pointerFrame(f, down ? std::vector<tuio::Pointer>{{31, 2, x1, y1}, {32, 2, x2, y2}}
+                                                                        : std::vector<tuio::Pointer>{});
+                                  })),
                   "TUIO 2.0");
 }
 
