@@ -120,14 +120,30 @@ void XMLConfigurationManager::reportProblem(const XMLNode&, const std::string& m
 void XMLConfigurationManager::reportDiagnostic(const XMLNode&, const std::string&) {}
 
 void XMLConfigurationManager::parseXMLTree(const XMLNode& element) {
-    if (visitDepth == 0) {
-        const unsigned depth = visitingDepth(element);
-        if (depth > kStackFriendlyDepth) {
-            detail::runOnLargeStack(depth * kStackPerLevel, [&] { visit(element); });
-            return;
-        }
+    if (visitDepth != 0) {
+        visit(element);
+        return;
     }
-    visit(element);
+    const unsigned depth = visitingDepth(element);
+    if (depth > kStackFriendlyDepth) detail::runOnLargeStack(depth * kStackPerLevel, [&] { visit(element); });
+    else visit(element);
+    // Beyond the first, refusals of a full scene are summed up in one line.
+    if (quietlySkipped != 0)
+        reportDiagnostic(element, std::to_string(quietlySkipped) + " more components skipped: a scene holds at most " +
+                                      std::to_string(limits.maxComponents) + " components!");
+    quietlySkipped = 0;
+}
+
+void XMLConfigurationManager::refuseBeyondLimit(const XMLNode& element, unsigned long long asked,
+                                                unsigned long long skipped) {
+    if (fullSceneReported) {
+        quietlySkipped += skipped;
+        return;
+    }
+    fullSceneReported = true;
+    const std::string limit = " a scene holds at most " + std::to_string(limits.maxComponents) + " components!";
+    if (asked == 0) reportDiagnostic(element, "Component skipped:" + limit);
+    else reportDiagnostic(element, std::to_string(skipped) + " of " + std::to_string(asked) + " Components skipped:" + limit);
 }
 
 void XMLConfigurationManager::visit(const XMLNode& element) {
@@ -210,8 +226,7 @@ void XMLConfigurationManager::buildComponents(const XMLNode& element) {
         }
     } else if (name == L"Component") {
         if (sceneIsFull()) {
-            reportDiagnostic(element, "Component skipped: a scene holds at most " + std::to_string(limits.maxComponents) +
-                                       " components!");
+            refuseBeyondLimit(element, 0, 1);
         } else if (std::unique_ptr<VisComponent> component = createComponent(element)) {
             addComponent(component.release());
             ++componentCount;
@@ -227,9 +242,7 @@ void XMLConfigurationManager::buildComponents(const XMLNode& element) {
         if (count < 0) reportDiagnostic(element, "Components number " + std::to_string(count) + " builds no component!");
         for (long long i = 0; i < count; ++i) {
             if (sceneIsFull()) {
-                reportDiagnostic(element, std::to_string(count - i) + " of " + std::to_string(count) +
-                                           " Components skipped: a scene holds at most " +
-                                           std::to_string(limits.maxComponents) + " components!");
+                refuseBeyondLimit(element, count, count - i);
                 break;
             }
             std::unique_ptr<VisComponent> component = createComponent(element);

@@ -98,6 +98,10 @@ private:
     // The message that refuses a component of this size from this element, or "".
     std::string refusal(const XMLNode& element, const VisComponent& component) const;
     bool sceneIsFull() const;
+    // Reports the first refusal of a full scene (`asked` copies of a "Components" element,
+    // of which `skipped` are refused, or a "Component" when `asked` is 0); later ones are
+    // counted for one line at the end.
+    void refuseBeyondLimit(const XMLNode& element, unsigned long long asked, unsigned long long skipped);
     // Reports each of the attributes that is present but holds no number.
     void checkNumbers(const XMLNode& element, std::initializer_list<const wchar_t*> attributes);
     void checkImageTexture(const XMLNode& strategyElement, const VisComponent& component);
@@ -107,6 +111,8 @@ private:
     std::map<std::string, std::unique_ptr<StrategyParser>> strategyParsers;
     SceneLimits limits;
     unsigned componentCount = 0;  // built so far, the root excluded
+    bool fullSceneReported = false;
+    unsigned long long quietlySkipped = 0;  // components refused after the first refusal
     std::uint64_t scenePixels = 0;
     unsigned visitDepth = 0;       // parseXMLTree calls under way
     XMLNode texturesElement;       // whose textures are loading, for the texture manager's messages

@@ -28,7 +28,7 @@ public:
     };
 
     static constexpr unsigned long kMaxLevel = 16;
-    static constexpr unsigned long kMaxSplinePoints = 4096;
+    static constexpr unsigned long kMaxSplinePoints = 1024;
 
     // The level a curve of `controlPoints` points takes when `level` is asked for: the highest
     // up to `level` whose point count is at most kMaxSplinePoints (0 when none is).

@@ -40,7 +40,7 @@ void CardDispenserStrategyParser::parse(const XMLNode& node, VisComponent* compo
         cardWidth = 90;
         cardHeight = 60;
     }
-    component->pushStrategy(new CardDispenserStrategy(cardWidth, cardHeight));
+    component->pushStrategy(new CardDispenserStrategy(cardWidth, cardHeight, maxComponents));
 }
 
 void ButtonAreaStrategyParser::parse(const XMLNode& node, VisComponent* component) {

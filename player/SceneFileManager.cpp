@@ -109,7 +109,7 @@ void SceneFileManager::registerStrategyParsers() {
                            std::make_unique<PlainStrategyParser<LazyTranslationAndRNTStrategy>>());
     registerStrategyParser("CircularInfovisContainerStrategy",
                            std::make_unique<PlainStrategyParser<CircularInfovisContainerStrategy>>());
-    registerStrategyParser("CardDispenser", std::make_unique<CardDispenserStrategyParser>());
+    registerStrategyParser("CardDispenser", std::make_unique<CardDispenserStrategyParser>(getSceneLimits().maxComponents));
     registerStrategyParser("ButtonArea", std::make_unique<ButtonAreaStrategyParser>());
     registerStrategyParser("FilledRectangle", std::make_unique<FilledRectangleStrategyParser>());
     registerStrategyParser("FilledDisc", std::make_unique<FilledDiscStrategyParser>());

@@ -168,7 +168,7 @@ TEST(StrategyParsers, BeltAttributesAndTheirLimits) {
     EXPECT_TRUE(p.said.empty());
 
     // The belt fits between 0 and 150 - 20 = 130 on a 400 x 300 component; 100 control points
-    // at 10 levels would make 102400 points, so the curve keeps 5 levels (3200 points).
+    // at 10 levels would make 102400 points, so the curve keeps 3 levels (800 points).
     s = p.parse<CurrentBeltContainerStrategy>(
         parser, L"<Strategy number-control-points='2' subdivision-levels='40' belt-width='140'/>");
     EXPECT_EQ(s->getNumControlPoints(), 4u);
@@ -181,9 +181,11 @@ TEST(StrategyParsers, BeltAttributesAndTheirLimits) {
                                     "outlines cross.",
                           warning + "number-control-points must be at least 3, not 2; using 4.",
                           warning + "subdivision-levels must be at most 10, not 40; using 10.",
+                          warning + "4 control points at 10 subdivision levels make more than 1024 points; "
+                                    "the curve takes 8 levels.",
                           warning + "number-control-points must be at most 100, not 5000; using 100.",
-                          warning + "100 control points at 10 subdivision levels make more than 4096 points; "
-                                    "the curve takes 5 levels."}));
+                          warning + "100 control points at 10 subdivision levels make more than 1024 points; "
+                                    "the curve takes 3 levels."}));
     BoundedContainerStrategyParser bounded;
     EXPECT_EQ(p.parse<BoundedContainerStrategy>(bounded, L"<Strategy number-control-points='6'/>")->getNumControlPoints(), 6u);
 }
