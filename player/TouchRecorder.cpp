@@ -34,13 +34,18 @@ void TouchRecorder::record(unsigned frame, unsigned type, unsigned user, std::ui
     if (!recording) return;
     const char* name = type == pressType ? "PRESS" : type == dragType ? "DRAG" : type == releaseType ? "RELEASE" : nullptr;
     if (name == nullptr) return;
-    out << frame << ' ' << name << ' ' << (anonymous ? "~" : "") << user;
-    if (contact != 0 || anonymous) {
-        auto number = contactNumbers.try_emplace(contact, lastContactNumber + 1).first;
-        lastContactNumber = std::max(lastContactNumber, number->second);
-        out << '.' << number->second;
-        if (type == releaseType) contactNumbers.erase(number);
+    const auto key = std::make_pair(user, contact);
+    auto written = contactNumbers.find(key);
+    if (written == contactNumbers.end()) {
+        // A named user's only contact is written as the user alone, as scripts without
+        // contacts have it; every other contact gets the next number.
+        const bool alone = !anonymous && std::none_of(contactNumbers.begin(), contactNumbers.end(),
+                                                      [&](const auto& c) { return c.first.first == user; });
+        written = contactNumbers.emplace(key, alone ? 0 : ++lastContactNumber).first;
     }
+    out << frame << ' ' << name << ' ' << (anonymous ? "~" : "") << user;
+    if (written->second != 0) out << '.' << written->second;
+    if (type == releaseType) contactNumbers.erase(written);
     out << ' ';
     writeNumber(out, x);
     out << ' ';

@@ -4,14 +4,16 @@
 #include <cstdint>
 #include <fstream>
 #include <map>
+#include <utility>
 #include <ostream>
 #include <string>
 
 // Writes the touches of a run as a touch script (see TouchScript), one line per touch with
 // the frame it was delivered at the start of, so that --script replays the run exactly:
-// coordinates are written with as many digits as they need to read back the same. A touch of
-// a named contact is written with its contact (USER.CONTACT, ~USER.CONTACT for a contact
-// without a user), numbered 1, 2, ... in the order the contacts first touched in the run.
+// coordinates are written with as many digits as they need to read back the same. A user's
+// only contact is written as the user alone; a further contact of a user down at the same
+// time as USER.CONTACT, and a contact without a user as ~USER.CONTACT, numbered 1, 2, ... in
+// the order they touched in the run.
 //
 // A file that cannot be created is bad input (PlayerError, before the run starts). A write
 // that fails later (a full disk) stops the recording with one message on `errors`; the run
@@ -34,7 +36,7 @@ private:
     std::ofstream out;
     std::ostream& errors;
     bool recording = true;
-    std::map<std::uint64_t, unsigned> contactNumbers;  // of the contacts down
+    std::map<std::pair<unsigned, std::uint64_t>, unsigned> contactNumbers;  // by user and contact, of those down
     unsigned lastContactNumber = 0;
     unsigned pressType, dragType, releaseType;
 };

@@ -93,7 +93,7 @@ TEST_F(PlayerInputGL, RecordsEveryTouchAtTheFrameItPreceded) {
     std::ifstream in(path);
     const std::string text((std::istreambuf_iterator<char>(in)), {});
     std::filesystem::remove(path);
-    EXPECT_EQ(text.substr(text.find('\n') + 1), "1 PRESS 1 60.25 60\n2 PRESS 2.1 180 60\n2 DRAG 1 1e-07 61\n");
+    EXPECT_EQ(text.substr(text.find('\n') + 1), "1 PRESS 1 60.25 60\n2 PRESS 2 180 60\n2 DRAG 1 1e-07 61\n");
     EXPECT_TRUE(errors.str().empty());
 
     // A recording that fails says so once; the touches still reach the scene.
