@@ -9,7 +9,7 @@
 namespace {
 
 constexpr std::size_t kMostNames = 255;
-constexpr std::size_t kEventBytes = 1 + 1 + 1 + 4 + 8 + 8;  // kind, type, key, user, x, y
+constexpr std::size_t kEventBytes = 1 + 1 + 1 + 4 + 8 + 1 + 8 + 8;  // kind, type, key, user, contact, x, y
 
 template <typename Value>
 void put(std::vector<std::uint8_t>& bytes, Value value) {
@@ -74,6 +74,8 @@ void FrameMessage::encode(std::vector<std::uint8_t>& bytes) const {
         put(bytes, index);
         put(bytes, e.key);
         put(bytes, static_cast<std::uint32_t>(e.user));
+        put(bytes, e.contact);
+        put<std::uint8_t>(bytes, e.anonymous ? 1 : 0);
         put(bytes, e.x);
         put(bytes, e.y);
     }
@@ -99,6 +101,8 @@ void FrameMessage::decode(const std::vector<std::uint8_t>& bytes) {
         e.type = types[index];
         e.key = in.take<char>();
         e.user = in.take<std::uint32_t>();
+        e.contact = in.take<std::uint64_t>();
+        e.anonymous = in.take<std::uint8_t>() != 0;
         e.x = in.take<double>();
         e.y = in.take<double>();
     }

@@ -18,6 +18,8 @@ struct FrameMessage {
         Kind kind = Kind::Touch;
         unsigned type = 0;  // event type identifier (of this process)
         unsigned user = 0;
+        std::uint64_t contact = 0;  // the touch's contact, as DravikEvent names it
+        bool anonymous = false;     // the user is a slot lent to the contact
         double x = 0.0;  // display pixels, y up
         double y = 0.0;
         char key = 0;  // of a key

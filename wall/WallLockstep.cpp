@@ -74,6 +74,8 @@ void WallLockstep::holdTouch(const InputDispatcher::Touch& touch) {
     FrameMessage::Event e;
     e.type = touch.type;
     e.user = touch.user;
+    e.contact = touch.contact;
+    e.anonymous = touch.anonymous;
     e.x = touch.x;
     e.y = touch.y;
     message.events.push_back(e);
@@ -145,6 +147,8 @@ void WallLockstep::deliver(const FrameMessage::Event& e) {
     InputDispatcher::Touch touch;
     touch.type = e.type;
     touch.user = e.user;
+    touch.contact = e.contact;
+    touch.anonymous = e.anonymous;
     touch.x = e.x;
     touch.y = e.y;
     input->route(touch);

@@ -96,9 +96,10 @@ TEST(FrameMessageTest, RoundTripAndDamagedBytes) {
     sent.tick = 116;
     sent.scripted = 1;
     FrameMessage::Event touch{FrameMessage::Event::Kind::Touch,
-                              ConstantProvider::getInstance()->getEventTypeIdentifier("DRAG"), 3, 1.5, -2.0, 0};
+                              ConstantProvider::getInstance()->getEventTypeIdentifier("DRAG"), 3, 1ULL << 40, true,
+                              1.5, -2.0, 0};
     FrameMessage::Event key{FrameMessage::Event::Kind::Key,
-                            ConstantProvider::getInstance()->getEventTypeIdentifier("KEY"), 0, 4.0, 5.0, 'k'};
+                            ConstantProvider::getInstance()->getEventTypeIdentifier("KEY"), 0, 0, false, 4.0, 5.0, 'k'};
     sent.events = {touch, key, touch};
     std::vector<std::uint8_t> bytes;
     sent.encode(bytes);
@@ -111,6 +112,8 @@ TEST(FrameMessageTest, RoundTripAndDamagedBytes) {
     EXPECT_EQ(got.events[1].type, key.type);
     EXPECT_EQ(got.events[2].type, touch.type);
     EXPECT_EQ(got.events[0].y, -2.0);
+    EXPECT_EQ(got.events[2].contact, 1ULL << 40);
+    EXPECT_TRUE(got.events[2].anonymous);
     bytes.pop_back();
     EXPECT_THROW(got.decode(bytes), std::runtime_error);
 }
