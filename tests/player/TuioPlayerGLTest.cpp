@@ -1,9 +1,12 @@
-// The player taking TUIO touches over 127.0.0.1 while it runs, beside a tracker that floods it
-// (CI runs this under AddressSanitizer, with DRAVIK_TUIO_FLOOD_SECONDS longer than the default
-// second and a half), recording them, and the recording replayed as a touch script.
+// The player taking TUIO touches over 127.0.0.1 while it runs, recording them, and the
+// recording replayed as a touch script; the first test beside a tracker that floods the player
+// (CI runs it under AddressSanitizer, with DRAVIK_TUIO_FLOOD_SECONDS longer than the default
+// second and a half).
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <regex>
 #include <thread>
 
 #include "input/InputEventQueue.h"
@@ -40,7 +43,26 @@ void flood(unsigned port, double seconds, float x, float y) {
 
 }  // namespace
 
-class TuioPlayer : public PlayerProcessTest {};
+class TuioPlayer : public PlayerProcessTest {
+protected:
+    // Runs the player with the arguments and TUIO on a free port, and has `track` send to
+    // that port once the player listens.
+    template <class Tracker>
+    PlayerOutcome playWithTracker(const std::string& arguments, Tracker track) {
+        PlayerOutcome live;
+        std::thread player([&] { live = play(arguments + " --tuio 0"); });
+        port = awaitTuioPort(dir / "out");
+        if (port != 0) {
+            tuio::Sender tracker(port);
+            track(tracker);
+        }
+        player.join();
+        EXPECT_NE(port, 0u) << live.out << live.err;
+        return live;
+    }
+
+    unsigned port = 0;  // the player listens on
+};
 
 // The demo at 400 x 300 has drag cards 60 x 40 at (72, 225), (72, 150) and (72, 75)
 // (components 4 to 6). A flooding tracker presses card 6 over and over. Two fingers of a TUIO
@@ -51,16 +73,11 @@ class TuioPlayer : public PlayerProcessTest {};
 TEST_F(TuioPlayer, TwoFingersDragTwoCardsBesideAFloodingTrackerAndTheRecordingReplaysTheRun) {
     const char* configured = std::getenv("DRAVIK_TUIO_FLOOD_SECONDS");
     const double seconds = configured != nullptr ? std::atof(configured) : 1.5;
+    const std::string run = "--size 400x300 --frames " + std::to_string(static_cast<int>((seconds + 1.5) * 60)) +
+                            " --no-overlay";
     const std::string record = (dir / "run.touch").string();
-    PlayerOutcome live;
-    std::thread player([&] {
-        live = play("--size 400x300 --frames " + std::to_string(static_cast<int>((seconds + 1.5) * 60)) +
-                    " --no-overlay --stats --tuio 0 --record " + shellQuoted(record));
-    });
-    const unsigned port = awaitTuioPort(dir / "out");
-    if (port != 0) {
+    const PlayerOutcome live = playWithTracker(run + " --stats --record " + shellQuoted(record), [&](tuio::Sender& tracker) {
         std::thread flooding(flood, port, seconds, 75.0f / 400, 0.75f);
-        tuio::Sender tracker(port);
         for (std::int32_t frame = 0; frame <= 20 + 64 + 60; ++frame) {
             const int step = std::clamp(frame - 20, 0, 64);
             const float x1 = (48 + step) / 256.0f, y1 = 0.25f - step / 512.0f, x2 = (48 + step / 2.0f) / 256.0f;
@@ -72,9 +89,7 @@ TEST_F(TuioPlayer, TwoFingersDragTwoCardsBesideAFloodingTrackerAndTheRecordingRe
             std::this_thread::sleep_for(std::chrono::milliseconds(4));
         }
         flooding.join();
-    }
-    player.join();
-    ASSERT_NE(port, 0u) << live.out << live.err;
+    });
     ASSERT_EQ(live.status, 0) << live.err;
     EXPECT_TRUE(live.err.empty()) << live.err;
     for (const char* line : {"component 4 at (172.0, 262.5), angle 0.0 degrees",
@@ -82,18 +97,64 @@ TEST_F(TuioPlayer, TwoFingersDragTwoCardsBesideAFloodingTrackerAndTheRecordingRe
                              "component 6 at (72.0, 75.0), angle 0.0 degrees", "0 packets rejected"})
         EXPECT_NE(live.out.find(line), std::string::npos) << line << "\n" << live.out;
 
-    // Each finger was a user of its own (4 and 5, after the mouse's three), both down at once.
+    // Each finger was a contact without a user in a user slot of its own (4 and 5, after the
+    // mouse's three), both down at once.
     const std::string recorded = readFile(record);
-    const std::size_t press4 = recorded.find(" PRESS 4 75 225\n"), press5 = recorded.find(" PRESS 5 75 150\n");
+    const std::size_t press4 = recorded.find(" PRESS ~4.1 75 225\n"), press5 = recorded.find(" PRESS ~5.2 75 150\n");
     ASSERT_NE(press4, std::string::npos) << recorded.substr(0, 2000);
     ASSERT_NE(press5, std::string::npos) << recorded.substr(0, 2000);
-    EXPECT_LT(std::max(press4, press5), recorded.find(" RELEASE 4 "));
-    EXPECT_NE(recorded.find(" RELEASE 4 175 262.5\n"), std::string::npos);
+    EXPECT_LT(std::max(press4, press5), recorded.find(" RELEASE ~4.1 "));
+    EXPECT_NE(recorded.find(" RELEASE ~4.1 175 262.5\n"), std::string::npos);
 
-    const PlayerOutcome replay = play("--size 400x300 --frames " + std::to_string(static_cast<int>((seconds + 1.5) * 60)) +
-                                      " --no-overlay --script " + shellQuoted(record));
+    const PlayerOutcome replay = play(run + " --script " + shellQuoted(record));
     ASSERT_EQ(replay.status, 0) << replay.err;
     EXPECT_EQ(componentLines(replay.out), componentLines(live.out));
+}
+
+// The demo's lower turn card (component 8, 80 x 48 at (200, 90)) pinched by two fingers from
+// (180, 90) and (220, 90) to (200, 50) and (200, 130): twice the size, a quarter turn, the
+// centre kept. By a touch script (one user's two contacts), by a TUIO 1.1 table (two fingers
+// without users), by TUIO 2.0 (one user's two pointers) and by replaying the recorded pinch.
+TEST_F(TuioPlayer, EveryInputPathPinches) {
+    // Both fingers at step 0 ... 20 of the pinch, normalised (y down), as `frame` packs them.
+    auto track = [](auto frame) {
+        return [frame](tuio::Sender& tracker) {
+            for (int step = 0; step <= 21; ++step) {
+                const float t = std::min(step, 20) / 20.0f;
+                const float x1 = (180 + 20 * t) / 400, y1 = 1 - (90 - 40 * t) / 300, x2 = (220 - 20 * t) / 400,
+                            y2 = 1 - (90 + 40 * t) / 300;
+                tracker.send(frame(step + 1, step <= 20, x1, y1, x2, y2));
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        };
+    };
+    auto expectPinched = [](const PlayerOutcome& run, const char* path) {
+        std::smatch m;
+        const std::regex line(R"(component 8 at \(([-0-9.]+), ([-0-9.]+)\), angle ([0-9.]+) degrees, size 80 x 48, scale ([0-9.]+) x ([0-9.]+))");
+        ASSERT_TRUE(std::regex_search(run.out, m, line)) << path << ": " << run.out << run.err;
+        EXPECT_NEAR(std::stod(m[1]), 200, 2) << path;
+        EXPECT_NEAR(std::stod(m[2]), 90, 1) << path;
+        EXPECT_NEAR(std::stod(m[3]), 90, 0.9) << path;
+        EXPECT_NEAR(std::stod(m[4]), 2, 0.02) << path;
+        EXPECT_NEAR(std::stod(m[5]), 2, 0.02) << path;
+    };
+    const std::string common = "--size 400x300 --frames 90 --no-overlay";
+    std::ofstream(dir / "pinch.touch") << "1 PRESS 1.1 180 90\n1 PRESS 1.2 220 90\n2-21 DRAG 1.1 180 90 200 50\n"
+                                          "2-21 DRAG 1.2 220 90 200 130\n22 RELEASE 1.1 200 50\n22 RELEASE 1.2 200 130\n";
+    expectPinched(play(common + " --script " + shellQuoted((dir / "pinch.touch").string())), "script");
+
+    const std::string record = (dir / "pinch11.touch").string();
+    const PlayerOutcome tuio11 = playWithTracker(
+        common + " --record " + shellQuoted(record), track([](int f, bool down, float x1, float y1, float x2, float y2) {
+            return down ? tuio::cursorFrame(f, {21, 22}, {{21, x1, y1}, {22, x2, y2}}) : tuio::cursorFrame(f, {}, {});
+        }));
+    expectPinched(tuio11, "TUIO 1.1");
+    EXPECT_EQ(componentLines(play(common + " --script " + shellQuoted(record)).out), componentLines(tuio11.out));
+    expectPinched(playWithTracker(common, track([](int f, bool down, float x1, float y1, float x2, float y2) {
+                                      return tuio::pointerFrame(f, down ? std::vector<tuio::Pointer>{{31, 2, x1, y1}, {32, 2, x2, y2}}
+                                                                        : std::vector<tuio::Pointer>{});
+                                  })),
+                  "TUIO 2.0");
 }
 
 TEST_F(TuioPlayer, APortInUseIsBadInput) {
