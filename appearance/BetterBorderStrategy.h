@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/DisplayList.h"
+#include "framework/Export.h"
 #include "framework/VisComponentStrategy.h"
 
 // The rectangular outline of BorderStrategy as a stand-alone strategy that takes every
@@ -12,7 +14,7 @@
 // only store: a new colour or width shows at the next draw, since neither is compiled in.
 //
 // Touches: the component's rectangle picks the component while any outline is drawn.
-class BetterBorderStrategy : public VisComponentStrategy {
+class DRAVIK_API BetterBorderStrategy : public VisComponentStrategy {
 public:
     // Colour pointers point to red, green, blue, alpha (copied); null gives opaque white.
     explicit BetterBorderStrategy(const double* borderColor = nullptr, const double* selectedBorderColor = nullptr,
@@ -21,7 +23,6 @@ public:
     // A copy has the same settings and builds a display list of its own.
     BetterBorderStrategy(const BetterBorderStrategy& other);
     BetterBorderStrategy& operator=(const BetterBorderStrategy& other);
-    ~BetterBorderStrategy() override;
 
     double* getBorderColor() { return borderColor; }
     void setBorderColor(const double* rgba);
@@ -46,15 +47,13 @@ protected:
     virtual void createDisplayList();
 
 private:
-    void deleteDisplayList();
-
     double borderColor[4];
     double selectedBorderColor[4];
     double borderWidth;
     double selectedBorderWidth;
     bool drawBorder;
     bool drawSelectedBorder;
-    std::uint32_t displayList = 0;
+    DisplayList displayList;
     std::uint32_t listWidth = 0;
     std::uint32_t listHeight = 0;
 };

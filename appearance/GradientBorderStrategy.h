@@ -1,9 +1,6 @@
 #ifndef DRAVIK_APPEARANCE_GRADIENTBORDERSTRATEGY_H
 #define DRAVIK_APPEARANCE_GRADIENTBORDERSTRATEGY_H
 
-#include <cstdint>
-#include <vector>
-
 #include "appearance/BorderStrategy.h"
 
 // A soft band around the component's rectangle instead of a line: it fades from the border
@@ -13,18 +10,13 @@
 // width is set; the component's alpha does not apply to the band.
 //
 // Touches: the component's rectangle, not the band, picks the component.
-class GradientBorderStrategy : public BorderStrategy {
+class DRAVIK_API GradientBorderStrategy : public BorderStrategy {
 public:
     GradientBorderStrategy();  // bands 5 pixels wide, opaque white fading out
-    GradientBorderStrategy(const GradientBorderStrategy& other);
-    GradientBorderStrategy& operator=(const GradientBorderStrategy& other);
-    ~GradientBorderStrategy() override;
 
 protected:
     void createDisplayList() override;
-    bool displayListsOutdated() const override;
     void drawOutline(bool selected) override;
-    void deleteDisplayLists() override;
 
     // Emits the band between the corners p1..p4 (x, y, z each, in the order top left, bottom
     // left, bottom right, top right) and their points `width` further out on the diagonals:
@@ -32,7 +24,7 @@ protected:
     void drawGradientBorder(const double* color, double width, const double* p1, const double* p2,
                             const double* p3, const double* p4);
 
-    std::uint32_t selectedDisplayList = 0;
+    DisplayList selectedDisplayList;
 };
 
 #endif

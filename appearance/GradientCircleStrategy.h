@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/DisplayList.h"
+#include "framework/Export.h"
 #include "framework/VisComponentStrategy.h"
 
 // A soft round spot for small marker components: an octagon of radius 1 in component
@@ -14,14 +16,13 @@
 // The spot is compiled at the first draw and kept: colour changes after it do not show.
 //
 // Touches: the octagon picks the component.
-class GradientCircleStrategy : public VisComponentStrategy {
+class DRAVIK_API GradientCircleStrategy : public VisComponentStrategy {
 public:
     explicit GradientCircleStrategy(unsigned char red = 255, unsigned char green = 255, unsigned char blue = 255,
                                     unsigned char alpha = 255);
     // A copy has the same colour and builds its own display list at its first draw.
     GradientCircleStrategy(const GradientCircleStrategy& other);
     GradientCircleStrategy& operator=(const GradientCircleStrategy& other);
-    ~GradientCircleStrategy() override;
 
     unsigned char* getColor() { return color; }  // red, green, blue, alpha
     void setColor(unsigned char red, unsigned char green, unsigned char blue, unsigned char alpha);
@@ -34,11 +35,9 @@ protected:
     void createDisplayList();
 
 private:
-    void deleteDisplayLists();
-
-    std::uint32_t displayList = 0;  // 0 = not built
+    DisplayList displayList;
     unsigned char color[4];
-    std::uint32_t pickingList = 0;  // the octagon, without colour
+    DisplayList pickingList;  // the octagon, without colour
 };
 
 #endif

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "framework/IBuffer.h"
+#include "app/DisplayList.h"
 #include "framework/VisComponentStrategy.h"
 
 // Makes the component a plain, pickable container for information-visualisation views.
@@ -34,7 +35,7 @@ protected:
 
     unsigned buttonBufferType = 0;
     unsigned char noButtonValue = 0;
-    std::uint32_t displayList = 0;
+    DisplayList displayList;
     std::uint32_t listWidth = 0;  // component size when the shape was recorded
     std::uint32_t listHeight = 0;
     unsigned char idColor[3] = {0, 0, 0};  // the component's identifier colour

@@ -1,12 +1,14 @@
-#ifndef DRAVIK_CONTAINERS_DISPLAYLIST_H
-#define DRAVIK_CONTAINERS_DISPLAYLIST_H
+#ifndef DRAVIK_APP_DISPLAYLIST_H
+#define DRAVIK_APP_DISPLAYLIST_H
 
 #include <cstdint>
 
-// One OpenGL display list owned by a strategy: made on the first compile, compiled again in
+#include "framework/Export.h"
+
+// One OpenGL display list owned by a strategy: named on the first compile, compiled again in
 // place after that, deleted with its owner (an OpenGL context must be current then). A copy
 // owns no list of its own until it compiles one, so copies never delete each other's lists.
-class DisplayList {
+class DRAVIK_API DisplayList {
 public:
     DisplayList() = default;
     DisplayList(const DisplayList&) {}
