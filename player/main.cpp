@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 
 #include "player/LoadedLibraries.h"
 #include "player/PlayerError.h"
@@ -55,6 +56,8 @@ int main(int argc, char** argv) {
             player->printSummary(std::cout);
         } catch (const PlayerError& e) {
             status = fail(e.what(), e.status());
+        } catch (const std::runtime_error& e) {  // a strategy that cannot do what the scene asks
+            status = fail(std::string("scene problem: ") + e.what(), PlayerError::kSceneProblems);
         }
     }  // the scene and then the window go while freeglut still runs
     glutExit();
