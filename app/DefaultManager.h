@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/DravikManager.h"
+#include "framework/Export.h"
 
 class FrameTimer;
 
@@ -17,7 +18,7 @@ class FrameTimer;
 // bounds hold the pixel (DravikManager::renderForPickingAt), which gives the answer of
 // drawing them all at the cost of the few under the point. Points outside the display size
 // last given to resize pick nothing; before any resize, the current viewport is the display.
-class DefaultManager : public DravikManager {
+class DRAVIK_API DefaultManager : public DravikManager {
 public:
     // Runs the manager's initialisation (touch indicators, then components) at once.
     explicit DefaultManager(FrameTimer* timer = nullptr);

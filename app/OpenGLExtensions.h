@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/Export.h"
+
 // What the current OpenGL context offers beyond OpenGL 1.1: its extensions, and their entry
 // points looked up by name through the platform's procedure lookup (glXGetProcAddressARB).
 // Every caller looks entry points up here.
@@ -11,7 +13,7 @@
 // The platform lookup may hand out a pointer even for a name that the driver does not
 // implement, so a caller uses an entry point only when the extension that brings it is
 // offered as well.
-class OpenGLExtensions {
+class DRAVIK_API OpenGLExtensions {
 public:
     using EntryPoint = void (*)();
 

@@ -1,6 +1,7 @@
 #ifndef DRAVIK_APP_VISCOMPONENTGL_H
 #define DRAVIK_APP_VISCOMPONENTGL_H
 
+#include "framework/Export.h"
 #include "framework/VisComponent.h"
 
 // The library's concrete component: before its strategies draw, it moves the OpenGL
@@ -10,7 +11,7 @@
 //
 // Around its drawing it tells framebuffer captures (FramebufferCapture) that it is drawn, so
 // that a capture of a subtree ends right after the subtree.
-class VisComponentGL : public VisComponent {
+class DRAVIK_API VisComponentGL : public VisComponent {
 public:
     VisComponentGL() = default;
     VisComponentGL(const VisComponentGL&) = default;

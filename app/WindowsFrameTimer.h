@@ -5,12 +5,13 @@
 #include <deque>
 
 #include "app/TickSource.h"
+#include "framework/Export.h"
 #include "framework/FrameTimer.h"
 
 // Frame timer on the millisecond tick counter: start() and end() enclose a frame, and the
 // frame rate is 1000 over the mean frame time of the last `windowSize` frames. The mean
 // always divides by the full window, so the rate reads high until the window has filled.
-class WindowsFrameTimer : public FrameTimer {
+class DRAVIK_API WindowsFrameTimer : public FrameTimer {
 public:
     // A window size of 0 is taken as 1. The tick source is not owned and must outlive the
     // timer; by default it is the system clock.

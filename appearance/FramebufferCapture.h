@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "framework/Export.h"
+
 class FramebufferObjectEndStrategy;
 class VisComponent;
 
@@ -15,7 +17,7 @@ class VisComponent;
 // has been drawn, or at the component's FramebufferObjectEndStrategy when the component has
 // no subtree. Components (VisComponentGL) report each component they draw, so that captures
 // end in time even when a subtree is drawn only in part.
-class FramebufferCapture {
+class DRAVIK_API FramebufferCapture {
 public:
     // How deep captures may nest; a deeper one is not started.
     static constexpr std::size_t kDeepest = 8;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/Export.h"
 #include "framework/VisComponentStrategy.h"
 
 class FramebufferObjectEndStrategy;
@@ -31,7 +32,7 @@ class FramebufferObjectEndStrategy;
 //
 // The pair may also be pushed, begin first, onto a component already in a manager: the end
 // strategy then pairs itself with the begin strategy below it.
-class FramebufferObjectBeginStrategy : public VisComponentStrategy {
+class DRAVIK_API FramebufferObjectBeginStrategy : public VisComponentStrategy {
 public:
     // Largest texture this strategy makes, in pixels (256 MiB of RGBA).
     static constexpr std::uint64_t kLargestTexture = 8192ull * 8192ull;

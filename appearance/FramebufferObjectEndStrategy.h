@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "appearance/FramebufferCapture.h"
+#include "framework/Export.h"
 #include "framework/VisComponentStrategy.h"
 
 // The partner of FramebufferObjectBeginStrategy on the same component, pushed after the
@@ -22,7 +23,7 @@
 //
 // The enable event switches drawing the texture on, the disable event off; with nothing
 // captured there is nothing to draw.
-class FramebufferObjectEndStrategy : public VisComponentStrategy {
+class DRAVIK_API FramebufferObjectEndStrategy : public VisComponentStrategy {
 public:
     // Defaults: the event types "ENABLE_FRAMEBUFFER_OBJECT_RENDERING" and
     // "DISABLE_FRAMEBUFFER_OBJECT_RENDERING". An OpenGL context must be current.

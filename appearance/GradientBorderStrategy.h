@@ -2,6 +2,7 @@
 #define DRAVIK_APPEARANCE_GRADIENTBORDERSTRATEGY_H
 
 #include "appearance/BorderStrategy.h"
+#include "framework/Export.h"
 
 // A soft band around the component's rectangle instead of a line: it fades from the border
 // colour at the component's edge to full transparency `borderWidth` pixels further out, with

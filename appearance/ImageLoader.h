@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "framework/Export.h"
+
 // Reads one image file through DevIL and tells its size, OpenGL pixel format and pixels.
 //
 // Pixels come one unsigned byte per channel, rows tightly packed, the top row first, so that
@@ -13,7 +15,7 @@
 // Image files are outside input, and a small file can hold an enormous image: with limits
 // set, loadImage reads the size from the file's header (PNG, JPEG, GIF and BMP) and refuses
 // an image beyond them before any pixel is decoded; other formats are checked once decoded.
-class ImageLoader {
+class DRAVIK_API ImageLoader {
 public:
     // Initialises DevIL and ILU (again on every construction, which DevIL allows).
     ImageLoader();

@@ -5,12 +5,13 @@
 #include <vector>
 
 #include "app/DisplayList.h"
+#include "framework/Export.h"
 #include "framework/VisComponentStrategy.h"
 
 // Draws its component as a rectangle covered by one OpenGL texture, tinted by the
 // component's colour (its alpha carries over), and the same rectangle in the component's
 // identifier colour for picking. Both are display lists, rebuilt when the size changes.
-class ImageStrategy : public VisComponentStrategy {
+class DRAVIK_API ImageStrategy : public VisComponentStrategy {
 public:
     // `textureName` is an OpenGL texture name, e.g. one from TextureManager.
     explicit ImageStrategy(std::uint32_t textureName);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/Export.h"
+
 // Turns image files into OpenGL textures, one texture name per file, kept in load order.
 // Filtering, mipmapping and a compressed or plain internal format follow the options below
 // and the compression extensions that the driver reports. Construct, load and use it while
@@ -14,7 +16,7 @@
 // An image larger than the driver's largest texture (GL_MAX_TEXTURE_SIZE), or whose pixels
 // would take more than the memory budget, is refused from its file's header before it is
 // decoded, with a line naming its size and the limit.
-class TextureManager {
+class DRAVIK_API TextureManager {
 public:
     // Takes each line that reports a problem ("TextureManager.loadTexture(): ..." and the
     // lines about compression formats), without its end of line.

@@ -2,6 +2,7 @@
 #define DRAVIK_CONFIG_BORDERSTRATEGYPARSER_H
 
 #include "config/StrategyParser.h"
+#include "framework/Export.h"
 
 class BorderStrategy;
 
@@ -9,7 +10,7 @@ class BorderStrategy;
 // outline colour and "selected-red" ... "selected-alpha" the selected outline colour, each
 // read in single precision and used only when all four of a colour are present; channels
 // outside 0 to 1 are taken as the nearer end, with a warning.
-class BorderStrategyParser : public StrategyParser {
+class DRAVIK_API BorderStrategyParser : public StrategyParser {
 public:
     void parse(const XMLNode& node, VisComponent* component) override;
 

@@ -5,6 +5,7 @@
 
 #include "config/XMLNode.h"
 #include "containers/BoundedContainerStrategy.h"
+#include "containers/Spline.h"
 #include "framework/SafeNumbers.h"
 #include "framework/VisComponent.h"
 
@@ -22,7 +23,7 @@ std::string decimal(double value) {
 void BoundedContainerStrategyParser::readContainerAttributes(const XMLNode& node, BoundedContainerStrategy& strategy,
                                                              const char* parserName) const {
     auto warn = [&](const char* parser, const std::string& message) {
-        reportProblem(node, std::string("Warning in ") + parser + "::parse() - " + message);
+        reportDiagnostic(node, std::string("Warning in ") + parser + "::parse() - " + message);
     };
     using Limits = BoundedContainerStrategy;
     if (const wchar_t* text = node.getAttribute(L"number-control-points")) {
@@ -46,6 +47,11 @@ void BoundedContainerStrategyParser::readContainerAttributes(const XMLNode& node
                                  ".");
         strategy.setSplineLevels(truncateToUnsigned(std::clamp(levels, 0.0, double(Limits::kMaxSplineLevels))));
     }
+    const unsigned points = strategy.getNumControlPoints(), levels = strategy.getSplineLevels();
+    if (const unsigned long taken = Spline::levelWithinLimit(points, levels, true); taken < levels)
+        warn(parserName, std::to_string(points) + " control points at " + std::to_string(levels) +
+                             " subdivision levels make more than " + std::to_string(Spline::kMaxSplinePoints) +
+                             " points; the curve takes " + std::to_string(taken) + " levels.");
     if (const wchar_t* text = node.getAttribute(L"display-control-points"); text && std::wstring(text) == L"false")
         strategy.setDisplayControlPoints(false);
     double rgba[4];

@@ -2,6 +2,7 @@
 #define DRAVIK_CONFIG_BOUNDEDCONTAINERSTRATEGYPARSER_H
 
 #include "config/StrategyParser.h"
+#include "framework/Export.h"
 
 class BoundedContainerStrategy;
 
@@ -19,7 +20,7 @@ class BoundedContainerStrategy;
 //   "color-red" ... "color-alpha", "border-red" ..., "selected-red" ...: the inside, ring
 //                            and selection colours, each used only when all four are given
 // A value out of range is reported as a warning; the scene is still built.
-class BoundedContainerStrategyParser : public StrategyParser {
+class DRAVIK_API BoundedContainerStrategyParser : public StrategyParser {
 public:
     void parse(const XMLNode& node, VisComponent* component) override;
 

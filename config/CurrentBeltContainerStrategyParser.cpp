@@ -19,7 +19,7 @@ void CurrentBeltContainerStrategyParser::parse(const XMLNode& node, VisComponent
             std::ostringstream message;
             message << "Warning in CurrentBeltContainerStrategyParser::parse() - belt-width " << width
                     << " does not fit between 0 and " << room << " on this component; the belt's outlines cross.";
-            reportProblem(node, message.str());
+            reportDiagnostic(node, message.str());
         }
     }
     readContainerAttributes(node, *strategy, "CurrentBeltContainerStrategyParser");

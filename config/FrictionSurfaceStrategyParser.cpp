@@ -5,10 +5,10 @@
 #include "manipulation/FrictionSurfaceStrategy.h"
 
 void FrictionSurfaceStrategyParser::parse(const XMLNode& node, VisComponent* component) {
+    constexpr const char* self = "FrictionSurfaceStrategyParser::parse()";
     auto* strategy = new FrictionSurfaceStrategy();
-    if (const wchar_t* width = node.getAttribute(L"border-width"))
-        strategy->setBorderWidth(obtainTruncatedUnsignedValue(width));
-    if (const wchar_t* height = node.getAttribute(L"border-height"))
-        strategy->setBorderHeight(obtainTruncatedUnsignedValue(height));
+    std::uint32_t cells = 0;
+    if (readWholeNumberAttribute(node, L"border-width", self, cells)) strategy->setBorderWidth(cells);
+    if (readWholeNumberAttribute(node, L"border-height", self, cells)) strategy->setBorderHeight(cells);
     component->pushStrategy(strategy);
 }

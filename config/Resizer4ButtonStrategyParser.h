@@ -4,16 +4,18 @@
 #include <cstdint>
 
 #include "config/StrategyParser.h"
+#include "framework/Export.h"
 
 // "Resizer4ButtonStrategy": a Resizer4ButtonStrategy.
-//   "topleft", "bottomleft", "bottomright", "topright"   a value of 0 (or text that is no
-//        number) switches that corner button off: corner 0 (the grid's first columns and
-//        rows), 1, 2 and 3 of Resizer4ButtonStrategy. The switch belongs to the parser: every
+//   "topleft", "topright", "bottomleft", "bottomright"   read in this order (the order in
+//        which random values are drawn); a value of 0 (or text that is no number) switches
+//        that corner button off: corners 0, 3, 1 and 2 of Resizer4ButtonStrategy (corner 0
+//        holds the grid's first columns and rows). The switch belongs to the parser: every
 //        later strategy made by the same parser has that corner off too, and nothing
 //        switches it back on.
 //   "buttonsize"   side of the corner buttons in cells (truncated)
 //   "keepAspect"   exactly "true" keeps the aspect ratio; anything else, or nothing, does not
-class Resizer4ButtonStrategyParser : public StrategyParser {
+class DRAVIK_API Resizer4ButtonStrategyParser : public StrategyParser {
 public:
     Resizer4ButtonStrategyParser() = default;
     Resizer4ButtonStrategyParser(const Resizer4ButtonStrategyParser&) = default;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iostream>
 #include <sstream>
 #include <string>
 
@@ -22,6 +21,13 @@ Number extract(const std::wstring& text, Number none = Number{}) {
     Number value{};
     if (!(stream >> std::dec >> value) && value == Number{}) return none;
     return value;
+}
+
+// Truncated toward zero through a 64-bit integer whose low 32 bits are the result; 0 beyond
+// [-2^63, 2^63), the range in which that truncation is defined.
+std::uint32_t lowBitsOfTruncation(double value) {
+    if (!(value >= -9223372036854775808.0 && value < 9223372036854775808.0)) return 0;
+    return static_cast<std::uint32_t>(static_cast<std::int64_t>(value));
 }
 
 double draw01() { return randomInt32767() / 32767.0; }
@@ -82,15 +88,11 @@ std::uint32_t StrategyParser::obtainUnsignedIntValue(const wchar_t* text) {
 }
 
 std::uint32_t StrategyParser::obtainTruncatedUnsignedValue(const wchar_t* text) {
-    const double value = obtainDoubleValue(text);
-    // [-2^63, 2^63): the range in which truncation to a 64-bit integer is defined.
-    if (!(value >= -9223372036854775808.0 && value < 9223372036854775808.0)) return 0;
-    return static_cast<std::uint32_t>(static_cast<std::int64_t>(value));
+    return lowBitsOfTruncation(obtainDoubleValue(text));
 }
 
-void StrategyParser::reportProblem(const XMLNode& element, const std::string& message) const {
-    if (problemHandler) problemHandler(element, message);
-    else std::cout << message << '\n';
+void StrategyParser::reportDiagnostic(const XMLNode& element, const std::string& message) const {
+    if (diagnosticHandler) diagnosticHandler(element, message);
 }
 
 bool StrategyParser::readColorAttributes(const XMLNode& node, const wchar_t* prefix, AttributeConversion convert,
@@ -108,7 +110,7 @@ bool StrategyParser::readColorAttributes(const XMLNode& node, const wchar_t* pre
             std::ostringstream message;
             message << "Warning in " << parser << " - " << detail::toUTF8(prefix) << detail::toUTF8(channels[i]) << ' '
                     << value << " lies outside 0 to 1; it is taken as " << rgba[i] << '.';
-            reportProblem(node, message.str());
+            reportDiagnostic(node, message.str());
         }
     }
     return true;
@@ -119,13 +121,28 @@ bool StrategyParser::readWidthAttribute(const XMLNode& node, const wchar_t* name
     const wchar_t* text = node.getAttribute(name);
     if (text == nullptr) return false;
     const double value = obtainDoubleValue(text);
-    if (std::isfinite(value) && value > 0.0) {
+    if (value > 0.0 && value <= kMaxWidth) {
         width = value;
         return true;
     }
     std::ostringstream message;
     message << "Warning in " << parser << " - " << detail::toUTF8(name) << " \"" << detail::toUTF8(text)
-            << "\" is not a positive number; the width stays " << width << '.';
-    reportProblem(node, message.str());
+            << "\" is not a positive number of at most " << kMaxWidth << "; the width stays " << width << '.';
+    reportDiagnostic(node, message.str());
     return false;
+}
+
+bool StrategyParser::readWholeNumberAttribute(const XMLNode& node, const wchar_t* name, const char* parser,
+                                              std::uint32_t& value) const {
+    const wchar_t* text = node.getAttribute(name);
+    if (text == nullptr) return false;
+    const double number = obtainDoubleValue(text);  // once: a random text draws once
+    value = lowBitsOfTruncation(number);
+    if (!isNumber(text) || !(number > -1.0 && number < 4294967296.0)) {
+        std::ostringstream message;
+        message << "Warning in " << parser << " - " << detail::toUTF8(name) << " \"" << detail::toUTF8(text)
+                << "\" is not a whole number from 0 to 4294967295; it is taken as " << value << '.';
+        reportDiagnostic(node, message.str());
+    }
+    return true;
 }

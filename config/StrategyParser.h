@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "framework/Export.h"
+
 class VisComponent;
 class XMLNode;
 
@@ -21,14 +23,15 @@ class XMLNode;
 //            bound cannot be negative; a missing lower bound is 0, a missing upper one 1)
 //
 // Problems with attributes (a colour channel outside 0 to 1, a width that is no positive
-// number, a value out of range) are reported, one line each, and the strategy keeps its own
-// value, so that the rest of the scene is still built.
-class StrategyParser {
+// number, a whole number out of range) are diagnostics, one line each (see
+// XMLConfigurationManager::reportDiagnostic): silent unless a handler is set, which the scene
+// configuration does. The strategy keeps its own value, or the value the conversions give
+// (the line says which), so that the rest of the scene is still built.
+class DRAVIK_API StrategyParser {
 public:
-    // Receives the parser's problems with the attributes of an element. Without a handler
-    // each is written to standard output; the scene configuration routes them to its own
-    // reporting.
-    using ProblemHandler = std::function<void(const XMLNode& element, const std::string& message)>;
+    // Receives the parser's diagnostics about the attributes of an element; without one they
+    // are dropped. The scene configuration routes them to its reportDiagnostic.
+    using DiagnosticHandler = std::function<void(const XMLNode& element, const std::string& message)>;
 
     StrategyParser() = default;
     StrategyParser(const StrategyParser&) = default;
@@ -39,7 +42,7 @@ public:
     // `component`, which then owns it.
     virtual void parse(const XMLNode& node, VisComponent* component) = 0;
 
-    void setProblemHandler(ProblemHandler handler) { problemHandler = std::move(handler); }
+    void setDiagnosticHandler(DiagnosticHandler handler) { diagnosticHandler = std::move(handler); }
 
     // Whether the conversions find a number in the text: a leading decimal number, or the
     // random notation. Texts without one (null, empty, "abc") convert to 0.
@@ -60,7 +63,7 @@ protected:
     // One attribute text to a number, e.g. obtainDoubleValue.
     using AttributeConversion = double (*)(const wchar_t* text);
 
-    void reportProblem(const XMLNode& element, const std::string& message) const;
+    void reportDiagnostic(const XMLNode& element, const std::string& message) const;
     // The colour of the four attributes `prefix`-red, -green, -blue and -alpha, converted in
     // that order. True, with `rgba` set, only when all four are present. A channel outside 0
     // to 1 is taken as the nearer end, with a warning naming `parser` (as in
@@ -68,12 +71,20 @@ protected:
     bool readColorAttributes(const XMLNode& node, const wchar_t* prefix, AttributeConversion convert,
                              const char* parser, double rgba[4]) const;
     // The width in the attribute `name`, converted by obtainDoubleValue. True, with `width`
-    // set, when the attribute is present and a positive number; a present attribute that is
-    // not one gives a warning.
+    // set, when the attribute is present and a positive number of at most kMaxWidth pixels
+    // (wider than any display, a band only paints the window or, far wider, draws nothing);
+    // a present attribute that is not one gives a warning.
+    static constexpr double kMaxWidth = 16384.0;
     bool readWidthAttribute(const XMLNode& node, const wchar_t* name, const char* parser, double& width) const;
+    // The whole number in the attribute `name`, as obtainTruncatedUnsignedValue gives it.
+    // True, with `value` set, when the attribute is present. Text that is no number, or a
+    // number outside 0 to 4294967295 (whose low 32 bits, or 0 beyond the 64-bit range, are
+    // what is used), gives a warning.
+    bool readWholeNumberAttribute(const XMLNode& node, const wchar_t* name, const char* parser,
+                                  std::uint32_t& value) const;
 
 private:
-    ProblemHandler problemHandler;
+    DiagnosticHandler diagnosticHandler;
 };
 
 #endif

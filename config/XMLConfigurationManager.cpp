@@ -3,7 +3,6 @@
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <climits>
 #include <iostream>
 #include <sstream>
 #include <utility>
@@ -40,16 +39,17 @@ constexpr std::size_t kStackPerLevel = 16384;
 // Attribute text for paths, names and messages; null gives the empty string.
 std::string narrow(const wchar_t* text) { return text != nullptr ? detail::toUTF8(text) : std::string(); }
 
-// The leading decimal integer of the text; 0 when there is none.
-int extractInteger(const wchar_t* text) {
+// The leading decimal integer of the text; 0 when there is none. Read as 64 bits, so that a
+// number beyond the range of int is reported as written (beyond 64 bits, the nearest end).
+long long extractInteger(const wchar_t* text) {
     std::wistringstream stream(text);
-    int value = 0;
+    long long value = 0;
     stream >> std::dec >> value;
     return value;
 }
 
 // "source" followed by the four-digit index (more digits from 10000 on) and ".png".
-std::string seriesFileName(const std::string& source, int index) {
+std::string seriesFileName(const std::string& source, long long index) {
     std::string digits = std::to_string(index);
     if (digits.size() < 4) digits.insert(0, 4 - digits.size(), '0');
     return source + digits + ".png";
@@ -107,8 +107,8 @@ void XMLConfigurationManager::registerStrategyParsers() {
 }
 
 void XMLConfigurationManager::registerStrategyParser(const std::string& name, std::unique_ptr<StrategyParser> parser) {
-    parser->setProblemHandler([this](const XMLNode& element, const std::string& message) {
-        reportProblem(element, message);
+    parser->setDiagnosticHandler([this](const XMLNode& element, const std::string& message) {
+        reportDiagnostic(element, message);
     });
     strategyParsers[name] = std::move(parser);
 }
@@ -117,15 +117,33 @@ void XMLConfigurationManager::reportProblem(const XMLNode&, const std::string& m
     std::cout << message << std::endl;
 }
 
+void XMLConfigurationManager::reportDiagnostic(const XMLNode&, const std::string&) {}
+
 void XMLConfigurationManager::parseXMLTree(const XMLNode& element) {
-    if (visitDepth == 0) {
-        const unsigned depth = visitingDepth(element);
-        if (depth > kStackFriendlyDepth) {
-            detail::runOnLargeStack(depth * kStackPerLevel, [&] { visit(element); });
-            return;
-        }
+    if (visitDepth != 0) {
+        visit(element);
+        return;
     }
-    visit(element);
+    const unsigned depth = visitingDepth(element);
+    if (depth > kStackFriendlyDepth) detail::runOnLargeStack(depth * kStackPerLevel, [&] { visit(element); });
+    else visit(element);
+    // Beyond the first, refusals of a full scene are summed up in one line.
+    if (quietlySkipped != 0)
+        reportDiagnostic(element, std::to_string(quietlySkipped) + " more components skipped: a scene holds at most " +
+                                      std::to_string(limits.maxComponents) + " components!");
+    quietlySkipped = 0;
+}
+
+void XMLConfigurationManager::refuseBeyondLimit(const XMLNode& element, unsigned long long asked,
+                                                unsigned long long skipped) {
+    if (fullSceneReported) {
+        quietlySkipped += skipped;
+        return;
+    }
+    fullSceneReported = true;
+    const std::string limit = " a scene holds at most " + std::to_string(limits.maxComponents) + " components!";
+    if (asked == 0) reportDiagnostic(element, "Component skipped:" + limit);
+    else reportDiagnostic(element, std::to_string(skipped) + " of " + std::to_string(asked) + " Components skipped:" + limit);
 }
 
 void XMLConfigurationManager::visit(const XMLNode& element) {
@@ -175,10 +193,10 @@ void XMLConfigurationManager::parseDocument(const XMLNode& document) {
             scope = declaration;
         }
         if (scene.isEmpty()) {
-            reportProblem(XMLNode(), "No element to build a scene from!");
+            reportDiagnostic(XMLNode(), "No element to build a scene from!");
             return;
         }
-        reportProblem(scene, "No RootComponent element: the components of <" + narrow(scene.getName()) +
+        reportDiagnostic(scene, "No RootComponent element: the components of <" + narrow(scene.getName()) +
                                  "> are built without a table!");
     }
     // What lies beside the scene's element, or beside what encloses it, is never visited.
@@ -187,7 +205,7 @@ void XMLConfigurationManager::parseDocument(const XMLNode& document) {
         for (int i = 0; i < above.nChildNode(); ++i) {
             const XMLNode beside = above.getChildNode(i);
             if (beside != inner && !beside.isDeclaration())
-                reportProblem(beside, "Element <" + narrow(beside.getName()) + "> beside the scene's <" +
+                reportDiagnostic(beside, "Element <" + narrow(beside.getName()) + "> beside the scene's <" +
                                           narrow(scene.getName()) + "> is ignored!");
         }
     }
@@ -196,6 +214,10 @@ void XMLConfigurationManager::parseDocument(const XMLNode& document) {
 
 void XMLConfigurationManager::buildComponents(const XMLNode& element) {
     const std::wstring name = element.getName() != nullptr ? element.getName() : L"";
+    for (const wchar_t* builder : {L"RootComponent", L"Component", L"Components"})
+        if (name != builder && detail::namesEqual(name.c_str(), builder))
+            reportDiagnostic(element, "Element <" + narrow(name.c_str()) + "> builds nothing: only <" + narrow(builder) +
+                                          "> does, written exactly so!");
     if (name == L"RootComponent") {
         if (std::unique_ptr<VisComponent> root = createComponent(element)) {
             VisComponent* adopted = root.release();
@@ -204,8 +226,7 @@ void XMLConfigurationManager::buildComponents(const XMLNode& element) {
         }
     } else if (name == L"Component") {
         if (sceneIsFull()) {
-            reportProblem(element, "Component skipped: a scene holds at most " + std::to_string(limits.maxComponents) +
-                                       " components!");
+            refuseBeyondLimit(element, 0, 1);
         } else if (std::unique_ptr<VisComponent> component = createComponent(element)) {
             addComponent(component.release());
             ++componentCount;
@@ -217,12 +238,11 @@ void XMLConfigurationManager::buildComponents(const XMLNode& element) {
             return;
         }
         checkNumbers(element, {L"number", L"posX", L"posY", L"posZ", L"width", L"height", L"angle"});
-        const int count = extractInteger(number);
-        for (int i = 0; i < count; ++i) {
+        const long long count = extractInteger(number);
+        if (count < 0) reportDiagnostic(element, "Components number " + std::to_string(count) + " builds no component!");
+        for (long long i = 0; i < count; ++i) {
             if (sceneIsFull()) {
-                reportProblem(element, std::to_string(count - i) + " of " + std::to_string(count) +
-                                           " Components skipped: a scene holds at most " +
-                                           std::to_string(limits.maxComponents) + " components!");
+                refuseBeyondLimit(element, count, count - i);
                 break;
             }
             std::unique_ptr<VisComponent> component = createComponent(element);
@@ -241,7 +261,7 @@ std::unique_ptr<VisComponent> XMLConfigurationManager::createComponent(const XML
     auto component = std::make_unique<VisComponentGL>();
     parseComponent(element, component.get());
     if (const std::string why = refusal(element, *component); !why.empty()) {
-        reportProblem(element, why);
+        reportDiagnostic(element, why);
         return nullptr;
     }
     scenePixels += gridArea(*component);
@@ -275,7 +295,7 @@ void XMLConfigurationManager::checkNumbers(const XMLNode& element, std::initiali
         const bool whole = std::wstring(attribute) == L"width" || std::wstring(attribute) == L"height" ||
                            std::wstring(attribute) == L"number";
         if (text != nullptr && (!StrategyParser::isNumber(text) || (whole && *text == L'?')))
-            reportProblem(element, "Attribute " + narrow(attribute) + "=\"" + narrow(text) + "\" is not a number: 0 is used!");
+            reportDiagnostic(element, "Attribute " + narrow(attribute) + "=\"" + narrow(text) + "\" is not a number: 0 is used!");
     }
 }
 
@@ -323,7 +343,7 @@ void XMLConfigurationManager::checkImageTexture(const XMLNode& strategyElement, 
     if (std::find(loaded.begin(), loaded.end(), image->getTextureName()) != loaded.end() ||
         glIsTexture(image->getTextureName()) == GL_TRUE)
         return;
-    reportProblem(strategyElement, "Image texture " + std::to_string(image->getTextureName()) +
+    reportDiagnostic(strategyElement, "Image texture " + std::to_string(image->getTextureName()) +
                                        " is none of the " + std::to_string(loaded.size()) +
                                        " loaded textures: the component is drawn without one!");
 }
@@ -336,15 +356,15 @@ void XMLConfigurationManager::parseTextures(const XMLNode& element) {
         return;
     }
     checkNumbers(element, {L"number"});
-    const int count = extractInteger(number);
-    const int limit = static_cast<int>(std::min<unsigned>(limits.maxTextureSeries, INT_MAX));
-    const int loaded = limit != 0 ? std::min(count, limit) : count;
+    const long long count = extractInteger(number);
+    const long long limit = limits.maxTextureSeries;
+    const long long loaded = limit != 0 ? std::min(count, limit) : count;
     if (count > loaded)
-        reportProblem(element, "Textures number " + std::to_string(count) + " is above the limit of " +
+        reportDiagnostic(element, "Textures number " + std::to_string(count) + " is above the limit of " +
                                    std::to_string(limit) + ": loading " + std::to_string(loaded) + "!");
     const std::string prefix = narrow(source);
     std::vector<std::string> files;
-    for (int i = 1; i <= loaded; ++i) files.push_back(seriesFileName(prefix, i));
+    for (long long i = 1; i <= loaded; ++i) files.push_back(seriesFileName(prefix, i));
     texturesElement = element;
     textureManager->loadTextures(std::move(files));
     texturesElement = XMLNode();

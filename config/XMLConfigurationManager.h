@@ -10,6 +10,7 @@
 #include "app/DefaultManager.h"
 #include "config/SceneLimits.h"
 #include "config/XMLNode.h"
+#include "framework/Export.h"
 
 class FrameTimer;
 class StrategyParser;
@@ -25,12 +26,20 @@ class VisComponent;
 // parsed without a tag). Construct it while the OpenGL context is current (it creates the
 // texture manager).
 //
-// Problems in the file are reported through reportProblem, one line each, and skipped;
-// building never stops early. Besides the file's own problems (a missing attribute, an
-// unknown strategy, an image that does not load) these are reported: a size or number that
-// is not a number, a negative size, an "Image" whose texture is none of the loaded ones, and
-// a component or texture series beyond the scene's limits (SceneLimits).
-class XMLConfigurationManager : public DefaultManager {
+// Problems in the file are reported one line each and skipped; building never stops early.
+// They take two channels:
+// - reportProblem: the scene format's own messages, written on standard output with their
+//   exact texts: "Missing number of Components!", "Missing <Texture> attribute - ...",
+//   "There is no registered parser for NAME strategy!" and the texture manager's messages.
+// - reportDiagnostic: everything else the configuration and the parsers notice, silent
+//   unless a host overrides it. This is the one channel for such diagnostics; a parser
+//   reaches it through StrategyParser::reportDiagnostic. They are: a size, position or
+//   number that is not a number, a negative size, a negative number of "Components", an
+//   element whose name differs from "RootComponent", "Component" or "Components" only in
+//   case (it builds nothing), an "Image" whose texture is none of the loaded ones, a
+//   component or texture series beyond the scene's limits (SceneLimits), where the scene's
+//   element was found, and each parser's warnings about attribute values.
+class DRAVIK_API XMLConfigurationManager : public DefaultManager {
 public:
     XMLConfigurationManager(const XMLNode& root, FrameTimer* timer);
     // The parsers and the texture manager are owned; a copy could not own them too.
@@ -58,12 +67,14 @@ protected:
     // add parsers of its own with registerStrategyParser.
     virtual void registerStrategyParsers();
     // Puts the parser under the name, replacing the parser registered there before; the
-    // parser's problems with attributes reach reportProblem.
+    // parser's diagnostics reach reportDiagnostic.
     void registerStrategyParser(const std::string& name, std::unique_ptr<StrategyParser> parser);
 
-    // Every problem of the scene: the element it concerns (the empty node when none) and
-    // one line of text without its end. This one writes the line on standard output.
+    // A message of the scene format: the element it concerns (the empty node when none)
+    // and one line of text without its end. This one writes the line on standard output.
     virtual void reportProblem(const XMLNode& element, const std::string& message);
+    // Any other problem, in the same form. This one does nothing.
+    virtual void reportDiagnostic(const XMLNode& element, const std::string& message);
 
     // Builds the scene of a document parsed without a tag: from its "RootComponent", found as
     // parsing with that tag finds it (past comments, down through declarations), or else
@@ -87,6 +98,10 @@ private:
     // The message that refuses a component of this size from this element, or "".
     std::string refusal(const XMLNode& element, const VisComponent& component) const;
     bool sceneIsFull() const;
+    // Reports the first refusal of a full scene (`asked` copies of a "Components" element,
+    // of which `skipped` are refused, or a "Component" when `asked` is 0); later ones are
+    // counted for one line at the end.
+    void refuseBeyondLimit(const XMLNode& element, unsigned long long asked, unsigned long long skipped);
     // Reports each of the attributes that is present but holds no number.
     void checkNumbers(const XMLNode& element, std::initializer_list<const wchar_t*> attributes);
     void checkImageTexture(const XMLNode& strategyElement, const VisComponent& component);
@@ -96,6 +111,8 @@ private:
     std::map<std::string, std::unique_ptr<StrategyParser>> strategyParsers;
     SceneLimits limits;
     unsigned componentCount = 0;  // built so far, the root excluded
+    bool fullSceneReported = false;
+    unsigned long long quietlySkipped = 0;  // components refused after the first refusal
     std::uint64_t scenePixels = 0;
     unsigned visitDepth = 0;       // parseXMLTree calls under way
     XMLNode texturesElement;       // whose textures are loading, for the texture manager's messages

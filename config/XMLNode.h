@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 
+#include "framework/Export.h"
+
 // A small DOM reader for scene files. XMLNode is a handle to reference-counted node data:
 // copies share the tree, and the data with its subtree is freed with its last handle.
 // All names and texts are wide strings.
@@ -44,21 +46,21 @@ enum XMLCharEncoding
 };
 
 // Outcome of a parse; line and column count from 1 and are 0 when there is no position.
-struct XMLResults
+struct DRAVIK_API XMLResults
 {
     XMLError error;
     int nLine;
     int nColumn;
 };
 
-struct XMLAttribute
+struct DRAVIK_API XMLAttribute
 {
     const wchar_t* name;
     const wchar_t* value; // null for an attribute written without "="
 };
 
 // Text kept verbatim between an opening and a closing marker, e.g. a comment or CDATA.
-struct XMLClear
+struct DRAVIK_API XMLClear
 {
     const wchar_t* value;
     const wchar_t* openTag;
@@ -71,7 +73,7 @@ struct XMLNodeData;
 struct XMLParseOutcome;
 } // namespace detail
 
-class XMLNode
+class DRAVIK_API XMLNode
 {
 public:
     // The empty node: no data. Every failed lookup returns it.
@@ -192,7 +194,7 @@ private:
     detail::XMLNodeData* data_ = nullptr;
 };
 
-class ToXMLStringTool
+class DRAVIK_API ToXMLStringTool
 {
 public:
     // The text with & < > " ' replaced by their entities.

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "config/XMLNode.h"
+#include "framework/Export.h"
 
 #include <string>
 
 // Base64 for binary data kept in XML texts and attribute values. Decoding skips white space.
-class XMLParserBase64Tool
+class DRAVIK_API XMLParserBase64Tool
 {
 public:
     // Characters that encode produces for length bytes.

@@ -2,6 +2,7 @@
 #define DRAVIK_CONTAINERS_BELTCONTAINERSTRATEGY_H
 
 #include "containers/BoundedContainerStrategy.h"
+#include "framework/Export.h"
 
 // A bounded container whose usable area is a belt: the band between the outline and a
 // second, inner outline `beltWidth` pixels inside it (in the default shape). Both outlines
@@ -17,7 +18,7 @@
 // the centre), so that the component keeps its size. Drags and setInnerSpline may still
 // make an inner outline that crosses the centre; everything runs. The belt width is kept
 // within kMaxReach either way.
-class BeltContainerStrategy : public BoundedContainerStrategy {
+class DRAVIK_API BeltContainerStrategy : public BoundedContainerStrategy {
 public:
     explicit BeltContainerStrategy(double beltWidth = 100.0, unsigned numControlPoints = 4, unsigned splineLevels = 4);
     BeltContainerStrategy(const BeltContainerStrategy&) = default;

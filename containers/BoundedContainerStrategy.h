@@ -8,6 +8,7 @@
 
 #include "app/DisplayList.h"
 #include "containers/Spline.h"
+#include "framework/Export.h"
 #include "framework/IBuffer.h"
 #include "framework/Point3d.h"
 #include "framework/VisComponentStrategy.h"
@@ -35,7 +36,7 @@
 // `borderWidth` of at most kMaxBorderWidth, and control points within kMaxReach pixels of
 // the component's centre on either axis (the default shape, and drags, stop there). Events
 // with coordinates that are not finite are ignored.
-class BoundedContainerStrategy : public VisComponentStrategy {
+class DRAVIK_API BoundedContainerStrategy : public VisComponentStrategy {
 public:
     static constexpr unsigned kMaxControlPoints = 100;
     static constexpr unsigned kMaxSplineLevels = 10;

@@ -1,6 +1,7 @@
 #ifndef DRAVIK_CONTAINERS_BUFFERFILLINGHELPER_H
 #define DRAVIK_CONTAINERS_BUFFERFILLINGHELPER_H
 
+#include "framework/Export.h"
 #include "framework/IBuffer.h"
 
 // Rasterises a prepared list of quadrilaterals into grids of doubles on several threads at
@@ -13,7 +14,7 @@
 // cell, even where quads overlap, and the grids come out exactly as a one-thread fill of the
 // list in order leaves them. The calling thread takes the last band; workers live for one
 // call only.
-class BufferFillingHelper {
+class DRAVIK_API BufferFillingHelper {
 public:
     struct Quad2f {
         struct Corner {

@@ -2,12 +2,13 @@
 #define DRAVIK_CONTAINERS_CIRCULARINFOVISCONTAINERSTRATEGY_H
 
 #include "containers/InfovisContainerStrategy.h"
+#include "framework/Export.h"
 
 // An InfovisContainerStrategy picked only inside the largest circle centred in the
 // component's rectangle: a polygon of n = 360 / segmentAngle + 0.5 (truncated) edges. An
 // angle that gives fewer than one edge (0, negative, NaN) or more than 65536 edges picks
 // nothing.
-class CircularInfovisContainerStrategy : public InfovisContainerStrategy {
+class DRAVIK_API CircularInfovisContainerStrategy : public InfovisContainerStrategy {
 public:
     // Degrees spanned by one edge of the polygon.
     explicit CircularInfovisContainerStrategy(double segmentAngle = 10.0);

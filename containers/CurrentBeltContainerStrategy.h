@@ -5,6 +5,7 @@
 
 #include "containers/BeltContainerStrategy.h"
 #include "containers/BufferFillingHelper.h"
+#include "framework/Export.h"
 
 // A belt that works as a conveyor. Besides the button grid it offers three current grids
 // over the component, which components lying on it read at their own position (see
@@ -24,7 +25,7 @@
 // direction grid is refilled on the release. Dragging a control point reshapes the belt; the
 // three grids are refitted and refilled on the release. Grids are filled from quads on two
 // threads (BufferFillingHelper), only on those occasions, never per frame.
-class CurrentBeltContainerStrategy : public BeltContainerStrategy {
+class DRAVIK_API CurrentBeltContainerStrategy : public BeltContainerStrategy {
 public:
     explicit CurrentBeltContainerStrategy(double beltWidth = 100.0);
     CurrentBeltContainerStrategy(const CurrentBeltContainerStrategy&) = default;

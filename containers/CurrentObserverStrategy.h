@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "framework/Export.h"
 #include "framework/VisComponentStrategy.h"
 
 // Put on items that ride a current belt (CurrentBeltContainerStrategy). It reads the belt's
@@ -15,7 +16,7 @@
 // Off the belt, or where a grid cannot be read, it reads 0: the item keeps its size and
 // angle and does not move. A drop lands on a belt when the new parent carries a
 // CurrentBeltContainerStrategy; the item then reads the grids once at once.
-class CurrentObserverStrategy : public VisComponentStrategy {
+class DRAVIK_API CurrentObserverStrategy : public VisComponentStrategy {
 public:
     CurrentObserverStrategy() = default;
     CurrentObserverStrategy(const CurrentObserverStrategy&) = default;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "framework/Export.h"
 #include "framework/IBuffer.h"
 #include "app/DisplayList.h"
 #include "framework/VisComponentStrategy.h"
@@ -14,7 +15,7 @@
 // own area starts a manipulation. The picking pass draws the component's rectangle in its
 // identifier colour, so that touches and drops find the container; the normal pass draws
 // nothing. Components dropped onto it become its children.
-class InfovisContainerStrategy : public VisComponentStrategy {
+class DRAVIK_API InfovisContainerStrategy : public VisComponentStrategy {
 public:
     InfovisContainerStrategy() = default;
     // A copy has the same configuration and builds a display list of its own.

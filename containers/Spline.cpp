@@ -44,6 +44,13 @@ Spline Spline::copy() const {
     return result;
 }
 
+unsigned long Spline::levelWithinLimit(unsigned long controlPoints, unsigned long level, bool closed) {
+    unsigned long taken = std::min(level, kMaxLevel);
+    auto points = [&](unsigned long l) { return closed ? controlPoints << l : ((controlPoints - 1) << l) + 1; };
+    while (taken > 0 && controlPoints >= 2 && points(taken) > kMaxSplinePoints) --taken;
+    return taken;
+}
+
 void Spline::setLevel(unsigned long newLevel) { level = static_cast<unsigned>(std::min(newLevel, kMaxLevel)); }
 
 void Spline::addControlPoint(double x, double y) { controlPoints.push_back({x, y}); }
@@ -74,7 +81,7 @@ unsigned Spline::getSplinePointIndexFromControlPointIndex(unsigned index) const 
     if (index >= controlPoints.size())
         throw std::invalid_argument(
             "ERROR in Spline::getSplinePointIndexFromControlPointIndex() - Parameter 'index' is out of bounds.");
-    return index << level;
+    return index << levelWithinLimit(controlPoints.size(), level, closed);
 }
 
 void Spline::getLinearBezierCurvePoint(double t, SplinePoint* point) const {
@@ -110,7 +117,7 @@ void Spline::evaluate() {
 
     // The spline point list itself is the working array: control point i at i * step, the
     // positions between filled pass by pass, each pass halving the stride.
-    const std::size_t step = std::size_t(1) << level;
+    const std::size_t step = std::size_t(1) << levelWithinLimit(n, level, closed);
     const std::size_t m = closed ? n * step : (n - 1) * step + 1;
     numSplinePoints = static_cast<unsigned>(m);
     splinePoints.resize(m);

@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "framework/Export.h"
+
 // A planar curve through a list of control points, closed (the last point joins the first)
 // or open, refined into a dense polyline by interpolating four-point subdivision with the
 // weights (-1, 9, 9, -1) / 16: each of `level` passes inserts one point between every two
@@ -13,9 +15,12 @@
 // After `evaluate` with n >= 2 control points and step s = 2^level, a closed curve has n * s
 // spline points and an open one (n - 1) * s + 1; spline point i * s is control point i.
 //
-// Levels are capped at kMaxLevel (setLevel and the constructor store at most that), so that
-// the point count stays within memory whatever a caller asks for.
-class Spline {
+// A curve makes at most kMaxSplinePoints points: when the control points at `level` would
+// make more, evaluate (and getSplinePointIndexFromControlPointIndex) take the highest level
+// that stays within it, so that drawing and filling a curve's grids cost what a frame can
+// afford whatever the caller asks for. getLevel still returns the level asked for; levels
+// above kMaxLevel are stored as kMaxLevel.
+class DRAVIK_API Spline {
 public:
     struct SplinePoint {
         double x = 0.0;
@@ -23,6 +28,11 @@ public:
     };
 
     static constexpr unsigned long kMaxLevel = 16;
+    static constexpr unsigned long kMaxSplinePoints = 1024;
+
+    // The level a curve of `controlPoints` points takes when `level` is asked for: the highest
+    // up to `level` whose point count is at most kMaxSplinePoints (0 when none is).
+    static unsigned long levelWithinLimit(unsigned long controlPoints, unsigned long level, bool closed);
 
     explicit Spline(bool closed = true);
     Spline(unsigned long level, bool closed);
@@ -61,7 +71,8 @@ public:
     bool isClosed() const { return closed; }
     void setClosed(bool isClosed) { closed = isClosed; }
 
-    // index * 2^level; throws std::invalid_argument for an index past the last control point.
+    // index * 2^(the level taken); throws std::invalid_argument for an index past the last
+    // control point.
     unsigned getSplinePointIndexFromControlPointIndex(unsigned index) const;
     // (1 - t) * first + t * last control point. Throws std::invalid_argument for t outside
     // [0, 1], then std::logic_error with fewer than two control points.

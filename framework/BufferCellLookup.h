@@ -1,6 +1,8 @@
 #ifndef DRAVIK_FRAMEWORK_BUFFERCELLLOOKUP_H
 #define DRAVIK_FRAMEWORK_BUFFERCELLLOOKUP_H
 
+#include "framework/Export.h"
+
 class IBufferBase;
 class VisComponent;
 
@@ -10,16 +12,16 @@ class VisComponent;
 
 // The cell of `grid` under the global point (x, y), located with `geometry`'s position, angle
 // and scale: false when the point lies outside the grid (both ends of each axis inclusive).
-bool locateBufferCell(const VisComponent& geometry, const IBufferBase& grid, double x, double y, unsigned& column,
+DRAVIK_API bool locateBufferCell(const VisComponent& geometry, const IBufferBase& grid, double x, double y, unsigned& column,
                       unsigned& row);
 
 // The byte of the component's own active grid of `bufferType` (a button grid).
-bool readActiveBufferCell(VisComponent* component, unsigned bufferType, unsigned x, unsigned y,
+DRAVIK_API bool readActiveBufferCell(VisComponent* component, unsigned bufferType, unsigned x, unsigned y,
                           unsigned char* value);
 
 // All values of the cell of the double grid that the component reads as its passive grid of
 // `bufferType`, located with the geometry of the component offering that grid.
-bool readPassiveBufferCell(VisComponent* component, unsigned bufferType, unsigned x, unsigned y,
+DRAVIK_API bool readPassiveBufferCell(VisComponent* component, unsigned bufferType, unsigned x, unsigned y,
                            double* values);
 
 #endif

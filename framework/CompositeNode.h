@@ -3,11 +3,13 @@
 
 #include <vector>
 
+#include "framework/Export.h"
+
 class VisComponent;
 
 // A node of the component tree: a parent and children ordered back to front (the last child
 // is drawn last, on top). A node owns its children.
-class CompositeNode {
+class DRAVIK_API CompositeNode {
 public:
     CompositeNode() = default;
     CompositeNode(const CompositeNode&) = delete;

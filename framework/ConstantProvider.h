@@ -5,11 +5,13 @@
 #include <map>
 #include <string>
 
+#include "framework/Export.h"
+
 // Process-wide registry that turns names of buffer types, button areas and event types into
 // small numbers. A name gets a new number the first time it is asked for and the same number
 // ever after, so strategies agree on numbers without knowing each other. Numbers depend on
 // the order of first use: valid within one run only, never stored.
-class ConstantProvider {
+class DRAVIK_API ConstantProvider {
 public:
     static ConstantProvider* getInstance();
 

@@ -1,13 +1,14 @@
 #ifndef DRAVIK_FRAMEWORK_DRAVIKEVENT_H
 #define DRAVIK_FRAMEWORK_DRAVIKEVENT_H
 
+#include "framework/Export.h"
 #include "framework/Point3d.h"
 
 class VisComponent;
 
 // A touch, pointer or application event. `type` is an event type identifier interned by
 // ConstantProvider ("PRESS", "DRAG", ...); x, y, z are global display coordinates.
-class DravikEvent {
+class DRAVIK_API DravikEvent {
 public:
     // User identifier of events that belong to no user.
     static const unsigned NoUserId;

@@ -4,6 +4,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "framework/Export.h"
+
 class DravikEvent;
 class FrameTimer;
 class VisComponent;
@@ -21,7 +23,7 @@ class VisComponent;
 // touch indicator of its user (users 1, 2, ...).
 //
 // The selection is the list of held components, one entry per holding user in press order.
-class DravikManager {
+class DRAVIK_API DravikManager {
 public:
     // `touchIndicatorCount`: number of touch indicators the host wants to show.
     DravikManager(FrameTimer* timer, unsigned touchIndicatorCount);

@@ -1,9 +1,11 @@
 #ifndef DRAVIK_FRAMEWORK_FRAMETIMER_H
 #define DRAVIK_FRAMEWORK_FRAMETIMER_H
 
+#include "framework/Export.h"
+
 // Measures frames for a manager: start() and end() enclose one frame; getCurrentTime() is a
 // clock in seconds; calculateFrameRate() gives frames per second (0 when unknown).
-class FrameTimer {
+class DRAVIK_API FrameTimer {
 public:
     virtual ~FrameTimer() = default;
     virtual void start() = 0;

@@ -8,11 +8,12 @@
 #include <type_traits>
 #include <vector>
 
+#include "framework/Export.h"
 #include "framework/QuadRasterizer.h"
 
 // What every grid offers regardless of its cell type: its size, its type identifier and its
 // memory. Components hold their grids through this base (see IBufferProxy).
-class IBufferBase {
+class DRAVIK_API IBufferBase {
 public:
     enum class CellKind { Byte, Bool, Double };
 
@@ -40,7 +41,7 @@ protected:
 // Rows [first, end) of a grid. Fills restricted to a band write no cell outside it, so that
 // several threads can fill one grid at once, each in a band of its own, without ever writing
 // the same cell, whatever their quads; the default band is every row.
-struct RowBand {
+struct DRAVIK_API RowBand {
     unsigned first = 0;
     unsigned end = 0xFFFFFFFFu;
 };
@@ -49,7 +50,7 @@ struct RowBand {
 // (x, y). Storage is kept across resizes that do not grow it, so resizing every frame does
 // not touch fresh pages. A grid of 0 x 0 has null `data` and `rows` and ignores every fill.
 template <class T>
-class IBuffer : public IBufferBase {
+class DRAVIK_API IBuffer : public IBufferBase {
 public:
     IBuffer(unsigned type, unsigned valuesPerCell, unsigned width, unsigned height,
             unsigned actualWidth, unsigned actualHeight) {

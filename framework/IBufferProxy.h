@@ -1,6 +1,7 @@
 #ifndef DRAVIK_FRAMEWORK_IBUFFERPROXY_H
 #define DRAVIK_FRAMEWORK_IBUFFERPROXY_H
 
+#include "framework/Export.h"
 #include "framework/IBuffer.h"
 
 class VisComponent;
@@ -12,7 +13,7 @@ class VisComponent;
 // `buffer` and `owner` at the active grid of the same type of the container the component
 // lies in (its parent, or the root component for top-level components), and back to null
 // when it lies on no container offering that type.
-class IBufferProxy {
+class DRAVIK_API IBufferProxy {
 public:
     IBufferProxy() = default;
     explicit IBufferProxy(unsigned type, IBufferBase* buffer = nullptr) : buffer(buffer), type(type) {}

@@ -1,8 +1,10 @@
 #ifndef DRAVIK_FRAMEWORK_POINT3D_H
 #define DRAVIK_FRAMEWORK_POINT3D_H
 
+#include "framework/Export.h"
+
 // A point or displacement in three dimensions.
-struct Point3d {
+struct DRAVIK_API Point3d {
     double x = 0.0;
     double y = 0.0;
     double z = 0.0;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/CompositeNode.h"
+#include "framework/Export.h"
 #include "framework/IBufferProxy.h"
 #include "framework/Point3d.h"
 #include "framework/VisComponentStrategy.h"
@@ -24,7 +25,7 @@ class DravikManager;
 // A component owns its strategies, its proxies with their active grids, and its children.
 // Destroying it removes it from its parent, from its manager's lists and from every
 // selection.
-class VisComponent : public CompositeNode {
+class DRAVIK_API VisComponent : public CompositeNode {
 public:
     static constexpr unsigned long NoComponentId = 0;  // the identifier of black: no component
 

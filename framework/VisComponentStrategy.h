@@ -3,12 +3,14 @@
 
 #include <vector>
 
+#include "framework/Export.h"
+
 class DravikEvent;
 class VisComponent;
 
 // A rectangle in component coordinates (origin at the component's position, unturned,
 // unscaled).
-struct LocalBounds {
+struct DRAVIK_API LocalBounds {
     double left, bottom, right, top;
 };
 
@@ -19,7 +21,7 @@ struct LocalBounds {
 // Order: a component's strategies are initialised, processed, drawn and given events in the
 // order they were pushed (bottom of the stack first), so that a scene file lists them in the
 // order they paint: an image pushed before a border is drawn under it.
-class VisComponentStrategy {
+class DRAVIK_API VisComponentStrategy {
 public:
     VisComponentStrategy() = default;
     // A copy is a strategy of the same configuration that sits on no stack yet.

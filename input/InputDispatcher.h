@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "framework/Export.h"
 #include "input/InputEvent.h"
 
 class DravikManager;
@@ -24,7 +25,7 @@ class DravikManager;
 // Incomplete touches. A drag or release of a contact that is not down (its press was dropped,
 // or it was never pressed) is refused; a press of a contact already down touches again as the
 // same user. Refused events are counted.
-class InputDispatcher {
+class DRAVIK_API InputDispatcher {
 public:
     static constexpr unsigned defaultAnonymousUsers = 64;
     static constexpr std::size_t maxContactsDown = 4096;  // of all sources together

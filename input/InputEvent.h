@@ -4,6 +4,8 @@
 #include <chrono>
 #include <cstdint>
 
+#include "framework/Export.h"
+
 // One change of one touch contact, as a touch source saw it, before it becomes a DravikEvent.
 //
 // A contact is one finger (or pen, or mouse button) from the moment it touches to the moment
@@ -11,7 +13,7 @@
 // same time (see ContactSource). `user` is the user the source knows the contact belongs to,
 // or AnonymousUser when the source cannot tell (TUIO 1.1 fingers, touch screens): such a
 // contact is given a user slot of its own while it is down (see InputDispatcher).
-struct InputEvent {
+struct DRAVIK_API InputEvent {
     using Clock = std::chrono::steady_clock;
 
     enum class Phase : std::uint8_t { Press, Drag, Release };

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <vector>
 
+#include "framework/Export.h"
 #include "input/InputEvent.h"
 
 // Hands input events from the threads that receive them (a network listener) to the thread
@@ -15,7 +16,7 @@
 // The queue holds at most `capacity` events: a source that outruns the frame loop (a flood,
 // a stalled frame) cannot grow it without bound. Events beyond it are dropped and counted;
 // the dispatcher copes with the touches they leave incomplete.
-class InputEventQueue {
+class DRAVIK_API InputEventQueue {
 public:
     static constexpr std::size_t defaultCapacity = 65536;
 

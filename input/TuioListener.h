@@ -4,12 +4,13 @@
 #include <atomic>
 #include <thread>
 
+#include "framework/Export.h"
 #include "input/TuioReceiver.h"
 
 // A TuioReceiver on a thread of its own: from construction to destruction it receives TUIO
 // packets and queues their events, which the frame thread takes from the queue at the start
 // of each frame. The listener's thread never touches the scene.
-class TuioListener {
+class DRAVIK_API TuioListener {
 public:
     // Opens the port at once (throws InputError as TuioReceiver does) and starts listening.
     TuioListener(InputEventQueue& queue, unsigned port);

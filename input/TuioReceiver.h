@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "framework/Export.h"
+
 class InputEventQueue;
 
 // Receives TUIO touches over UDP and queues them as input events: TUIO 1.1 fingers
@@ -15,7 +17,7 @@ class InputEventQueue;
 // oversized packets are counted and dropped.
 //
 // Not thread-safe: one thread receives (TuioListener runs one for a host).
-class TuioReceiver {
+class DRAVIK_API TuioReceiver {
 public:
     static constexpr unsigned defaultPort = 3333;
 

@@ -1,6 +1,7 @@
 #ifndef DRAVIK_LIFECYCLE_ANIMATIONSTRATEGY_H
 #define DRAVIK_LIFECYCLE_ANIMATIONSTRATEGY_H
 
+#include "framework/Export.h"
 #include "framework/VisComponentStrategy.h"
 
 // A frame-counted animation. An event of the start type (by default "START_ANIMATION")
@@ -18,7 +19,7 @@
 // there (0.1 after construction). A frame rate of 0 (no frame measured yet, or a component
 // outside any scene) or a duration of 0 gives an infinite step: performAnimation runs once,
 // with parameter 0, and the animation ends in the next frame.
-class AnimationStrategy : public VisComponentStrategy {
+class DRAVIK_API AnimationStrategy : public VisComponentStrategy {
 public:
     // Started by "START_ANIMATION" events.
     AnimationStrategy();

@@ -1,6 +1,7 @@
 #ifndef DRAVIK_LIFECYCLE_BETTERANIMATIONSTRATEGY_H
 #define DRAVIK_LIFECYCLE_BETTERANIMATIONSTRATEGY_H
 
+#include "framework/Export.h"
 #include "framework/VisComponentStrategy.h"
 
 class FrameTimer;
@@ -16,7 +17,7 @@ class FrameTimer;
 // The duration must be greater than 0: otherwise (NaN included) the constructor and
 // setAnimationDuration throw std::invalid_argument. A start needs a frame timer: on a
 // component whose manager has none the start event is ignored.
-class BetterAnimationStrategy : public VisComponentStrategy {
+class DRAVIK_API BetterAnimationStrategy : public VisComponentStrategy {
 public:
     // Started by "START_ANIMATION" events.
     explicit BetterAnimationStrategy(double animationDuration);

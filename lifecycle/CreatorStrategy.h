@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "framework/Export.h"
 #include "framework/VisComponentStrategy.h"
 
 class VisComponent;
@@ -16,7 +17,7 @@ class VisComponent;
 // creates nothing. The manager keeps what it accepts; a component it refuses (one that
 // already belongs to a scene or to a parent) is left where it is and gets no press, and one
 // made while the dispenser is in no scene has no owner and is deleted.
-class CreatorStrategy : public VisComponentStrategy {
+class DRAVIK_API CreatorStrategy : public VisComponentStrategy {
 public:
     CreatorStrategy() = default;
     CreatorStrategy(const CreatorStrategy&) = default;

@@ -33,6 +33,7 @@ bool contains(const std::vector<unsigned long>& list, unsigned long id) {
 DestroyerStrategy::~DestroyerStrategy() = default;
 
 void DestroyerStrategy::process() {
+    forgetDeparted();
     if (component->getChildren().empty()) return;
     children = component->getChildren();
     for (VisComponent* child : children) {
@@ -42,12 +43,25 @@ void DestroyerStrategy::process() {
         if (!hasDestructionStrategy(*child)) {
             delete child;
         } else if (removeFirst(deadIds, child->id)) {
+            removeFirst(startedIds, child->id);
             delete child;
         } else if (!contains(dyingIds, child->id)) {
             startDestruction(child);
         }
     }
     children.clear();
+}
+
+void DestroyerStrategy::forgetDeparted() {
+    if (startedIds.empty()) return;
+    const std::vector<VisComponent*>& current = component->getChildren();
+    std::erase_if(startedIds, [&](unsigned long id) {
+        if (std::any_of(current.begin(), current.end(), [&](const VisComponent* c) { return c->id == id; }))
+            return false;
+        removeFirst(dyingIds, id);
+        removeFirst(deadIds, id);
+        return true;
+    });
 }
 
 void DestroyerStrategy::startDestruction(VisComponent* child) {
@@ -57,6 +71,7 @@ void DestroyerStrategy::startDestruction(VisComponent* child) {
     const unsigned long id = child->id;
     child->onEvent(&event);
     record(dyingIds, id);
+    startedIds.push_back(id);
 }
 
 void DestroyerStrategy::onEvent(DravikEvent* event) {

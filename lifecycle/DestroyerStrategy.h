@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "framework/Export.h"
 #include "framework/VisComponentStrategy.h"
 
 class VisComponent;
@@ -18,7 +19,13 @@ class VisComponent;
 // Identifiers of children still animating, and of reports not yet acted on, are kept as
 // long as their component exists: an identifier whose component has been destroyed elsewhere
 // is forgotten when the next one is recorded, so that the lists never grow without bound.
-class DestroyerStrategy : public VisComponentStrategy {
+//
+// A component this bin started that no longer lies in it (dragged out and dropped before the
+// bin acted on its report) has called off its destruction and come back whole (see
+// DestructionStrategy): the bin forgets it at its next frame, so that dropping it in again
+// starts its destruction again. One still in the bin when its report is acted on is
+// destroyed, held or not.
+class DRAVIK_API DestroyerStrategy : public VisComponentStrategy {
 public:
     DestroyerStrategy() = default;
     DestroyerStrategy(const DestroyerStrategy&) = default;
@@ -38,10 +45,13 @@ protected:
 
 private:
     void startDestruction(VisComponent* child);
+    // Forgets the components this bin started that are no longer its children.
+    void forgetDeparted();
     // Appends the identifier after dropping those of components that no longer exist.
     void record(std::vector<unsigned long>& list, unsigned long id) const;
 
     std::vector<VisComponent*> children;  // this frame's copy, kept across frames
+    std::vector<unsigned long> startedIds;  // sent the start by this bin, not destroyed yet
 };
 
 #endif

@@ -1,5 +1,7 @@
 #include "lifecycle/DestructionStrategy.h"
 
+#include <algorithm>
+
 #include "framework/ConstantProvider.h"
 #include "framework/DravikEvent.h"
 #include "framework/DravikManager.h"
@@ -9,8 +11,33 @@ DestructionStrategy::DestructionStrategy() = default;
 
 DestructionStrategy::~DestructionStrategy() = default;
 
+void DestructionStrategy::process() {
+    if (!leftItsBin()) {
+        AnimationStrategy::process();
+        return;
+    }
+    animating = false;
+    animationParameter = 0.0;
+    target = nullptr;
+    startedInTarget = false;
+    onDestructionCalledOff();
+}
+
+bool DestructionStrategy::leftItsBin() const {
+    return target != nullptr && startedInTarget && component->getParent() != target;
+}
+
+void DestructionStrategy::onDestructionCalledOff() {
+    component->scale = startScale;
+    std::copy(startColor, startColor + 4, component->color);
+}
+
 void DestructionStrategy::onAnimationStart(DravikEvent* event) {
+    if (target != nullptr) onDestructionCalledOff();  // a restart begins from the whole component
+    startScale = component->scale;
+    std::copy(component->color, component->color + 4, startColor);
     target = event->component;
+    startedInTarget = target != nullptr && component->getParent() == target;
     targetId = target != nullptr ? target->id : VisComponent::NoComponentId;
     targetInScene = target != nullptr && target->manager != nullptr && target->manager == component->manager;
 }

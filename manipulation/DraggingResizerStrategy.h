@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "framework/Export.h"
 #include "framework/VisComponentStrategy.h"
 
 // Resizes the component by dragging its corner at maximum x and minimum y (in the
@@ -16,7 +17,7 @@
 // ResizerHandleStrategy). Sides never fall below the minimum size nor below 1 pixel, and a
 // drag does not grow a side beyond 16384 pixels; drags at points that are not numbers
 // change nothing.
-class DraggingResizerStrategy : public VisComponentStrategy {
+class DRAVIK_API DraggingResizerStrategy : public VisComponentStrategy {
 public:
     DraggingResizerStrategy() = default;
     // Copies carry the drag state too; the copy sits on no component.

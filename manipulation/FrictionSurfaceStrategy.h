@@ -1,6 +1,7 @@
 #ifndef DRAVIK_MANIPULATION_FRICTIONSURFACESTRATEGY_H
 #define DRAVIK_MANIPULATION_FRICTIONSURFACESTRATEGY_H
 
+#include "framework/Export.h"
 #include "framework/IBuffer.h"
 #include "framework/VisComponentStrategy.h"
 
@@ -12,7 +13,7 @@
 // component loses 1 % of its speed per frame inside and stops dead on the band. Changed
 // values reach the grid at the next resize. The surface is a container: whatever is dropped
 // on it lies on it and moves with it.
-class FrictionSurfaceStrategy : public VisComponentStrategy {
+class DRAVIK_API FrictionSurfaceStrategy : public VisComponentStrategy {
 public:
     FrictionSurfaceStrategy() = default;
     // The copy sits on no component; it makes its own grid when it joins one.

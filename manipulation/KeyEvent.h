@@ -2,10 +2,11 @@
 #define DRAVIK_MANIPULATION_KEYEVENT_H
 
 #include "framework/DravikEvent.h"
+#include "framework/Export.h"
 
 // An event that carries the character of a key press, for hosts that feed keys into the
 // framework.
-class KeyEvent : public DravikEvent {
+class DRAVIK_API KeyEvent : public DravikEvent {
 public:
     explicit KeyEvent(char key = ' ', unsigned type = 0, unsigned userId = DravikEvent::NoUserId, double x = 0.0,
                       double y = 0.0, double z = 0.0, VisComponent* component = nullptr);

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "app/DisplayList.h"
+#include "framework/Export.h"
 #include "manipulation/LazyRNTStrategy.h"
 
 class FrameTimer;
@@ -18,7 +19,7 @@ class FrameTimer;
 // component's alpha); after the release it stays fully visible for `timeoutDuration` seconds
 // of the manager's frame timer and then fades out over `fadeoutDuration`. The circle keeps
 // its shape under unequal scaling. Without a frame timer it disappears at the release.
-class LazyTranslationAndRNTStrategy : public LazyRNTStrategy {
+class DRAVIK_API LazyTranslationAndRNTStrategy : public LazyRNTStrategy {
 public:
     LazyTranslationAndRNTStrategy() = default;
     // A copy has the same configuration and state and builds a display list of its own.

@@ -1,11 +1,12 @@
 #ifndef DRAVIK_MANIPULATION_LAZYTRANSLATIONSTRATEGY_H
 #define DRAVIK_MANIPULATION_LAZYTRANSLATIONSTRATEGY_H
 
+#include "framework/Export.h"
 #include "manipulation/TranslationStrategy.h"
 
 // A TranslationStrategy that starts translating from a press anywhere inside the component,
 // whatever its button grid says (or without one).
-class LazyTranslationStrategy : public TranslationStrategy {
+class DRAVIK_API LazyTranslationStrategy : public TranslationStrategy {
 public:
     LazyTranslationStrategy() = default;
     LazyTranslationStrategy(const LazyTranslationStrategy&) = default;

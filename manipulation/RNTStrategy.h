@@ -1,6 +1,7 @@
 #ifndef DRAVIK_MANIPULATION_RNTSTRATEGY_H
 #define DRAVIK_MANIPULATION_RNTSTRATEGY_H
 
+#include "framework/Export.h"
 #include "framework/Point3d.h"
 #include "framework/VisComponentStrategy.h"
 
@@ -14,7 +15,7 @@
 // activateRNT); other presses inside hold the component without turning it. Presses and
 // drags at points that are not finite numbers are ignored; the holder's release frees the
 // component wherever it is.
-class RNTStrategy : public VisComponentStrategy {
+class DRAVIK_API RNTStrategy : public VisComponentStrategy {
 public:
     RNTStrategy() = default;
     // Copies carry the grab state too; the copy sits on no component.

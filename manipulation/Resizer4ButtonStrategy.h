@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/DisplayList.h"
+#include "framework/Export.h"
 #include "framework/IBuffer.h"
 #include "framework/Point3d.h"
 #include "framework/VisComponentStrategy.h"
@@ -28,7 +29,7 @@
 // at its press and one "RESIZE_END" at its release to the component (through its manager),
 // and resizes the component's grids once, at the release. Drags at points that are not
 // numbers change nothing; a release ends the resize wherever it is.
-class Resizer4ButtonStrategy : public VisComponentStrategy {
+class DRAVIK_API Resizer4ButtonStrategy : public VisComponentStrategy {
 public:
     Resizer4ButtonStrategy() = default;
     // Copies carry the resize state too; the copy sits on no component.

@@ -1,6 +1,7 @@
 #ifndef DRAVIK_MANIPULATION_RESIZERBUTTONSTRATEGY_H
 #define DRAVIK_MANIPULATION_RESIZERBUTTONSTRATEGY_H
 
+#include "framework/Export.h"
 #include "framework/IBuffer.h"
 #include "manipulation/DraggingResizerStrategy.h"
 
@@ -10,7 +11,7 @@
 // holds "RESIZE_BUTTON". The strategy writes the block into the component's button grid,
 // over what other strategies put there, and makes the grid when the component has none; it
 // writes it again at every resize. The block is also its picking shape.
-class ResizerButtonStrategy : public DraggingResizerStrategy {
+class DRAVIK_API ResizerButtonStrategy : public DraggingResizerStrategy {
 public:
     ResizerButtonStrategy();
     ResizerButtonStrategy(const ResizerButtonStrategy&) = default;

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "app/DisplayList.h"
+#include "framework/Export.h"
 #include "manipulation/DraggingResizerStrategy.h"
 
 // A DraggingResizerStrategy with a handle: an L-shaped bracket drawn `displacement` display
@@ -14,7 +15,7 @@
 // that is on the handle, starts the resize. The offset stays `displacement` display pixels
 // whatever the component's scale, taken at every draw (a component scaled to nothing shows
 // no handle). Both draws leave the colour set, and the picking draw its line width.
-class ResizerHandleStrategy : public DraggingResizerStrategy {
+class DRAVIK_API ResizerHandleStrategy : public DraggingResizerStrategy {
 public:
     ResizerHandleStrategy() = default;
     // A copy draws the same handle and builds display lists of its own.

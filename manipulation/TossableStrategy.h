@@ -4,6 +4,7 @@
 #include <deque>
 #include <vector>
 
+#include "framework/Export.h"
 #include "framework/Point3d.h"
 #include "framework/VisComponentStrategy.h"
 
@@ -18,7 +19,7 @@
 // (where the position is clamped), on a friction outside [0, 1], or when a press inside
 // catches the component. A toss that ends asks the manager to drop the component again onto
 // whatever lies under it. The strategy does not move the component during the drag.
-class TossableStrategy : public VisComponentStrategy {
+class DRAVIK_API TossableStrategy : public VisComponentStrategy {
 public:
     TossableStrategy() = default;
     // Copies carry the history and the toss state; the copy sits on no component.

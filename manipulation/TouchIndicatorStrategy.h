@@ -1,6 +1,7 @@
 #ifndef DRAVIK_MANIPULATION_TOUCHINDICATORSTRATEGY_H
 #define DRAVIK_MANIPULATION_TOUCHINDICATORSTRATEGY_H
 
+#include "framework/Export.h"
 #include "framework/VisComponentStrategy.h"
 
 // Makes its component a marker that shows where a touch is: every event it receives, of any
@@ -8,7 +9,7 @@
 //
 // It draws nothing for picking: an indicator lies under the finger it follows and must never
 // catch that finger's touches (the manager leaves indicators out of picking altogether).
-class TouchIndicatorStrategy : public VisComponentStrategy {
+class DRAVIK_API TouchIndicatorStrategy : public VisComponentStrategy {
 public:
     TouchIndicatorStrategy() = default;
     TouchIndicatorStrategy(const TouchIndicatorStrategy&) = default;

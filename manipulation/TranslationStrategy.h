@@ -1,6 +1,7 @@
 #ifndef DRAVIK_MANIPULATION_TRANSLATIONSTRATEGY_H
 #define DRAVIK_MANIPULATION_TRANSLATIONSTRATEGY_H
 
+#include "framework/Export.h"
 #include "framework/Point3d.h"
 #include "framework/VisComponentStrategy.h"
 
@@ -11,7 +12,7 @@
 // that user moves the component by the pointer's displacement since the last handled event.
 // Other users are ignored until the holder releases. Presses and drags at points that are
 // not finite numbers are ignored; the holder's release frees the component wherever it is.
-class TranslationStrategy : public VisComponentStrategy {
+class DRAVIK_API TranslationStrategy : public VisComponentStrategy {
 public:
     TranslationStrategy() = default;
     // Copies carry the grab state too; the copy sits on no component.

@@ -30,7 +30,7 @@ void RoundBorderParser<RoundBorder>::parse(const XMLNode& node, VisComponent* co
         const std::uint32_t segments = obtainTruncatedUnsignedValue(text);
         const std::uint32_t kept = std::clamp(segments, kFewestSegments, kMostSegments);
         if (kept != segments)
-            reportProblem(node, "Warning in " + self + " - segments " + std::to_string(segments) + " is not from " +
+            reportDiagnostic(node, "Warning in " + self + " - segments " + std::to_string(segments) + " is not from " +
                                     std::to_string(kFewestSegments) + " to " + std::to_string(kMostSegments) + "; " +
                                     std::to_string(kept) + " are drawn.");
         border->setNumberSegments(kept);
@@ -59,7 +59,7 @@ void FramebufferObjectBeginParser::parse(const XMLNode& node, VisComponent* comp
         endFollows = endFollows || (name != nullptr && std::wcscmp(name, L"FramebufferObjectEnd") == 0);
     }
     if (!endFollows) {
-        reportProblem(node, "Warning in FramebufferObjectBeginParser::parse() - There is no FramebufferObjectEnd "
+        reportDiagnostic(node, "Warning in FramebufferObjectBeginParser::parse() - There is no FramebufferObjectEnd "
                             "strategy on the component: it is drawn without capture.");
         return;
     }

@@ -1,10 +1,12 @@
 #include "player/CardDispenserStrategy.h"
 
 #include <algorithm>
+#include <iostream>
 #include <iterator>
 #include <string>
 
 #include "app/VisComponentGL.h"
+#include "framework/DravikManager.h"
 #include "manipulation/LazyTranslationStrategy.h"
 #include "player/FilledRectangleStrategy.h"
 #include "player/ShrinkAndFadeStrategy.h"
@@ -16,10 +18,18 @@ constexpr double kCardFrame[4] = {1.0, 1.0, 1.0, 0.45};
 
 }  // namespace
 
-CardDispenserStrategy::CardDispenserStrategy(unsigned cardWidth, unsigned cardHeight)
-    : cardWidth(cardWidth), cardHeight(cardHeight) {}
+CardDispenserStrategy::CardDispenserStrategy(unsigned cardWidth, unsigned cardHeight, unsigned maxComponents)
+    : cardWidth(cardWidth), cardHeight(cardHeight), maxComponents(maxComponents) {}
 
 VisComponent* CardDispenserStrategy::createComponent(unsigned x, unsigned y, std::uint32_t) {
+    const DravikManager* scene = component->manager;
+    if (maxComponents != 0 && scene != nullptr && scene->getNumberComponents() >= maxComponents) {
+        if (!refused)
+            std::cerr << "dravik-player: the scene holds " << maxComponents
+                      << " components, the most it may: the dispenser makes no more cards\n";
+        refused = true;
+        return nullptr;
+    }
     const double* colour = kPalette[cardsMade % std::size(kPalette)];
     ++cardsMade;
     auto* card = new VisComponentGL;

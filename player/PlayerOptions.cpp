@@ -52,6 +52,8 @@ PlayerOptions PlayerOptions::parse(const std::vector<std::string>& arguments) {
         };
         if (argument == "--help" || argument == "-h") {
             options.help = true;
+        } else if (argument == "--version") {
+            options.version = true;
         } else if (argument == "--script") {
             options.scriptPath = value();
         } else if (argument == "--screenshot") {
@@ -158,6 +160,7 @@ const char* PlayerOptions::usage() {
            "  --summary-at F,F,... print where the components are after each of these frames\n"
            "                       too (default: only at the end)\n"
            "  -h, --help           show this text\n"
+           "  --version            print the version of dravik-player and exit\n"
            "\n"
            "Scene files (problems go to standard error, one line each, with file and line):\n"
            "  --strict             stop with exit status 1 once the scene is loaded if it had\n"
@@ -166,7 +169,8 @@ const char* PlayerOptions::usage() {
            "                       (default: off, the scene plays with what could be built)\n"
            "  --quiet              no line for each texture loaded (default: one line each)\n"
            "  --max-component-pixels N   largest component (default 268435456: 16384 x 16384)\n"
-           "  --max-components N         most components besides the root (default 1000000)\n"
+           "  --max-components N         most components besides the root, also for cards a\n"
+           "                             dispenser makes (default 2000)\n"
            "  --max-scene-pixels N       most pixels of all components together (default 0)\n"
            "  --max-texture-series N     most files of one Textures series (default 9999)\n"
            "  --max-image-bytes N        most bytes of one image's pixels (default 1073741824)\n"

@@ -20,6 +20,7 @@ struct PlayerOptions {
     unsigned height = 768;
     bool overlay = true;
     bool help = false;
+    bool version = false;
     // Input and measurement.
     bool tuio = false;                // listen for TUIO touches
     unsigned tuioPort = 3333;         // 0: any free port

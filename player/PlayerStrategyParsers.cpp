@@ -34,13 +34,13 @@ void CardDispenserStrategyParser::parse(const XMLNode& node, VisComponent* compo
     unsigned cardHeight = height != nullptr ? obtainTruncatedUnsignedValue(height) : 60;
     // A card nobody could see or touch, or one too large for its grids, is not made.
     if (cardWidth == 0 || cardHeight == 0 || cardWidth > kLargestCard || cardHeight > kLargestCard) {
-        reportProblem(node, "CardDispenser: cards of " + std::to_string(cardWidth) + " x " +
+        reportDiagnostic(node, "CardDispenser: cards of " + std::to_string(cardWidth) + " x " +
                                 std::to_string(cardHeight) + " cannot be made (1 to " + std::to_string(kLargestCard) +
                                 " pixels a side); making cards of 90 x 60!");
         cardWidth = 90;
         cardHeight = 60;
     }
-    component->pushStrategy(new CardDispenserStrategy(cardWidth, cardHeight));
+    component->pushStrategy(new CardDispenserStrategy(cardWidth, cardHeight, maxComponents));
 }
 
 void ButtonAreaStrategyParser::parse(const XMLNode& node, VisComponent* component) {

@@ -7,10 +7,15 @@
 
 // "CardDispenser": a CardDispenserStrategy; "card-width" and "card-height" (whole numbers,
 // default 90 x 60) give the size of its cards, from 1 to 4096 pixels a side (other sizes are
-// reported and replaced by the default).
+// reported and replaced by the default). The dispenser makes no card while the scene holds
+// `maxComponents` components (0: no limit).
 class CardDispenserStrategyParser : public StrategyParser {
 public:
+    explicit CardDispenserStrategyParser(unsigned maxComponents = 0) : maxComponents(maxComponents) {}
     void parse(const XMLNode& node, VisComponent* component) override;
+
+private:
+    unsigned maxComponents;
 };
 
 // "ButtonArea": a ButtonAreaStrategy filling the button grid with the area named by "area"

@@ -108,7 +108,7 @@ void SceneFileManager::registerStrategyParsers() {
                            std::make_unique<PlainStrategyParser<LazyTranslationAndRNTStrategy>>());
     registerStrategyParser("CircularInfovisContainerStrategy",
                            std::make_unique<PlainStrategyParser<CircularInfovisContainerStrategy>>());
-    registerStrategyParser("CardDispenser", std::make_unique<CardDispenserStrategyParser>());
+    registerStrategyParser("CardDispenser", std::make_unique<CardDispenserStrategyParser>(getSceneLimits().maxComponents));
     registerStrategyParser("ButtonArea", std::make_unique<ButtonAreaStrategyParser>());
     registerStrategyParser("FilledRectangle", std::make_unique<FilledRectangleStrategyParser>());
     registerStrategyParser("FilledDisc", std::make_unique<FilledDiscStrategyParser>());
@@ -124,6 +124,10 @@ void SceneFileManager::initComponents() {
     const WorkingFolder sceneFolder(folder);
     registerStrategyParsers();
     parseDocument(rootNode);
+}
+
+void SceneFileManager::reportDiagnostic(const XMLNode& element, const std::string& message) {
+    reportProblem(element, message);
 }
 
 void SceneFileManager::reportProblem(const XMLNode& element, const std::string& message) {

@@ -23,8 +23,9 @@ class XMLNode;
 //
 // The scene is built from the file's "RootComponent" wherever parsing with that tag finds it
 // (past comments, down through declarations), or from its first element without a table.
-// Every problem goes to standard error as one line "FILE:LINE: <Element>: message" (the line
-// and the element where known) and is counted.
+// Every problem, the scene format's messages and the diagnostics alike, goes to standard
+// error as one line "FILE:LINE: <Element>: message" (the line and the element where known)
+// and is counted.
 class SceneFileManager : public XMLConfigurationManager {
 public:
     // Reads and builds the scene of options.scenePath with the options' limits; an OpenGL
@@ -38,6 +39,7 @@ protected:
     void initComponents() override;
     void registerStrategyParsers() override;
     void reportProblem(const XMLNode& element, const std::string& message) override;
+    void reportDiagnostic(const XMLNode& element, const std::string& message) override;
 
 private:
     static XMLNode readScene(const std::string& path);

@@ -3,10 +3,12 @@
 #include <GL/freeglut.h>
 
 #include <cstdlib>
+#include <exception>
 #include <iostream>
 #include <optional>
 #include <stdexcept>
 
+#include "dravik/Version.h"
 #include "player/LoadedLibraries.h"
 #include "player/PlayerError.h"
 #include "player/PlayerOptions.h"
@@ -32,10 +34,16 @@ int main(int argc, char** argv) {
             std::cout << PlayerOptions::usage();
             return 0;
         }
+        if (options.version) {
+            std::cout << "dravik-player " << DRAVIK_VERSION << '\n';
+            return 0;
+        }
         if (!options.scriptPath.empty()) script = TouchScript::load(options.scriptPath);
         if (!options.screenshotPath.empty()) Screenshot::checkWritable(options.screenshotPath);
     } catch (const PlayerError& e) {
         return fail(e.what(), e.status());
+    } catch (const std::exception& e) {
+        return fail(e.what(), PlayerError::kBadInput);
     }
 
     const char* display = std::getenv("DISPLAY");
@@ -51,15 +59,19 @@ int main(int argc, char** argv) {
         std::optional<PlayerWindow> player;
         try {
             player.emplace(options, std::move(script));
-            keepLoadedLibrariesMapped();  // so that leak checks can name the driver's blocks
             player->run();
             player->printSummary(std::cout);
         } catch (const PlayerError& e) {
             status = fail(e.what(), e.status());
         } catch (const std::runtime_error& e) {  // a strategy that cannot do what the scene asks
             status = fail(std::string("scene problem: ") + e.what(), PlayerError::kSceneProblems);
+        } catch (const std::exception& e) {  // out of memory, say: still a clean exit
+            status = fail(e.what(), 1);
         }
     }  // the scene and then the window go while freeglut still runs
+    // On every path, a scene that failed to load included: leak checks at exit can then name
+    // the driver's blocks.
+    keepLoadedLibrariesMapped();
     glutExit();
     return status;
 }

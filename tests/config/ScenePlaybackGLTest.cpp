@@ -69,7 +69,8 @@ TEST_F(ScenePlaybackGLTest, ReportsEachProblemOnStandardErrorAndFailsOnlyWhenStr
                                         "<RootComponent>\n"
                                         "  <Texture source='missing.png'/>\n"
                                         "  <Component width='-5'/>\n"
-                                        "  <Component><Strategy name='Image'/><Strategy name='Nothing'/></Component>\n"
+                                        "  <Component><Strategy name='Image'/><Strategy name='Nothing'/>"
+                                        "<Strategy name='FrictionSurface' border-width='inf'/></Component>\n"
                                         "</RootComponent>\n"
                                         "<RootComponent/>\n";
     const std::string lines[] = {
@@ -77,7 +78,9 @@ TEST_F(ScenePlaybackGLTest, ReportsEachProblemOnStandardErrorAndFailsOnlyWhenStr
         "scene.xml:4: <Component>: Component skipped: its width -5 is negative!\n",
         "scene.xml:5: <Strategy>: Image texture 1 is none of the 0 loaded textures: the component is drawn "
         "without one!\n",
-        "scene.xml:5: <Strategy>: There is no registered parser for Nothing strategy!\n",
+        "scene.xml:5: <Strategy>: There is no registered parser for Nothing strategy!\n"
+        "scene.xml:5: <Strategy>: Warning in FrictionSurfaceStrategyParser::parse() - border-width \"inf\" is not a "
+        "whole number from 0 to 4294967295; it is taken as 0.\n",
         "scene.xml:7: <RootComponent>: Element <RootComponent> beside the scene's <RootComponent> is ignored!\n",
     };
     const PlayerOutcome partial = play("scene.xml --frames 2");
@@ -87,7 +90,7 @@ TEST_F(ScenePlaybackGLTest, ReportsEachProblemOnStandardErrorAndFailsOnlyWhenStr
 
     const PlayerOutcome strict = play("scene.xml --frames 2 --strict");
     EXPECT_EQ(strict.status, 1);
-    EXPECT_EQ(strict.err, partial.err + "dravik-player: 5 problems in scene file scene.xml (--strict)\n");
+    EXPECT_EQ(strict.err, partial.err + "dravik-player: 6 problems in scene file scene.xml (--strict)\n");
     EXPECT_TRUE(strict.out.empty()) << strict.out;
 
     std::ofstream(dir / "empty-scene.xml") << "<?xml version='1.0'?>\n<!-- nothing yet -->\n";

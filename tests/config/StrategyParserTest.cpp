@@ -6,19 +6,9 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
-#include <utility>
 
-#include "appearance/ImageStrategy.h"
-#include "config/FrictionSurfaceStrategyParser.h"
-#include "config/ImageStrategyParser.h"
-#include "config/RNTStrategyParser.h"
-#include "config/TranslationStrategyParser.h"
-#include "config/XMLNode.h"
+#include "config/StrategyParser.h"
 #include "framework/RandomNumber.h"
-#include "framework/VisComponent.h"
-#include "manipulation/FrictionSurfaceStrategy.h"
-#include "manipulation/RNTStrategy.h"
-#include "manipulation/TranslationStrategy.h"
 
 namespace {
 
@@ -46,13 +36,6 @@ void expectSpans(const Range& range, double lower, double upper, const std::stri
     EXPECT_LE(range.high, upper) << text;
     EXPECT_LT(range.low, lower + slack) << text;
     EXPECT_GT(range.high, upper - slack) << text;
-}
-
-// The strategy that parsing the element pushes onto a fresh component.
-template <class Strategy, class Parser>
-Strategy* parsed(Parser& parser, const wchar_t* element, VisComponent& component) {
-    parser.parse(XMLNode::parseString(element), &component);
-    return dynamic_cast<Strategy*>(component.strategy);
 }
 
 }  // namespace
@@ -101,37 +84,4 @@ TEST(StrategyParser, DrawsOnceFromTheGeneratorPerConversion) {
     std::srand(7);
     EXPECT_EQ(StrategyParser::obtainFloatValue(L"?2-5"), static_cast<float>(first));
     EXPECT_NE(first, second) << "copies of the same text usually differ";
-}
-
-TEST(StrategyParsers, PushConfiguredStrategies) {
-    VisComponent component;
-    TranslationStrategyParser translation;
-    EXPECT_NE(parsed<TranslationStrategy>(translation, L"<Strategy name='TranslationStrategy'/>", component), nullptr);
-    RNTStrategyParser rnt;
-    EXPECT_NE(parsed<RNTStrategy>(rnt, L"<Strategy name='RNTStrategy'/>", component), nullptr);
-
-    FrictionSurfaceStrategyParser friction;
-    auto* band = parsed<FrictionSurfaceStrategy>(friction, L"<Strategy BORDER-WIDTH='7.9' border-height='?2-5'/>", component);
-    ASSERT_NE(band, nullptr);
-    EXPECT_EQ(band->getBorderWidth(), 7u);
-    EXPECT_GE(band->getBorderHeight(), 2u);
-    EXPECT_LE(band->getBorderHeight(), 5u);
-    auto* defaults = parsed<FrictionSurfaceStrategy>(friction, L"<Strategy border-width='-1e30'/>", component);
-    EXPECT_EQ(defaults->getBorderHeight(), FrictionSurfaceStrategy().getBorderHeight());
-    EXPECT_EQ(defaults->getBorderWidth(), 0u) << "beyond 64 bits: defined, not undefined";
-    // Truncated through 64 bits, of which the low 32 remain.
-    const std::pair<const wchar_t*, unsigned> wrapped[] = {
-        {L"-1", 4294967295u}, {L"-100.7", 4294967196u}, {L"4294967296.5", 0u}, {L"4294967297", 1u},
-        {L"5e9", 705032704u}, {L"nan", 0u}};
-    for (const auto& [text, expected] : wrapped) {
-        const std::wstring element = L"<Strategy border-width='" + std::wstring(text) + L"'/>";
-        EXPECT_EQ(parsed<FrictionSurfaceStrategy>(friction, element.c_str(), component)->getBorderWidth(), expected)
-            << text;
-    }
-
-    ImageStrategyParser image;
-    EXPECT_EQ(parsed<ImageStrategy>(image, L"<Strategy name='Image'/>", component)->getTextureName(), 1u);
-    EXPECT_EQ(parsed<ImageStrategy>(image, L"<Strategy texture-id='7'/>", component)->getTextureName(), 7u);
-    EXPECT_EQ(parsed<ImageStrategy>(image, L"<Strategy texture-id='?'/>", component)->getTextureName(), 0u)
-        << "no texture manager yet";
 }

@@ -3,11 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "appearance/BorderStrategy.h"
-#include "appearance/GradientBorderStrategy.h"
 #include "appearance/ImageStrategy.h"
 #include "appearance/TestImages.h"
 #include "appearance/TextureManager.h"
@@ -21,65 +18,56 @@ namespace {
 
 std::wstring widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
-// A host's manager: registers the parsers (unless told not to), builds the scene from the
-// parsed text's element (or, with `wholeDocument`, from the document as parseDocument picks
-// its element), and writes down every element that parseXMLTree visits, how many components
-// the manager holds when each visit returns, and every problem reported.
 struct SceneOptions {
     bool registerParsers = true;
-    bool wholeDocument = false;
+    bool wholeDocument = false;  // build from the document as parseDocument picks its element
+    bool collect = true;         // false: the library's own reporting, without overrides
     SceneLimits limits;
 };
 
-SceneOptions withoutParsers() {
-    SceneOptions options;
-    options.registerParsers = false;
-    return options;
-}
-
-SceneOptions wholeDocument() {
-    SceneOptions options;
-    options.wholeDocument = true;
-    return options;
-}
-
+// A host's manager that writes down every element parseXMLTree visits, how many components
+// the manager holds when each visit returns, and every message of both channels, with the
+// standard output of the whole build.
 class SceneManager : public XMLConfigurationManager {
 public:
-    using Options = SceneOptions;
     struct Problem {
         std::wstring element;
         int line;
         std::string message;
     };
 
-    explicit SceneManager(const std::wstring& scene, Options options = Options())
-        : XMLConfigurationManager(XMLNode::parseString(scene.c_str()), nullptr), options(options) {
+    explicit SceneManager(const std::wstring& scene, SceneOptions options = SceneOptions())
+        : SceneManager(XMLNode::parseString(scene.c_str()), options) {}
+    SceneManager(const XMLNode& scene, SceneOptions options)
+        : XMLConfigurationManager(scene, nullptr), options(options) {
         setSceneLimits(options.limits);
+        testing::internal::CaptureStdout();
         initComponents();
+        output = testing::internal::GetCapturedStdout();
     }
 
     std::vector<std::wstring> visited;
     std::vector<std::size_t> builtWhenVisitEnded;
-    std::vector<Problem> problems;
+    std::vector<Problem> problems;  // the scene format's messages
+    std::vector<Problem> diagnostics;
+    std::string output;
 
     std::vector<double> positionsX() const {
         std::vector<double> xs;
         for (const VisComponent* c : components) xs.push_back(c->position.x);
         return xs;
     }
-    std::vector<std::string> messages() const {
-        std::vector<std::string> texts;
-        for (const Problem& p : problems) texts.push_back(p.message);
-        return texts;
+    static std::vector<std::string> texts(const std::vector<Problem>& list) {
+        std::vector<std::string> out;
+        for (const Problem& p : list) out.push_back(p.message);
+        return out;
     }
 
 protected:
     void initComponents() override {
         if (options.registerParsers) registerStrategyParsers();
-        if (options.wholeDocument)
-            parseDocument(rootNode);
-        else
-            parseXMLTree(rootNode);
+        if (options.wholeDocument) parseDocument(rootNode);
+        else parseXMLTree(rootNode);
     }
     void parseXMLTree(const XMLNode& element) override {
         visited.push_back(element.getName() != nullptr ? element.getName() : L"");
@@ -90,21 +78,19 @@ protected:
         problems.push_back({element.getName() != nullptr ? element.getName() : L"", element.getLine(), message});
         XMLConfigurationManager::reportProblem(element, message);
     }
+    void reportDiagnostic(const XMLNode& element, const std::string& message) override {
+        if (!options.collect) return XMLConfigurationManager::reportDiagnostic(element, message);
+        diagnostics.push_back({element.getName() != nullptr ? element.getName() : L"", element.getLine(), message});
+    }
 
 private:
-    Options options;
+    SceneOptions options;
 };
 
-// Standard output while building the scene.
-std::string outputOf(const std::wstring& scene, SceneManager::Options options = SceneManager::Options()) {
-    testing::internal::CaptureStdout();
-    SceneManager manager(scene, options);
-    return testing::internal::GetCapturedStdout();
-}
-
-template <class Strategy>
-Strategy* strategyAt(const VisComponent* component) {
-    return dynamic_cast<Strategy*>(component->strategy);
+SceneOptions with(bool SceneOptions::*flag, bool value) {
+    SceneOptions options;
+    options.*flag = value;
+    return options;
 }
 
 class XMLConfigurationGLTest : public GLTest {};
@@ -122,6 +108,8 @@ TEST_F(XMLConfigurationGLTest, VisitsComponentChildrenBeforeComponentsChildren) 
     EXPECT_EQ(manager.positionsX(), (std::vector<double>{1, 2, 3, 5, 5}))
         << "the lower-case element is visited but builds nothing; nesting only groups the file";
     for (const VisComponent* c : manager.components) EXPECT_EQ(c->getParent(), nullptr);
+    // Visits end innermost first; an override finds an element's subtree built.
+    EXPECT_EQ(manager.builtWhenVisitEnded, (std::vector<std::size_t>{2, 2, 3, 3, 5, 5}));
 }
 
 TEST_F(XMLConfigurationGLTest, ReadsComponentAttributes) {
@@ -131,22 +119,16 @@ TEST_F(XMLConfigurationGLTest, ReadsComponentAttributes) {
     ASSERT_EQ(manager.components.size(), 3u);
     const VisComponent defaults;
     const VisComponent* plain = manager.components[0];
-    EXPECT_EQ(plain->position.x, 0.0);
-    EXPECT_EQ(plain->position.y, 0.0);
-    EXPECT_EQ(plain->position.z, 0.0);
+    EXPECT_EQ(plain->position, Point3d(0, 0, 0));
     EXPECT_EQ(plain->width, defaults.width);
     EXPECT_EQ(plain->angle, defaults.angle);
     EXPECT_FALSE(plain->leaf);
-
     const VisComponent* full = manager.components[1];
-    EXPECT_EQ(full->position.x, 10.0);
-    EXPECT_EQ(full->position.y, 20.5);
-    EXPECT_EQ(full->position.z, 1.5);
+    EXPECT_EQ(full->position, Point3d(10, 20.5, 1.5));
     EXPECT_EQ(full->width, 30u);
     EXPECT_EQ(full->height, 40u);
     EXPECT_DOUBLE_EQ(full->angle, M_PI / 2);
     EXPECT_TRUE(full->leaf);
-
     EXPECT_FALSE(manager.components[2]->leaf);
     EXPECT_EQ(manager.components[2]->width, 0u) << "text that is no number reads as 0";
 }
@@ -156,56 +138,93 @@ TEST_F(XMLConfigurationGLTest, CopiesConvertRandomAttributesAgain) {
     SceneManager manager(L"<Components number='3' posX='?100'><Strategy name='TranslationStrategy'/></Components>");
     const std::vector<double> xs = manager.positionsX();
     ASSERT_EQ(xs.size(), 3u);
-    for (double x : xs) {
-        EXPECT_GE(x, 0.0);
-        EXPECT_LE(x, 100.0);
-    }
+    for (double x : xs) EXPECT_TRUE(x >= 0.0 && x <= 100.0) << x;
     EXPECT_FALSE(xs[0] == xs[1] && xs[1] == xs[2]);
-    for (const VisComponent* c : manager.components) EXPECT_NE(strategyAt<TranslationStrategy>(c), nullptr);
-    // One draw per random text: checking a random size for a negative value draws nothing.
+    for (const VisComponent* c : manager.components) EXPECT_NE(dynamic_cast<TranslationStrategy*>(c->strategy), nullptr);
+    // One draw per random text: checking a random size draws nothing.
     std::srand(5);
     const double first = std::rand() % 32768 / 32767.0, second = std::rand() % 32768 / 32767.0;
     std::srand(5);
-    testing::internal::CaptureStdout();
     const SceneManager drawn(L"<Scene><Component posX='?' width='?5'/><Component posX='?'/></Scene>");
-    testing::internal::GetCapturedStdout();
     EXPECT_EQ(drawn.positionsX(), (std::vector<double>{first, second}));
-    EXPECT_EQ(drawn.messages(), std::vector<std::string>{"Attribute width=\"?5\" is not a number: 0 is used!"})
+    EXPECT_EQ(SceneManager::texts(drawn.diagnostics),
+              std::vector<std::string>{"Attribute width=\"?5\" is not a number: 0 is used!"})
         << "sizes take plain whole numbers";
-    EXPECT_EQ(SceneManager(L"<Components number='-2'/>").components.size(), 0u);
-    EXPECT_EQ(SceneManager(L"<Components number='zero'/>").components.size(), 0u);
 }
 
 TEST_F(XMLConfigurationGLTest, RootComponentBecomesTheManagersRoot) {
-    SceneManager manager(L"<RootComponent width='800' height='600'><Strategy name='RNTStrategy'/>"
+    SceneManager manager(L"<RootComponent width='800' height='600'><Strategy name='FrictionSurface'/>"
                          L"<Component/></RootComponent>");
     ASSERT_NE(manager.rootComponent, nullptr);
     EXPECT_EQ(manager.rootComponent->width, 800u);
-    EXPECT_NE(strategyAt<RNTStrategy>(manager.rootComponent), nullptr);
+    EXPECT_EQ(manager.rootComponent->getActiveBuffersMemorySize(), 800u * 600 * sizeof(double))
+        << "the root's strategies are initialised: the friction grid exists";
     ASSERT_EQ(manager.components.size(), 1u);
     EXPECT_NE(manager.components[0], manager.rootComponent);
 }
 
-TEST_F(XMLConfigurationGLTest, ReportsEveryProblemAndBuildsTheRest) {
-    EXPECT_EQ(outputOf(L"<Components posX='1'/>"), "Missing number of Components!\n");
-    EXPECT_EQ(outputOf(L"<Scene><Textures source='tiles/t'/></Scene>"),
-              "Missing <Texture> attribute - number: , source: tiles/t\n");
-    EXPECT_EQ(outputOf(L"<Scene><Textures number='3'/></Scene>"), "Missing <Texture> attribute - number: 3, source: \n");
-    EXPECT_EQ(outputOf(L"<Scene><Texture/></Scene>"), "Missing <Texture> attribute - source: \n");
+// Standard output keeps to the scene format's messages, with their exact texts; every other
+// problem is a diagnostic, silent unless the host listens.
+TEST_F(XMLConfigurationGLTest, StandardOutputKeepsToTheSceneFormatsMessages) {
+    const std::wstring scene = L"<Scene>\n"
+                               L"<Components posX='1'/><Textures source='tiles/t'/><Textures number='3'/><Texture/>\n"
+                               L"<Component posX='left' width='-100'/>\n"
+                               L"<Component width='nan' height='100000'/>\n"
+                               L"<Components number='two' posY='?'/>\n"
+                               L"<Component><Strategy name='Image' texture-id='?'/><Strategy name='TranslationStrategy'/>"
+                               L"<Strategy name='Nope'/><Strategy/><Strategy name='Border' color-red='2' color-green='0' "
+                               L"color-blue='0' color-alpha='1'/><Strategy name='RNTStrategy'/></Component>\n"
+                               L"<Components number='-1'/><component/><Components number='4294967295' width='1' height='1'/>\n"
+                               L"<Texture source='missing.png'/></Scene>";
+    const std::string specified = "Missing <Texture> attribute - number: , source: tiles/t\n"
+                                  "Missing <Texture> attribute - number: 3, source: \n"
+                                  "Missing <Texture> attribute - source: \n"
+                                  "TextureManager.loadTexture(): Unable to load texture image missing.png!\n"
+                                  "There is no registered parser for Nope strategy!\n"
+                                  "There is no registered parser for  strategy!\n"
+                                  "Missing number of Components!\n";
+    SceneOptions silent = with(&SceneOptions::collect, false);
+    silent.limits.maxComponents = 5;
+    EXPECT_EQ(SceneManager(scene, silent).output, specified);
 
-    testing::internal::CaptureStdout();
-    SceneManager manager(L"<Component><Strategy name='TranslationStrategy'/><Strategy name='Translation'/>"
-                         L"<Strategy/><Strategy name='RNTStrategy'/></Component>");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "There is no registered parser for Translation strategy!\n"
-              "There is no registered parser for  strategy!\n");
-    ASSERT_EQ(manager.components.size(), 1u);
-    EXPECT_NE(strategyAt<RNTStrategy>(manager.components[0]), nullptr);
-    EXPECT_NE(dynamic_cast<TranslationStrategy*>(manager.components[0]->strategy->getNext()), nullptr);
+    SceneOptions limited;
+    limited.limits.maxComponents = 5;
+    SceneManager manager(scene, limited);
+    EXPECT_EQ(manager.output, specified);
+    const std::vector<std::pair<int, std::string>> expected = {
+        {3, "Attribute posX=\"left\" is not a number: 0 is used!"},
+        {3, "Component skipped: its width -100 is negative!"},
+        {4, "Attribute width=\"nan\" is not a number: 0 is used!"},
+        {6, "Image texture 0 is none of the 0 loaded textures: the component is drawn without one!"},
+        {6, "Warning in BorderStrategyParser::parse() - color-red 2 lies outside 0 to 1; it is taken as 1."},
+        {7, "Element <component> builds nothing: only <Component> does, written exactly so!"},
+        {5, "Attribute number=\"two\" is not a number: 0 is used!"},
+        {7, "Components number -1 builds no component!"},
+        {7, "4294967292 of 4294967295 Components skipped: a scene holds at most 5 components!"},
+    };
+    ASSERT_EQ(manager.diagnostics.size(), expected.size()) << testing::PrintToString(SceneManager::texts(manager.diagnostics));
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(manager.diagnostics[i].message, expected[i].second);
+        EXPECT_EQ(manager.diagnostics[i].line, expected[i].first) << expected[i].second;
+    }
+    EXPECT_EQ(manager.problems[3].element, L"Texture");
+    EXPECT_EQ(manager.problems[3].line, 8);
+    EXPECT_EQ(manager.problems[4].element, L"Strategy");
+    EXPECT_EQ(manager.problems[4].line, 6);
+    ASSERT_EQ(manager.components.size(), 5u) << "the negative width is the one component skipped";
+    EXPECT_EQ(manager.components[0]->height, 100000u) << "a line of pixels";
+    const VisComponentStrategy* strategies = manager.components[1]->strategy;
+    EXPECT_NE(dynamic_cast<const RNTStrategy*>(strategies), nullptr) << "the rest of the element is built";
 
-    EXPECT_EQ(outputOf(L"<Component><Strategy name='RNTStrategy'/></Component>", withoutParsers()),
+    EXPECT_EQ(SceneManager(L"<Component><Strategy name='RNTStrategy'/></Component>",
+                           with(&SceneOptions::registerParsers, false))
+                  .output,
               "There is no registered parser for RNTStrategy strategy!\n")
         << "parsing before registering finds no parsers";
+    const SceneManager lower(L"<rootcomponent width='640'><Component/></rootcomponent>", with(&SceneOptions::wholeDocument, true));
+    EXPECT_EQ(lower.rootComponent, nullptr);
+    EXPECT_EQ(SceneManager::texts(lower.diagnostics),
+              std::vector<std::string>{"Element <rootcomponent> builds nothing: only <RootComponent> does, written exactly so!"});
 }
 
 TEST_F(XMLConfigurationGLTest, LoadsTexturesAndSeriesBeforeTheComponentThatUsesThem) {
@@ -214,142 +233,83 @@ TEST_F(XMLConfigurationGLTest, LoadsTexturesAndSeriesBeforeTheComponentThatUsesT
         const std::string digits = (i < 10 ? "000" : "00") + std::to_string(i);
         images.write("t" + digits + ".png", IL_PNG, 2, 2, IL_RGB, 3, std::vector<unsigned char>(12, 50));
     }
-    const std::wstring single = widen(images.path("t0001.png"));
-    testing::internal::CaptureStdout();
     SceneManager manager(L"<Scene><Component><Strategy name='Image' texture-id='?'/></Component>"
-                         L"<Texture source='" + single + L"'/>"
+                         L"<Texture source='" + widen(images.path("t0001.png")) + L"'/>"
                          L"<Textures number='12' source='" + widen(images.path("t")) + L"'/>"
-                         L"<Component><Texture source='missing.png'/><Strategy name='Image' texture-id='?'/></Component>"
-                         L"</Scene>");
-    const std::string output = testing::internal::GetCapturedStdout();
-    TextureManager* textures = manager.getTextureManager();
-    const std::vector<std::uint32_t> names = textures->getTextureNames();
-    ASSERT_EQ(names.size(), 13u) << output;
+                         L"<Component><Strategy name='Image' texture-id='?'/></Component></Scene>");
+    const std::vector<std::uint32_t> names = manager.getTextureManager()->getTextureNames();
+    ASSERT_EQ(names.size(), 13u) << manager.output;
     // The series comes first, then the single texture: the "Textures" children load first.
-    EXPECT_NE(output.find("Loaded texture " + std::to_string(names[9]) + " in image: " + images.path("t0010.png")),
+    EXPECT_NE(manager.output.find("Loaded texture " + std::to_string(names[9]) + " in image: " + images.path("t0010.png")),
               std::string::npos);
-    EXPECT_NE(output.find("Loaded texture " + std::to_string(names[12]) + " in image: " + images.path("t0001.png")),
-              std::string::npos);
-    EXPECT_NE(output.find("TextureManager.loadTexture(): Unable to load texture image missing.png!\n"),
+    EXPECT_NE(manager.output.find("Loaded texture " + std::to_string(names[12]) + " in image: " + images.path("t0001.png")),
               std::string::npos);
     ASSERT_EQ(manager.components.size(), 2u);
-    const std::uint32_t chosen = strategyAt<ImageStrategy>(manager.components[0])->getTextureName();
+    const std::uint32_t chosen = dynamic_cast<ImageStrategy*>(manager.components[0]->strategy)->getTextureName();
     EXPECT_NE(std::find(names.begin(), names.end(), chosen), names.end());
-
-    // Before any texture, "?" names no texture.
-    SceneManager early(L"<Component><Strategy name='Image' texture-id='?'/></Component>");
-    EXPECT_EQ(strategyAt<ImageStrategy>(early.components[0])->getTextureName(), 0u);
-}
-
-TEST_F(XMLConfigurationGLTest, ReportsEachProblemWithItsElement) {
-    testing::internal::CaptureStdout();
-    SceneManager manager(L"<Scene>\n"
-                         L"<Component posX='left' width='-100'/>\n"
-                         L"<Component width='nan' height='100000'/>\n"
-                         L"<Components number='two' posY='?'/>\n"
-                         L"<Component><Strategy name='Image' texture-id='?'/><Strategy name='Image' texture-id='4000000000'/>"
-                         L"<Strategy name='Nope'/><Strategy name='Border' color-red='2' color-green='0' "
-                         L"color-blue='0' color-alpha='1'/></Component>\n"
-                         L"<Texture source='missing.png'/></Scene>");
-    testing::internal::GetCapturedStdout();
-    const std::vector<std::string> expected = {
-        "TextureManager.loadTexture(): Unable to load texture image missing.png!",
-        "Attribute posX=\"left\" is not a number: 0 is used!",
-        "Component skipped: its width -100 is negative!",
-        "Attribute width=\"nan\" is not a number: 0 is used!",
-        "Image texture 0 is none of the 0 loaded textures: the component is drawn without one!",
-        "Image texture 4000000000 is none of the 0 loaded textures: the component is drawn without one!",
-        "There is no registered parser for Nope strategy!",
-        "Warning in BorderStrategyParser::parse() - color-red 2 lies outside 0 to 1; it is taken as 1.",
-        "Attribute number=\"two\" is not a number: 0 is used!",
-    };
-    EXPECT_EQ(manager.messages(), expected);
-    ASSERT_EQ(manager.problems.size(), expected.size());
-    const std::pair<std::wstring, int> where[] = {{L"Texture", 6}, {L"Component", 2}, {L"Component", 2},
-                                                  {L"Component", 3}, {L"Strategy", 5}, {L"Strategy", 5},
-                                                  {L"Strategy", 5}, {L"Strategy", 5}, {L"Components", 4}};
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(manager.problems[i].element, where[i].first) << expected[i];
-        EXPECT_EQ(manager.problems[i].line, where[i].second) << expected[i];
-    }
-    ASSERT_EQ(manager.components.size(), 2u) << "the negative width is the one component skipped";
-    EXPECT_EQ(manager.components[0]->width, 0u);
-    EXPECT_EQ(manager.components[0]->height, 100000u) << "a line of pixels";
+    EXPECT_TRUE(manager.diagnostics.empty());
 }
 
 TEST_F(XMLConfigurationGLTest, BuildsWhatADisplayShowsAndLimitsOnlyOnRequest) {
     // A wall of 15360 x 8640 pixels, and more components than any earlier fixed limit.
+    SceneOptions unlimited;
+    unlimited.limits.maxComponents = 0;
     SceneManager wall(L"<RootComponent width='15360' height='8640'>"
-                      L"<Components number='100001' width='1' height='1'/></RootComponent>");
+                      L"<Components number='100001' width='1' height='1'/></RootComponent>", unlimited);
     ASSERT_NE(wall.rootComponent, nullptr);
     EXPECT_EQ(wall.rootComponent->width, 15360u);
     EXPECT_EQ(wall.components.size(), 100001u);
-    EXPECT_TRUE(wall.problems.empty());
+    EXPECT_TRUE(wall.diagnostics.empty());
 
     SceneOptions limits;
     limits.limits.maxComponents = 3;
     limits.limits.maxScenePixels = 9000450;
-    testing::internal::CaptureStdout();
     SceneManager limited(L"<Scene><Component width='3000' height='3000'/><Component width='20000' height='20000'/>"
                          L"<Component width='20' height='20'/><Component width='10' height='10'/>"
                          L"<Components number='2' width='5' height='10'/><Components number='2'/></Scene>",
                          limits);
-    testing::internal::GetCapturedStdout();
-    EXPECT_EQ(limited.messages(),
+    EXPECT_EQ(SceneManager::texts(limited.diagnostics),
               (std::vector<std::string>{
                   "Component of 20000 x 20000 skipped: larger than 268435456 pixels!",
                   "Component of 10 x 10 skipped: the scene's components would cover more than 9000450 pixels together!",
                   "1 of 2 Components skipped: a scene holds at most 3 components!",
-                  "2 of 2 Components skipped: a scene holds at most 3 components!",
+                  "2 more components skipped: a scene holds at most 3 components!",
               }));
     EXPECT_EQ(limited.components.size(), 3u) << "3000 x 3000, 20 x 20 and one 5 x 10";
 
-    const std::string series =
-        outputOf(L"<Scene><Textures number='1000000' source='/nonexistent/t'/></Scene>");
-    EXPECT_EQ(series.find("Textures number 1000000 is above the limit of 9999: loading 9999!\n"), 0u);
-    EXPECT_NE(series.find("/nonexistent/t9999.png!"), std::string::npos);
-    EXPECT_EQ(series.find("/nonexistent/t10000.png"), std::string::npos);
+    const SceneManager series(L"<Scene><Textures number='1000000' source='/nonexistent/t'/></Scene>");
+    EXPECT_EQ(SceneManager::texts(series.diagnostics),
+              std::vector<std::string>{"Textures number 1000000 is above the limit of 9999: loading 9999!"});
+    EXPECT_NE(series.output.find("/nonexistent/t9999.png!"), std::string::npos);
+    EXPECT_EQ(series.output.find("/nonexistent/t10000.png"), std::string::npos);
 }
 
 TEST_F(XMLConfigurationGLTest, TheDocumentsRootIsFoundPastCommentsAndDeclarations) {
-    const std::wstring scenes[] = {
-        L"<!-- a table -->\n<RootComponent width='640'><Component/></RootComponent>",
-        L"<?xml version='1.0'?><?xml-stylesheet href='s.css'?>\n<RootComponent width='640'><Component/></RootComponent>",
-    };
-    for (const std::wstring& scene : scenes) {
-        SceneManager manager(scene, wholeDocument());
+    for (const wchar_t* scene : {L"<!-- a table -->\n<RootComponent width='640'><Component/></RootComponent>",
+                                 L"<?xml version='1.0'?><?xml-stylesheet href='s.css'?>\n"
+                                 L"<RootComponent width='640'><Component/></RootComponent>"}) {
+        SceneManager manager(scene, with(&SceneOptions::wholeDocument, true));
         ASSERT_NE(manager.rootComponent, nullptr);
         EXPECT_EQ(manager.rootComponent->width, 640u);
         EXPECT_EQ(manager.components.size(), 1u);
-        EXPECT_TRUE(manager.problems.empty());
+        EXPECT_TRUE(manager.diagnostics.empty());
     }
-
-    testing::internal::CaptureStdout();
+    const SceneOptions whole = with(&SceneOptions::wholeDocument, true);
     SceneManager second(L"<?xml version='1.0'?>\n<RootComponent><Component/></RootComponent>\n"
-                        L"<RootComponent><Component/></RootComponent>\n<Other/>",
-                        wholeDocument());
-    SceneManager tableless(L"<Scene><Component/></Scene>\n<Component/>", wholeDocument());
-    SceneManager nothing(L"<?xml version='1.0'?><!-- only a comment -->", wholeDocument());
-    testing::internal::GetCapturedStdout();
+                        L"<RootComponent><Component/></RootComponent>\n<Other/>", whole);
+    SceneManager tableless(L"<Scene><Component/></Scene>\n<Component/>", whole);
+    SceneManager nothing(L"<?xml version='1.0'?><!-- only a comment -->", whole);
     EXPECT_EQ(second.components.size(), 1u);
-    EXPECT_EQ(second.messages(), (std::vector<std::string>{"Element <RootComponent> beside the scene's <RootComponent> is ignored!",
-                                                           "Element <Other> beside the scene's <RootComponent> is ignored!"}));
-    EXPECT_EQ(second.problems[0].line, 3);
+    EXPECT_EQ(SceneManager::texts(second.diagnostics),
+              (std::vector<std::string>{"Element <RootComponent> beside the scene's <RootComponent> is ignored!",
+                                        "Element <Other> beside the scene's <RootComponent> is ignored!"}));
+    EXPECT_EQ(second.diagnostics[0].line, 3);
     EXPECT_EQ(tableless.rootComponent, nullptr);
     EXPECT_EQ(tableless.components.size(), 1u);
-    EXPECT_EQ(tableless.messages(),
+    EXPECT_EQ(SceneManager::texts(tableless.diagnostics),
               (std::vector<std::string>{"No RootComponent element: the components of <Scene> are built without a table!",
                                         "Element <Component> beside the scene's <Scene> is ignored!"}));
-    EXPECT_EQ(nothing.messages(), std::vector<std::string>{"No element to build a scene from!"});
-}
-
-TEST_F(XMLConfigurationGLTest, AnOverrideFindsTheSubtreeBuiltWhenItsVisitReturns) {
-    SceneManager manager(L"<Scene><Component><Component/><Components number='2'/></Component><Component/></Scene>");
-    EXPECT_EQ(manager.visited,
-              (std::vector<std::wstring>{L"Scene", L"Component", L"Component", L"Components", L"Component"}));
-    // Visits end innermost first: the inner Component, the Components, their parent, the
-    // last Component, the Scene.
-    EXPECT_EQ(manager.builtWhenVisitEnded, (std::vector<std::size_t>{2, 4, 4, 5, 5}));
+    EXPECT_EQ(SceneManager::texts(nothing.diagnostics), std::vector<std::string>{"No element to build a scene from!"});
 }
 
 TEST_F(XMLConfigurationGLTest, BuildsComponentsNestedHundredThousandLevelsDeep) {
@@ -357,55 +317,27 @@ TEST_F(XMLConfigurationGLTest, BuildsComponentsNestedHundredThousandLevelsDeep) 
     std::wstring scene;
     for (int i = 0; i < depth; ++i) scene += L"<Component width='1' height='1'>";
     for (int i = 0; i < depth; ++i) scene += L"</Component>";
-    SceneManager manager(scene);
+    SceneOptions unlimited;
+    unlimited.limits.maxComponents = 0;
+    SceneManager manager(scene, unlimited);
     EXPECT_EQ(manager.components.size(), static_cast<std::size_t>(depth));
     ASSERT_EQ(manager.builtWhenVisitEnded.size(), static_cast<std::size_t>(depth));
     EXPECT_EQ(manager.builtWhenVisitEnded.front(), static_cast<std::size_t>(depth))
         << "the innermost visit ends once every component is built";
-    EXPECT_EQ(manager.builtWhenVisitEnded.back(), static_cast<std::size_t>(depth));
 }
 
 TEST_F(XMLConfigurationGLTest, BuildsALatin1SceneReadAsWindows1252) {
     struct RestoreOptions {
         ~RestoreOptions() { XMLNode::setGlobalOptions(); }
     } restore;
+    XMLNode::setGlobalOptions(eXMLEncodingSystem);
     const std::string latin1 = "<RootComponent width='640'><!-- caf\xE9 au lait -->"
                                "<Component posX='12'><Strategy name='Caf\xE9\x80'/></Component></RootComponent>";
-    // As UTF-8 the stray bytes read as U+FFFD; the scene is built all the same.
-    const XMLNode utf8 = XMLNode::parseBuffer(latin1.data(), latin1.size());
-    ASSERT_FALSE(utf8.isEmpty());
-
-    XMLNode::setGlobalOptions(eXMLEncodingSystem);
-    const XMLNode windows1252 = XMLNode::parseBuffer(latin1.data(), latin1.size());
-    ASSERT_FALSE(windows1252.isEmpty());
-    EXPECT_EQ(std::wstring(windows1252.getChildNode(L"Component").getChildNode(L"Strategy").getAttribute(L"name")),
-              L"Caf\u00e9\u20AC");
-    struct Latin1Scene : XMLConfigurationManager {
-        explicit Latin1Scene(const XMLNode& root) : XMLConfigurationManager(root, nullptr) { initComponents(); }
-        void initComponents() override {
-            registerStrategyParsers();
-            parseDocument(rootNode);
-        }
-    };
-    testing::internal::CaptureStdout();
-    Latin1Scene scene(windows1252);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "There is no registered parser for Caf\xC3\xA9\xE2\x82\xAC strategy!\n")
+    const SceneManager scene(XMLNode::parseBuffer(latin1.data(), latin1.size()), with(&SceneOptions::wholeDocument, true));
+    EXPECT_EQ(scene.output, "There is no registered parser for Caf\xC3\xA9\xE2\x82\xAC strategy!\n")
         << "names reach messages as UTF-8";
     ASSERT_NE(scene.rootComponent, nullptr);
     EXPECT_EQ(scene.rootComponent->width, 640u);
     ASSERT_EQ(scene.components.size(), 1u);
     EXPECT_EQ(scene.components[0]->position.x, 12.0);
-}
-
-TEST_F(XMLConfigurationGLTest, BuildsBordersAndGradientBorders) {
-    SceneManager manager(L"<Component><Strategy name='Border' color-red='0' color-green='0' color-blue='1'"
-                         L" color-alpha='1'/><Strategy name='GradientBorder' border-width='9'/></Component>");
-    ASSERT_EQ(manager.components.size(), 1u);
-    auto* band = strategyAt<GradientBorderStrategy>(manager.components[0]);
-    ASSERT_NE(band, nullptr);
-    EXPECT_EQ(band->getBorderWidth(), 9.0);
-    auto* border = dynamic_cast<BorderStrategy*>(band->getNext());
-    ASSERT_NE(border, nullptr);
-    EXPECT_EQ(border->getColor()[2], 1.0);
-    EXPECT_EQ(border->getColor()[0], 0.0);
 }

@@ -5,34 +5,28 @@
 #include <string>
 #include <utility>
 
-namespace
-{
+namespace {
 
-struct Parsed
-{
+struct Parsed {
     XMLNode node;
     XMLResults results;
 };
 
-Parsed parse(const wchar_t* text, const wchar_t* tag = nullptr)
-{
+Parsed parse(const wchar_t* text, const wchar_t* tag = nullptr) {
     Parsed parsed{};
     parsed.node = XMLNode::parseString(text, tag, &parsed.results);
     return parsed;
 }
 
-Parsed parseBytes(const std::string& bytes, const wchar_t* tag = nullptr)
-{
+Parsed parseBytes(const std::string& bytes, const wchar_t* tag = nullptr) {
     Parsed parsed{};
     parsed.node = XMLNode::parseBuffer(bytes.data(), bytes.size(), tag, &parsed.results);
     return parsed;
 }
 
-std::string utf16(const std::u16string& text, bool bigEndian)
-{
+std::string utf16(const std::u16string& text, bool bigEndian) {
     std::string bytes;
-    for (char16_t unit : text)
-    {
+    for (char16_t unit : text) {
         const char high = static_cast<char>(unit >> 8);
         const char low = static_cast<char>(unit & 0xFF);
         bytes += bigEndian ? high : low;
@@ -42,15 +36,13 @@ std::string utf16(const std::u16string& text, bool bigEndian)
 }
 
 // Restores the default options however a test ends.
-struct GlobalOptionsGuard
-{
+struct GlobalOptionsGuard {
     ~GlobalOptionsGuard() { XMLNode::setGlobalOptions(); }
 };
 
-} // namespace
+}  // namespace
 
-TEST(XMLNode, DecodesUTF8AndUTF16WithOrWithoutByteOrderMark)
-{
+TEST(XMLNode, DecodesUTF8AndUTF16WithOrWithoutByteOrderMark) {
     const std::u16string text = u"<Scene name=\"caf\u00e9 \U0001F600\"/>";
     const std::wstring expected = L"caf\u00e9 \U0001F600";
     const std::string utf8 = "<Scene name=\"caf\xC3\xA9 \xF0\x9F\x98\x80\"/>";
@@ -59,11 +51,10 @@ TEST(XMLNode, DecodesUTF8AndUTF16WithOrWithoutByteOrderMark)
         "\xEF\xBB\xBF" + utf8,
         "\xFF\xFE" + utf16(text, false),
         "\xFE\xFF" + utf16(text, true),
-        utf16(text, false), // recognised by the zero bytes alone
+        utf16(text, false),  // recognised by the zero bytes alone
         utf16(text, true),
     };
-    for (const std::string& bytes : inputs)
-    {
+    for (const std::string& bytes : inputs) {
         Parsed parsed = parseBytes(bytes);
         ASSERT_EQ(parsed.results.error, eXMLErrorNone);
         EXPECT_STREQ(parsed.node.getName(), L"Scene");
@@ -76,14 +67,13 @@ TEST(XMLNode, DecodesUTF8AndUTF16WithOrWithoutByteOrderMark)
 
     // Each malformed piece of UTF-8 reads as one U+FFFD; nothing fails.
     const std::pair<std::string, std::wstring> malformed[] = {
-        {"<a>\xC3</a>", L"\uFFFD"},                   // a lead byte without its continuation
-        {"<a>\xC0\xAF</a>", L"\uFFFD\uFFFD"},          // an overlong form: two bytes that lead nothing
-        {"<a>\xED\xA0\x80</a>", L"\uFFFD\uFFFD\uFFFD"},  // a surrogate
-        {"<a>\xF4\x90\x80\x80</a>", L"\uFFFD\uFFFD\uFFFD\uFFFD"}, // beyond U+10FFFF
-        {"<a>caf\xE9s \xE2\x82</a>", L"caf\uFFFDs \uFFFD"}, // Latin-1; a sequence cut short
+        {"<a>\xC3</a>", L"\uFFFD"},                                // a lead byte without its continuation
+        {"<a>\xC0\xAF</a>", L"\uFFFD\uFFFD"},                      // an overlong form: two bytes that lead nothing
+        {"<a>\xED\xA0\x80</a>", L"\uFFFD\uFFFD\uFFFD"},            // a surrogate
+        {"<a>\xF4\x90\x80\x80</a>", L"\uFFFD\uFFFD\uFFFD\uFFFD"},  // beyond U+10FFFF
+        {"<a>caf\xE9s \xE2\x82</a>", L"caf\uFFFDs \uFFFD"},        // Latin-1; a sequence cut short
     };
-    for (const auto& [bytes, text] : malformed)
-    {
+    for (const auto& [bytes, text] : malformed) {
         Parsed parsed = parseBytes(bytes);
         EXPECT_EQ(parsed.results.error, eXMLErrorNone);
         EXPECT_EQ(parsed.node.getText(), text);
@@ -108,27 +98,23 @@ TEST(XMLNode, DecodesUTF8AndUTF16WithOrWithoutByteOrderMark)
     EXPECT_STREQ(parseBytes("\xEF\xBB\xBF<a>\xE9</a>").node.getText(), L"\u00e9") << "the mark is skipped";
 }
 
-TEST(XMLNode, DecodesCharacterEntitiesInTextsAndAttributeValues)
-{
+TEST(XMLNode, DecodesCharacterEntitiesInTextsAndAttributeValues) {
     Parsed parsed = parse(L"<a v=\"&LT;&#65;&#x41;&#X4a;&apos;\">x &AMP; y&gt;&quot;&#x10041;</a>");
     ASSERT_EQ(parsed.results.error, eXMLErrorNone);
     EXPECT_STREQ(parsed.node.getAttribute(L"v"), L"<AAJ'");
-    EXPECT_STREQ(parsed.node.getText(), L"x & y>\"A"); // numeric values are kept in 16 bits
+    EXPECT_STREQ(parsed.node.getText(), L"x & y>\"A");  // numeric values are kept in 16 bits
 
     const wchar_t* bad[] = {L"<a>&foo;</a>", L"<a>&#6z;</a>", L"<a>&amp</a>", L"<a>&#;</a>", L"<a>& b</a>"};
-    for (const wchar_t* text : bad)
-    {
+    for (const wchar_t* text : bad) {
         Parsed failed = parse(text);
         EXPECT_EQ(failed.results.error, eXMLErrorUnknownCharacterEntity) << text;
-        EXPECT_EQ(failed.results.nColumn, 4) << text; // at the ampersand
+        EXPECT_EQ(failed.results.nColumn, 4) << text;  // at the ampersand
         EXPECT_TRUE(failed.node.isEmpty());
     }
 }
 
-TEST(XMLNode, ReportsEachErrorWithLineAndColumn)
-{
-    struct Case
-    {
+TEST(XMLNode, ReportsEachErrorWithLineAndColumn) {
+    struct Case {
         const wchar_t* text;
         const wchar_t* tag;
         XMLError error;
@@ -143,13 +129,12 @@ TEST(XMLNode, ReportsEachErrorWithLineAndColumn)
         {L"<a>\n\t<!-- open", nullptr, eXMLErrorUnmatchedClearTagEnd, 2, 2},
         {L"<a b=>", nullptr, eXMLErrorUnexpectedToken, 1, 6},
         {L"<a\r\n  =\"x\">", nullptr, eXMLErrorUnexpectedToken, 2, 3},
-        {L"<a x='1 < 2'/>", nullptr, eXMLErrorUnexpectedToken, 1, 9}, // the quote meets "<"
+        {L"<a x='1 < 2'/>", nullptr, eXMLErrorUnexpectedToken, 1, 9},  // the quote meets "<"
         {L"<a/>\n", L"b", eXMLErrorFirstTagNotFound, 2, 1},
         // An error after a warning wins and discards the tree.
         {L"<a><b></a></c>", nullptr, eXMLErrorUnmatchedEndTag, 1, 11},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         Parsed parsed = parse(c.text, c.tag);
         EXPECT_EQ(parsed.results.error, c.error) << c.text;
         EXPECT_EQ(parsed.results.nLine, c.line) << c.text;
@@ -164,8 +149,7 @@ TEST(XMLNode, ReportsEachErrorWithLineAndColumn)
     EXPECT_EQ(results.nLine, 0);
 }
 
-TEST(XMLNode, WarningsKeepTheTree)
-{
+TEST(XMLNode, WarningsKeepTheTree) {
     // The end tag of the outer element closes the inner one implicitly.
     Parsed unmatched = parse(L"<r>\n <a><b></a>\n <c/></r>");
     EXPECT_EQ(unmatched.results.error, eXMLWarningUnmatchedEndTag);
@@ -198,8 +182,7 @@ TEST(XMLNode, WarningsKeepTheTree)
     EXPECT_EQ(parse(L"<?xml v='1'?><r/><?pi?>").results.error, eXMLErrorNone);
 }
 
-TEST(XMLNode, ColumnsCountCharactersNotBytes)
-{
+TEST(XMLNode, ColumnsCountCharactersNotBytes) {
     Parsed parsed = parseBytes("<\xC3\xA9t\xC3\xA9>\n\xF0\x9F\x98\x80\xC3\xBC&x;</\xC3\xA9t\xC3\xA9>");
     EXPECT_EQ(parsed.results.error, eXMLErrorUnknownCharacterEntity);
     EXPECT_EQ(parsed.results.nLine, 2);
@@ -211,8 +194,7 @@ TEST(XMLNode, ColumnsCountCharactersNotBytes)
     EXPECT_STREQ(closed.node.getName(), L"\u00e9t\u00e9");
 }
 
-TEST(XMLNode, EveryElementKeepsItsOwnNames)
-{
+TEST(XMLNode, EveryElementKeepsItsOwnNames) {
     // Names are stored once per document; many distinct, long and repeated names stay apart.
     const std::wstring longName(100, L'n');
     std::wstring text = L"<r>";
@@ -222,8 +204,7 @@ TEST(XMLNode, EveryElementKeepsItsOwnNames)
     text += L"</r>";
     Parsed parsed = parse(text.c_str());
     ASSERT_EQ(parsed.node.nChildNode(), 300);
-    for (int i = 0; i < 300; ++i)
-    {
+    for (int i = 0; i < 300; ++i) {
         XMLNode child = parsed.node.getChildNode(i);
         EXPECT_EQ(child.getName(), L"e" + std::to_wstring(i));
         EXPECT_EQ(child.getAttribute(0).name, L"a" + std::to_wstring(i % 7));
@@ -232,19 +213,20 @@ TEST(XMLNode, EveryElementKeepsItsOwnNames)
     }
 
     // Removing the "?" of a declaration's last attribute leaves the same name elsewhere alone.
-    Parsed declaration = parse(L"<r a?='1'><?pi a?" L"?></r>");
+    Parsed declaration = parse(
+        L"<r a?='1'><?pi a?"
+        L"?></r>");
     EXPECT_STREQ(declaration.node.getAttribute(0).name, L"a?");
     EXPECT_STREQ(declaration.node.getChildNode(0).getAttribute(0).name, L"a?");
 }
 
-TEST(XMLNode, DeclarationsHoldWhatFollowsAndTheTagIsFoundInside)
-{
+TEST(XMLNode, DeclarationsHoldWhatFollowsAndTheTagIsFoundInside) {
     const wchar_t* text = L"<?xml version=\"1.0\" encoding='UTF-8'?>\n<!-- scene -->\n<RootComponent/>";
     Parsed whole = parse(text);
     ASSERT_EQ(whole.results.error, eXMLErrorNone);
     EXPECT_TRUE(whole.node.isDeclaration());
     EXPECT_STREQ(whole.node.getName(), L"xml");
-    ASSERT_EQ(whole.node.nAttribute(), 2); // the "?" of "?>" is no attribute
+    ASSERT_EQ(whole.node.nAttribute(), 2);  // the "?" of "?>" is no attribute
     EXPECT_STREQ(whole.node.getAttribute(L"encoding"), L"UTF-8");
     EXPECT_STREQ(whole.node.getClear().value, L" scene ");
 
@@ -255,8 +237,9 @@ TEST(XMLNode, DeclarationsHoldWhatFollowsAndTheTagIsFoundInside)
 
     // The search goes past comments and down through a chain of declarations; findTag does
     // the same on a tree at hand, which keeps what lies beside the element found.
-    const wchar_t* chained = L"<!-- a scene -->\n<?xml v='1'?><?xml-stylesheet href='s'?>\n<Other/>\n"
-                             L"<RootComponent/>\n<RootComponent posX='2'/>";
+    const wchar_t* chained =
+        L"<!-- a scene -->\n<?xml v='1'?><?xml-stylesheet href='s'?>\n<Other/>\n"
+        L"<RootComponent/>\n<RootComponent posX='2'/>";
     Parsed found = parse(chained, L"RootComponent");
     EXPECT_EQ(found.results.error, eXMLErrorNone);
     EXPECT_EQ(found.node.getLine(), 4);
@@ -272,8 +255,7 @@ TEST(XMLNode, DeclarationsHoldWhatFollowsAndTheTagIsFoundInside)
     EXPECT_EQ(parse(L"<a/>", L"b").results.error, eXMLErrorFirstTagNotFound);
 }
 
-TEST(XMLNode, FindsTheZeroCharacterThatEndsATextEarly)
-{
+TEST(XMLNode, FindsTheZeroCharacterThatEndsATextEarly) {
     int line = 0, column = 0;
     const std::string bytes("<a>\n  <b/>\0</a>", 15);
     Parsed parsed = parseBytes(bytes);
@@ -289,8 +271,7 @@ TEST(XMLNode, FindsTheZeroCharacterThatEndsATextEarly)
     EXPECT_FALSE(XMLNode::findZeroCharacter(trailing.data(), trailing.size(), line, column));
 }
 
-TEST(XMLNode, LooksUpChildrenAndAttributesWithoutRegardToCase)
-{
+TEST(XMLNode, LooksUpChildrenAndAttributesWithoutRegardToCase) {
     Parsed parsed = parse(L"<Scene><Component posX='1' flag posX='2'/><COMPONENT/><Other/></Scene>");
     const XMLNode& scene = parsed.node;
     EXPECT_EQ(scene.nChildNode(L"component"), 2);
@@ -301,7 +282,7 @@ TEST(XMLNode, LooksUpChildrenAndAttributesWithoutRegardToCase)
     XMLNode component = scene.getChildNode(L"Component");
     EXPECT_STREQ(component.getAttribute(L"POSX"), L"1");
     EXPECT_EQ(component.getAttribute(L"posY"), nullptr);
-    EXPECT_EQ(component.getAttribute(L"flag"), nullptr); // written without a value
+    EXPECT_EQ(component.getAttribute(L"flag"), nullptr);  // written without a value
     int index = 1;
     EXPECT_STREQ(component.getAttribute(L"posx", &index), L"2");
     EXPECT_EQ(index, 3);
@@ -312,10 +293,10 @@ TEST(XMLNode, LooksUpChildrenAndAttributesWithoutRegardToCase)
     EXPECT_EQ(XMLNode::emptyXMLNode.getAttribute(L"x"), nullptr);
 }
 
-TEST(XMLNode, KeepsClearPiecesVerbatimAndDropsBlankText)
-{
-    Parsed parsed = parse(L"<a>\n  \r\n\t<![CDATA[ <b> & ]]>  keep  me \n<!DOCTYPE d [<!ENTITY e 'x'>]>"
-                          L"<PRE>&x</PRE><Script>if (a<b) c();</Script><pre/></a>");
+TEST(XMLNode, KeepsClearPiecesVerbatimAndDropsBlankText) {
+    Parsed parsed = parse(
+        L"<a>\n  \r\n\t<![CDATA[ <b> & ]]>  keep  me \n<!DOCTYPE d [<!ENTITY e 'x'>]>"
+        L"<PRE>&x</PRE><Script>if (a<b) c();</Script><pre/></a>");
     ASSERT_EQ(parsed.results.error, eXMLErrorNone);
     const XMLNode& a = parsed.node;
     ASSERT_EQ(a.nClear(), 4);
@@ -325,7 +306,7 @@ TEST(XMLNode, KeepsClearPiecesVerbatimAndDropsBlankText)
     EXPECT_STREQ(a.getClear(1).closeTag, L"]>");
     EXPECT_STREQ(a.getClear(2).value, L"&x");
     EXPECT_STREQ(a.getClear(3).value, L"if (a<b) c();");
-    EXPECT_EQ(a.nChildNode(L"pre"), 1); // markers are case-sensitive
+    EXPECT_EQ(a.nChildNode(L"pre"), 1);  // markers are case-sensitive
     ASSERT_EQ(a.nText(), 1);
     EXPECT_STREQ(a.getText(), L"keep  me");
     EXPECT_EQ(a.nElement(), 6);
@@ -335,8 +316,7 @@ TEST(XMLNode, KeepsClearPiecesVerbatimAndDropsBlankText)
     EXPECT_STREQ(parse(L"<a> \n </a>").node.getText(), L" \n ");
 }
 
-TEST(XMLNode, HandlesShareReferenceCountedData)
-{
+TEST(XMLNode, HandlesShareReferenceCountedData) {
     XMLNode child;
     {
         Parsed parsed = parse(L"<r><c a='1'/></r>");
@@ -351,11 +331,9 @@ TEST(XMLNode, HandlesShareReferenceCountedData)
     EXPECT_TRUE(child.getParentNode().isEmpty());
 }
 
-TEST(XMLNode, OpenFileHelperReportsOnStandardErrorAndExits)
-{
+TEST(XMLNode, OpenFileHelperReportsOnStandardErrorAndExits) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(XMLNode::openFileHelper(L"/nonexistent/scene.xml", L"RootComponent"),
-                testing::ExitedWithCode(255),
+    EXPECT_EXIT(XMLNode::openFileHelper(L"/nonexistent/scene.xml", L"RootComponent"), testing::ExitedWithCode(255),
                 "^XML Parsing error inside file '/nonexistent/scene.xml'\\.\n"
                 "Error: File not found\nAt line 0, column 0\\.\n$");
 
@@ -370,8 +348,7 @@ TEST(XMLNode, OpenFileHelperReportsOnStandardErrorAndExits)
     EXPECT_STREQ(XMLNode::openFileHelper(widePath.c_str(), L"scene").getName(), L"Scene");
 }
 
-TEST(XMLNode, ErrorTextsAndVersion)
-{
+TEST(XMLNode, ErrorTextsAndVersion) {
     EXPECT_STREQ(XMLNode::getError(eXMLErrorNone), L"No error");
     EXPECT_STREQ(XMLNode::getError(eXMLErrorCharConversion),
                  L"Error: unable to convert between WideChar and MultiByte chars");

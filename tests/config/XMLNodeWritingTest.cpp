@@ -9,39 +9,34 @@
 #include <iterator>
 #include <string>
 
-namespace
-{
+namespace {
 
-std::wstring temporaryPath(const char* name)
-{
+std::wstring temporaryPath(const char* name) {
     const std::string path = testing::TempDir() + name;
     return std::wstring(path.begin(), path.end());
 }
 
-std::string readBytes(const std::wstring& path)
-{
+std::string readBytes(const std::wstring& path) {
     std::ifstream file(std::string(path.begin(), path.end()), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-} // namespace
+}  // namespace
 
-TEST(XMLNodeWriting, BuildsAndEditsContentInDocumentOrder)
-{
+TEST(XMLNodeWriting, BuildsAndEditsContentInDocumentOrder) {
     XMLNode root = XMLNode::createXMLTopNode(L"Scene");
     XMLNode second = root.addChild(L"Second");
     root.addChild(L"First", false, 0);
     root.addText(L"tail");
     root.addText(L"head", 0);
-    root.addClear(L" note ", L"<!--", L"-->", 0); // no clear piece yet: appended
+    root.addClear(L" note ", L"<!--", L"-->", 0);  // no clear piece yet: appended
     root.addAttribute(L"a", L"1");
     root.updateAttribute(L"2", nullptr, L"A");
-    root.updateAttribute(L"3", nullptr, L"b"); // absent: added
+    root.updateAttribute(L"3", nullptr, L"b");  // absent: added
     root.addAttribute(L"gone", L"x");
     root.deleteAttribute(L"GONE");
     second.updateName(L"Renamed");
-    EXPECT_EQ(root.createXMLString(false),
-              L"<Scene a=\"2\" b=\"3\"><First/><Renamed/>headtail<!-- note --></Scene>");
+    EXPECT_EQ(root.createXMLString(false), L"<Scene a=\"2\" b=\"3\"><First/><Renamed/>headtail<!-- note --></Scene>");
 
     root.deleteText(0);
     root.deleteClear();
@@ -61,8 +56,7 @@ TEST(XMLNodeWriting, BuildsAndEditsContentInDocumentOrder)
     EXPECT_EQ(ToXMLStringTool::toXML(L"<a & 'b'>\""), L"&lt;a &amp; &apos;b&apos;&gt;&quot;");
 }
 
-TEST(XMLNodeWriting, NodesMoveBetweenDocumentsAndOutliveTheirOwn)
-{
+TEST(XMLNodeWriting, NodesMoveBetweenDocumentsAndOutliveTheirOwn) {
     XMLNode built = XMLNode::createXMLTopNode(L"Built");
     XMLNode kept;
     {
@@ -85,8 +79,7 @@ TEST(XMLNodeWriting, NodesMoveBetweenDocumentsAndOutliveTheirOwn)
     EXPECT_EQ(alias.nElement(), 0);
 }
 
-TEST(XMLNodeWriting, WriteToFileAndParseFileGiveTheSameTree)
-{
+TEST(XMLNodeWriting, WriteToFileAndParseFileGiveTheSameTree) {
     XMLNode root = XMLNode::createXMLTopNode(L"Scene");
     root.addAttribute(L"title", L" a \"quoted\" <b> & 'c' ");
     root.addAttribute(L"flag", nullptr);
@@ -124,15 +117,16 @@ TEST(XMLNodeWriting, WriteToFileAndParseFileGiveTheSameTree)
     EXPECT_EQ(root.writeToFile(L"/dev/full"), eXMLErrorCannotWriteFile);
 }
 
-TEST(XMLNodeWriting, AwkwardNamesAndDeclarationsReadBack)
-{
+TEST(XMLNodeWriting, AwkwardNamesAndDeclarationsReadBack) {
     XMLResults results;
-    XMLNode read = XMLNode::parseString(L"<r>< ?q/>< /s/>< PRE>t</PRE ><e/ a/ >u</e/ ><?pi?></pi?></r>", nullptr, &results);
+    XMLNode read =
+        XMLNode::parseString(L"<r>< ?q/>< /s/>< PRE>t</PRE ><e/ a/ >u</e/ ><?pi?></pi?></r>", nullptr, &results);
     ASSERT_EQ(results.error, eXMLErrorNone);
     const char* names[] = {"?q", "/s", "PRE", "e/", "pi?"};
     ASSERT_EQ(read.nChildNode(), 5);
     for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(std::wstring(read.getChildNode(i).getName()), std::wstring(names[i], names[i] + std::strlen(names[i])));
+        EXPECT_EQ(std::wstring(read.getChildNode(i).getName()),
+                  std::wstring(names[i], names[i] + std::strlen(names[i])));
     EXPECT_STREQ(read.getChildNode(3).getAttribute(0).name, L"a/");
 
     const std::wstring written = read.createXMLString(false);
@@ -150,21 +144,17 @@ TEST(XMLNodeWriting, AwkwardNamesAndDeclarationsReadBack)
     EXPECT_EQ(results.error, eXMLErrorNone);
 }
 
-TEST(XMLNodeWriting, DeepNestingNeverRecurses)
-{
+TEST(XMLNodeWriting, DeepNestingNeverRecurses) {
     constexpr int depth = 100000;
     std::wstring text;
-    for (int i = 0; i < depth; ++i)
-        text += L"<n>";
-    for (int i = 0; i < depth; ++i)
-        text += L"</n>";
+    for (int i = 0; i < depth; ++i) text += L"<n>";
+    for (int i = 0; i < depth; ++i) text += L"</n>";
 
     XMLResults results;
     XMLNode root = XMLNode::parseString(text.c_str(), nullptr, &results);
     ASSERT_EQ(results.error, eXMLErrorNone);
     int levels = 0;
-    for (XMLNode node = root; !node.isEmpty(); node = node.getChildNode(0))
-        ++levels;
+    for (XMLNode node = root; !node.isEmpty(); node = node.getChildNode(0)) ++levels;
     EXPECT_EQ(levels, depth);
 
     const std::wstring path = temporaryPath("xmlnode_deep.xml");
@@ -179,13 +169,10 @@ TEST(XMLNodeWriting, DeepNestingNeverRecurses)
     EXPECT_FALSE(unclosed.isEmpty());
 }
 
-TEST(XMLNodeWriting, Base64RoundTripsAndReportsBadInput)
-{
+TEST(XMLNodeWriting, Base64RoundTripsAndReportsBadInput) {
     unsigned char data[10];
-    for (int length = 0; length <= 10; ++length)
-    {
-        for (int i = 0; i < length; ++i)
-            data[i] = static_cast<unsigned char>(0xF7 * i + 3);
+    for (int length = 0; length <= 10; ++length) {
+        for (int i = 0; i < length; ++i) data[i] = static_cast<unsigned char>(0xF7 * i + 3);
         const std::wstring text = XMLParserBase64Tool::encode(data, length, true);
         EXPECT_EQ(static_cast<int>(text.size()), XMLParserBase64Tool::encodeLength(length, true));
         XMLError error;

@@ -137,11 +137,24 @@ TEST(Spline, FewControlPointsBadIndicesAndHugeLevelsAreReported) {
     s.getLinearBezierCurvePoint(1.0, &p);
     EXPECT_POINT(p, -7.0, 2.0, 0);
 
-    // Levels beyond the limit are stored as the limit: 2^40 points would not fit in memory.
+    // Levels beyond the limit are stored as the limit; a curve makes at most 1024 points,
+    // taking the highest level that stays within them: 100 closed points at level 10 (102400
+    // points) take level 3, two open points at level 16 take level 9 (513 points).
     Spline deep(40, true);
     EXPECT_EQ(deep.getLevel(), Spline::kMaxLevel);
-    deep.setLevel(99);
-    EXPECT_EQ(deep.getLevel(), Spline::kMaxLevel);
+    deep.setLevel(10);
+    for (int i = 0; i < 100; ++i) deep.addControlPoint(i % 2 ? i : -i, i * 3.0);
+    deep.evaluate();
+    EXPECT_EQ(deep.getNumSplinePoints(), 800u);
+    EXPECT_EQ(deep.getSplinePointIndexFromControlPointIndex(7), 7u * 8);
+    EXPECT_POINT((*deep.getSplinePoints())[7 * 8], 7.0, 21.0, 0);
+    EXPECT_EQ(deep.getLevel(), 10u);
+    Spline line(16, false);
+    line.addControlPoint(0, 0);
+    line.addControlPoint(1, 0);
+    line.evaluate();
+    EXPECT_EQ(line.getNumSplinePoints(), 513u);
+    EXPECT_EQ(Spline::levelWithinLimit(4, 10, true), 8u);
 }
 
 TEST(Spline, CopiesAreClosedAndClearingKeepsTheLevel) {

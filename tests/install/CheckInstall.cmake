@@ -1,4 +1,8 @@
-# cmake -DBUILD_DIR=... -DCONSUMER_DIR=... -DWORK_DIR=... -P CheckInstall.cmake
+# cmake -DBUILD_DIR=... -DCONSUMER_DIR=... -DWORK_DIR=... -DSHARED=ON|OFF -P CheckInstall.cmake
+# Installs a build into a scratch prefix and builds the consumer program against it, once
+# through find_package(DravikStrategies CONFIG) and once through pkg-config (with --static
+# for static libraries), and runs both. For shared libraries it also checks that the programs
+# load them by their sonames and that the libraries export nothing of their internals.
 file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
 
@@ -10,21 +14,50 @@ function(run)
   set(last_output "${out}" PARENT_SCOPE)
 endfunction()
 
+function(check_consumer program)
+  run(${program})
+  if(NOT last_output MATCHES "PRESS=3 presses=1 card at 230,180")
+    message(FATAL_ERROR "unexpected output of ${program}: ${last_output}")
+  endif()
+  if(SHARED)
+    run(readelf -d ${program})
+    foreach(library IN ITEMS framework strategies input)
+      if(NOT last_output MATCHES "NEEDED[^\n]*libdravik-${library}\\.so\\.[0-9]+\\]")
+        message(FATAL_ERROR "${program} does not load libdravik-${library} by its soname:\n${last_output}")
+      endif()
+    endforeach()
+  endif()
+endfunction()
+
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 run(${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${WORK_DIR}/consumer -DCMAKE_PREFIX_PATH=${prefix})
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/consumer)
-run(${WORK_DIR}/consumer/dravik-consumer)
-if(NOT last_output MATCHES "PRESS=3")
-  message(FATAL_ERROR "unexpected output of the find_package consumer: ${last_output}")
+check_consumer(${WORK_DIR}/consumer/dravik-consumer)
+
+file(GLOB_RECURSE pc_files ${prefix}/*/dravik-strategies.pc)
+get_filename_component(pc_dir "${pc_files}" DIRECTORY)
+get_filename_component(libdir "${pc_dir}" DIRECTORY)
+if(SHARED)
+  set(pc_kind "")
+  file(GLOB libraries ${libdir}/libdravik-*.so)
+  foreach(library IN LISTS libraries)
+    run(nm -D -C --defined-only ${library})
+    if(last_output MATCHES " [A-Za-z] (dravik::)?detail::[^\n]*")
+      message(FATAL_ERROR "${library} exports an internal symbol: ${CMAKE_MATCH_0}")
+    endif()
+  endforeach()
+else()
+  set(pc_kind --static)
 endif()
 
 find_program(PKG_CONFIG pkg-config)
 find_program(CXX_COMPILER NAMES c++ g++)
 if(PKG_CONFIG AND CXX_COMPILER)
-  set(ENV{PKG_CONFIG_PATH} ${prefix}/lib/pkgconfig:${prefix}/lib/x86_64-linux-gnu/pkgconfig)
-  run(${PKG_CONFIG} --cflags --libs dravik-strategies dravik-input)
+  set(ENV{PKG_CONFIG_PATH} ${pc_dir})
+  run(${PKG_CONFIG} ${pc_kind} --cflags --libs dravik-strategies dravik-input)
   string(STRIP "${last_output}" flags)
   separate_arguments(flags UNIX_COMMAND "${flags}")
-  run(${CXX_COMPILER} -std=c++17 ${CONSUMER_DIR}/main.cpp -o ${WORK_DIR}/pkgconfig-consumer ${flags})
-  run(${WORK_DIR}/pkgconfig-consumer)
+  run(${CXX_COMPILER} -std=c++17 ${CONSUMER_DIR}/main.cpp -o ${WORK_DIR}/pkgconfig-consumer ${flags}
+      -Wl,-rpath,${libdir})
+  check_consumer(${WORK_DIR}/pkgconfig-consumer)
 endif()

@@ -4,8 +4,6 @@
 #include <stdexcept>
 #include <vector>
 
-#include "app/TickSource.h"
-#include "app/WindowsFrameTimer.h"
 #include "lifecycle/BetterAnimationStrategy.h"
 #include "lifecycle/DestructionStrategy.h"
 #include "support/HandClock.h"
@@ -196,34 +194,4 @@ TEST_F(Animated, DestructionReportsToTheComponentThatStartedIt) {
     delete bin;
     frames(4);
     EXPECT_EQ(dying->ends, 3);
-}
-
-// At 60 frames a second through the manager's frame step, an animation of 1 s lasts about
-// 60 frames: the step keeps the frame rate that frame-counted animations divide by.
-TEST(FrameStep, OneSecondAnimationLastsSixtyFramesAtSixtyFramesASecond) {
-    struct HandTicks : TickSource {
-        std::uint32_t ticks = 5000;
-        std::uint32_t getTickCount() const override { return ticks; }
-    } ticks;
-    WindowsFrameTimer timer(10, ticks);
-    DravikManager manager(&timer, 0);
-    VisComponent* c = makeComponent(0, 0, 10, 10);
-    auto* a = new RecordedAnimation;
-    c->pushStrategy(a);
-    manager.addComponent(c);
-
-    int frame = 0;
-    auto nextFrame = [&] {  // frames come 1/60 s apart: 17, 17 and 16 ms
-        ticks.ticks += ++frame % 3 == 0 ? 16 : 17;
-        manager.runFrame();
-    };
-    for (int i = 0; i < 15; ++i) nextFrame();  // the timer's window fills
-    EXPECT_NEAR(manager.frameRate, 60.0, 0.5);
-
-    DravikEvent start(eventType("START_ANIMATION"));
-    c->onEvent(&start);
-    int framesRun = 0;
-    for (; a->isAnimating() && framesRun < 1000; ++framesRun) nextFrame();
-    EXPECT_GE(framesRun, 59);
-    EXPECT_LE(framesRun, 62);
 }

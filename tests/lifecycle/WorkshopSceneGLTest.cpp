@@ -6,7 +6,9 @@
 #include <filesystem>
 #include <string>
 
+#include "player/CardDispenserStrategy.h"
 #include "support/PlayerProcess.h"
+#include "support/TestStrategies.h"
 
 namespace {
 
@@ -67,4 +69,20 @@ TEST_F(WorkshopScene, PlaysTheScript) {
     const double degrees = std::stod(note.substr(angle + 6));
     EXPECT_GT(degrees, 45.0) << "pressed at its edge, the note turned";
     EXPECT_LT(degrees, 100.0);
+}
+
+// A flood of presses on a dispenser stops at the scene's limit of components, with one line.
+TEST(CardDispenser, MakesNoCardsBeyondTheScenesLimit) {
+    DravikManager manager(nullptr, 0);
+    VisComponent* dispenser = makeComponent(100, 100, 50, 50);
+    dispenser->pushStrategy(new CardDispenserStrategy(20, 10, 3));
+    manager.addComponent(dispenser);
+    testing::internal::CaptureStderr();
+    for (unsigned user = 1; user <= 5; ++user) {
+        DravikEvent press(eventType("PRESS"), user, 100, 100);
+        dispenser->onEvent(&press);
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "dravik-player: the scene holds 3 components, the most it may: the dispenser makes no more cards\n");
+    EXPECT_EQ(manager.getNumberComponents(), 3u);
 }

@@ -25,6 +25,7 @@ TEST(PlayerOptions, ReadsEveryOptionInAnyOrder) {
     EXPECT_FALSE(o.overlay);
     EXPECT_TRUE(PlayerOptions::parse({"--help"}).help);
     EXPECT_TRUE(PlayerOptions::parse({"-h"}).help);
+    EXPECT_TRUE(PlayerOptions::parse({"--version"}).version);
     EXPECT_NE(std::string(PlayerOptions::usage()).find("--screenshot"), std::string::npos);
 }
 
@@ -88,7 +89,7 @@ TEST(PlayerOptions, SceneChecksAndLimits) {
     EXPECT_FALSE(defaults.strict);
     EXPECT_FALSE(defaults.quiet);
     EXPECT_EQ(defaults.sceneLimits.maxComponentPixels, 268435456u);
-    EXPECT_EQ(defaults.sceneLimits.maxComponents, 1000000u);
+    EXPECT_EQ(defaults.sceneLimits.maxComponents, 2000u);
     EXPECT_EQ(defaults.sceneLimits.maxScenePixels, 0u);
     EXPECT_EQ(defaults.sceneLimits.maxTextureSeries, 9999u);
     EXPECT_EQ(defaults.maxImageBytes, 1073741824u);
