@@ -27,10 +27,26 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/DravikStrategiesConfigVer
 install(FILES ${PROJECT_BINARY_DIR}/DravikStrategiesConfig.cmake
   ${PROJECT_BINARY_DIR}/DravikStrategiesConfigVersion.cmake DESTINATION ${DRAVIK_CMAKE_DIR} COMPONENT dev)
 
-# Relocatable: the prefix is found from the .pc file's own place. A static build's programs
-# link with `pkg-config --static`, which adds the libraries' own dependencies.
+# pkg-config: dravik-framework, dravik-strategies and dravik-input. Relocatable: the prefix is
+# found from the .pc file's own place. What a shared library needs only for itself is private;
+# a static archive's needs are every program's, so that `pkg-config --libs` links either kind
+# (`--static` would also ask for static builds of OpenGL and freeglut).
 file(RELATIVE_PATH DRAVIK_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
-foreach(library IN ITEMS framework strategies input)
-  configure_file(cmake/dravik-${library}.pc.in ${PROJECT_BINARY_DIR}/dravik-${library}.pc @ONLY)
+function(dravik_pkg_config library description requires requires_private libs_private)
+  set(libs -ldravik-${library})
+  if(NOT BUILD_SHARED_LIBS)
+    string(STRIP "${requires} ${requires_private}" requires)
+    string(APPEND libs " ${libs_private}")
+    set(requires_private "")
+    set(libs_private "")
+  endif()
+  configure_file(cmake/dravik.pc.in ${PROJECT_BINARY_DIR}/dravik-${library}.pc @ONLY)
   install(FILES ${PROJECT_BINARY_DIR}/dravik-${library}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT dev)
-endforeach()
+endfunction()
+set(framework "dravik-framework = ${PROJECT_VERSION}")
+dravik_pkg_config(framework "The framework layer of Dravik: components, strategies' base, events, the manager, grids and names"
+  "" "" "-lpthread")
+dravik_pkg_config(strategies "Touch behaviours for multi-user tabletop and wall displays, with their framework layer"
+  "${framework} gl glu glut" "" "-lILU -lIL -lpthread")
+dravik_pkg_config(input "Touch input for Dravik scenes: TUIO over UDP and the queue that hands touches to the frame thread"
+  "${framework}" "liblo" "-lpthread")

@@ -35,12 +35,18 @@ struct DRAVIK_API InputEvent {
     Clock::time_point arrival{};  // when the source received it
 };
 
-// Sources number their contacts in spaces of their own; this puts the source in the upper
-// bits, so that contacts of different sources never share a name.
+// Sources number their contacts in spaces of their own. The upper 32 bits of a contact's name
+// say which source it came from: the kind of source in the low 8 of them, and which source of
+// that kind in the rest (each TUIO tracker is one), so that contacts of different sources
+// never share a name.
 enum class ContactSource : std::uint32_t { Mouse = 1, TouchScreen = 2, Tuio11 = 3, Tuio20 = 4 };
 
-inline std::uint64_t contactName(ContactSource source, std::uint32_t id) {
-    return (static_cast<std::uint64_t>(source) << 32) | id;
+inline std::uint64_t contactName(ContactSource source, std::uint32_t id, std::uint32_t instance = 0) {
+    const std::uint32_t from = (instance << 8) | static_cast<std::uint32_t>(source);
+    return (static_cast<std::uint64_t>(from) << 32) | id;
 }
+
+// The source part of a contact's name: equal for the contacts of one source.
+inline std::uint32_t contactSourceOf(std::uint64_t contact) { return static_cast<std::uint32_t>(contact >> 32); }
 
 #endif

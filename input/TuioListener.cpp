@@ -1,7 +1,7 @@
 #include "input/TuioListener.h"
 
-TuioListener::TuioListener(InputEventQueue& queue, unsigned port)
-    : receiver(queue, port), port(receiver.getPort()), thread([this] {
+TuioListener::TuioListener(InputEventQueue& queue, unsigned port, const TrackerCalibration& calibration)
+    : receiver(queue, port, calibration), port(receiver.getPort()), thread([this] {
           while (!stopping.load(std::memory_order_relaxed)) receiver.receive(std::chrono::milliseconds(50));
       }) {}
 

@@ -13,7 +13,7 @@
 class DRAVIK_API TuioListener {
 public:
     // Opens the port at once (throws InputError as TuioReceiver does) and starts listening.
-    TuioListener(InputEventQueue& queue, unsigned port);
+    TuioListener(InputEventQueue& queue, unsigned port, const TrackerCalibration& calibration = {});
     TuioListener(const TuioListener&) = delete;
     TuioListener& operator=(const TuioListener&) = delete;
     // Stops the thread (within a tenth of a second) and closes the port.

@@ -30,13 +30,19 @@ constexpr int kLargestPacket = 65536;  // larger than any UDP datagram
 }  // namespace
 
 struct TuioReceiver::State {
-    explicit State(InputEventQueue& queue) : decoder(queue) {}
+    State(InputEventQueue& queue, const TrackerCalibration& calibration) : decoder(queue, calibration) {}
     ~State() {
         if (server != nullptr) lo_server_free(server);
     }
 
-    static int onMessage(const char* path, const char* types, lo_arg** argv, int argc, lo_message, void* self) {
-        static_cast<State*>(self)->decoder.message(path, types, argv, argc);
+    static int onMessage(const char* path, const char* types, lo_arg** argv, int argc, lo_message message,
+                         void* self) {
+        // Where the packet came from tells trackers apart (packets handed to dispatch have no sender).
+        const lo_address from = message != nullptr ? lo_message_get_source(message) : nullptr;
+        const char* host = from != nullptr ? lo_address_get_hostname(from) : nullptr;
+        const char* port = from != nullptr ? lo_address_get_port(from) : nullptr;
+        static_cast<State*>(self)->decoder.message(path, types, argv, argc, host != nullptr ? host : "",
+                                                   port != nullptr ? port : "");
         return 0;
     }
     static int onBundleStart(lo_timetag, void* self) {
@@ -55,7 +61,10 @@ struct TuioReceiver::State {
     std::atomic<std::uint64_t> rejected{0};
 };
 
-TuioReceiver::TuioReceiver(InputEventQueue& queue, unsigned port) : state(std::make_unique<State>(queue)) {
+TuioReceiver::TuioReceiver(InputEventQueue& queue, unsigned port, const TrackerCalibration& calibration) {
+    if (!calibration.isValid())
+        throw InputError("the tracker area has no size: width and height must be above 0");
+    state = std::make_unique<State>(queue, calibration);
     if (port > 65535) throw InputError("cannot receive TUIO on UDP port " + std::to_string(port) + ": no such port");
     const std::string portText = port == 0 ? std::string() : std::to_string(port);
     libloErrors.last.clear();
@@ -108,5 +117,6 @@ TuioReceiver::Statistics TuioReceiver::getStatistics() const {
     s.rejectedPackets = state->rejected;
     s.ignoredMessages = c.ignoredMessages;
     s.ignoredTouches = c.ignoredTouches;
+    s.outsideTouches = c.outsideTouches;
     return s;
 }

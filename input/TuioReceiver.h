@@ -7,14 +7,17 @@
 #include <memory>
 
 #include "framework/Export.h"
+#include "input/TrackerCalibration.h"
 
 class InputEventQueue;
 
 // Receives TUIO touches over UDP and queues them as input events: TUIO 1.1 fingers
 // (/tuio/2Dcur, no user) and TUIO 2.0 pointers (/tuio2/ptr, with their user), coordinates
-// normalised with the origin at the top left (InputEvent::Space::Normalised). Packets are
-// decoded by liblo; late frames (older frame numbers) are ignored; malformed, foreign and
-// oversized packets are counted and dropped.
+// normalised with the origin at the top left (InputEvent::Space::Normalised) after the
+// tracker calibration. Packets are decoded by liblo; each tracker (told apart by the name it
+// gives, or by where it sends from) has touches and frame numbers of its own; late frames
+// (slightly older frame numbers) are ignored; malformed, foreign and oversized packets are
+// counted and dropped.
 //
 // Not thread-safe: one thread receives (TuioListener runs one for a host).
 class DRAVIK_API TuioReceiver {
@@ -28,11 +31,13 @@ public:
         std::uint64_t rejectedPackets = 0;  // not OSC, or malformed
         std::uint64_t ignoredMessages = 0;  // OSC but not TUIO, or TUIO of another shape
         std::uint64_t ignoredTouches = 0;   // beyond the touch limit, or at no finite point
+        std::uint64_t outsideTouches = 0;   // positions outside the calibrated area, dropped
     };
 
     // Listens on UDP `port` of every interface; port 0 takes any free port. Throws
-    // InputError naming the port when it cannot (in use, not allowed).
-    TuioReceiver(InputEventQueue& queue, unsigned port);
+    // InputError naming the port when it cannot (in use, not allowed), or for a calibration
+    // whose area has no size.
+    TuioReceiver(InputEventQueue& queue, unsigned port, const TrackerCalibration& calibration = {});
     TuioReceiver(const TuioReceiver&) = delete;
     TuioReceiver& operator=(const TuioReceiver&) = delete;
     ~TuioReceiver();

@@ -103,7 +103,7 @@ void PlayerInput::beginFrame(unsigned frame, const std::vector<TouchScript::Touc
         touch.y = t.y;
         deliver(touch, false);
     }
-    queue.takeAll(arrived);
+    queue.takeFrame(arrived);
     for (const InputEvent& event : arrived) deliverLive(event);
     deliveryFrame = frame + 1;  // window-system input arrives between frames
 }

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <limits>
 
+#include "input/InputError.h"
 #include "player/GridView.h"
 #include "player/PlayerError.h"
 
@@ -90,6 +91,12 @@ PlayerOptions PlayerOptions::parse(const std::vector<std::string>& arguments) {
                 if (!parseUnsigned(text, 65535u, options.tuioPort))
                     throw PlayerError("--tuio expects a UDP port from 0 to 65535, not '" + text + "'");
             }
+        } else if (argument == "--tuio-transform") {
+            try {
+                options.tuioCalibration = TrackerCalibration::parse(value());
+            } catch (const InputError& e) {
+                throw PlayerError(std::string("--tuio-transform: ") + e.what());
+            }
         } else if (argument == "--record") {
             options.recordPath = value();
             if (options.recordPath.empty()) throw PlayerError("the record file name is empty");
@@ -148,6 +155,11 @@ const char* PlayerOptions::usage() {
            "  --tuio [PORT]        take TUIO 1.1 and 2.0 touches on UDP PORT (default: off;\n"
            "                       PORT 3333 when not given, 0 for any free port); frames then\n"
            "                       run in real time, at most 60 a second, also with --frames\n"
+           "  --tuio-transform T   how the tracker lies on the display, a list of flip-x,\n"
+           "                       flip-y, turn-90, turn-180, turn-270 and area=WxH+LEFT+TOP (the\n"
+           "                       part of the tracker's 0 to 1 range the display covers;\n"
+           "                       touches outside it are dropped), e.g. flip-y,area=0.8x0.9+0.1+0\n"
+           "                       (default: none, the whole range as it is)\n"
            "  --record FILE        write every touch of the run (mouse, touch screen, TUIO,\n"
            "                       script) to FILE as a touch script for --script (default: none)\n"
            "  --seed N|time        seed of the random values in the scene file (default 1, so\n"

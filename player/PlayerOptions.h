@@ -7,6 +7,7 @@
 
 #include "appearance/TextureManager.h"
 #include "config/SceneLimits.h"
+#include "input/TrackerCalibration.h"
 
 // The command line of dravik-player.
 struct PlayerOptions {
@@ -24,6 +25,7 @@ struct PlayerOptions {
     // Input and measurement.
     bool tuio = false;                // listen for TUIO touches
     unsigned tuioPort = 3333;         // 0: any free port
+    TrackerCalibration tuioCalibration;  // how the tracker's picture lies on the display
     std::string recordPath;           // empty: no recording
     unsigned seed = 1;                // of the random values in the scene file
     bool seedFromTime = false;        // `seed` was taken from the clock

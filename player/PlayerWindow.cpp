@@ -16,6 +16,7 @@
 #include "framework/DravikEvent.h"
 #include "framework/VisComponent.h"
 #include "manipulation/KeyEvent.h"
+#include "player/CorePointer.h"
 #include "player/SceneSource.h"
 
 namespace {
@@ -66,6 +67,7 @@ PlayerWindow::PlayerWindow(const PlayerOptions& playerOptions, TouchScript touch
       timer(10, options.frames != 0 && !options.tuio ? static_cast<const TickSource&>(fixedClock)
                                                      : TickSource::system()) {
     keyType = ConstantProvider::getInstance()->getEventTypeIdentifier("KEY");
+    corePointer = corePointerDevice();
 
     glutDisplayFunc(PlayerCallbacks::display);
     glutReshapeFunc(PlayerCallbacks::forward<&PlayerWindow::onReshape, int, int>);
@@ -204,15 +206,18 @@ void PlayerWindow::onMouse(int button, int state, int x, int y) { input->mouseBu
 
 void PlayerWindow::onMotion(int x, int y) { input->mouseMotion(x, y); }
 
+// The core pointer's contacts are the mouse's events again: only other devices are touches.
 void PlayerWindow::onTouch(int contact, int x, int y, int button, int state) {
     (void)button;  // a contact is a finger, whichever button the device reports
-    input->touchScreenButton(contact, state == GLUT_DOWN, x, y);
+    if (contact != corePointer) input->touchScreenButton(contact, state == GLUT_DOWN, x, y);
 }
 
-void PlayerWindow::onTouchMotion(int contact, int x, int y) { input->touchScreenMotion(contact, x, y); }
+void PlayerWindow::onTouchMotion(int contact, int x, int y) {
+    if (contact != corePointer) input->touchScreenMotion(contact, x, y);
+}
 
 void PlayerWindow::onTouchEntry(int contact, int state) {
-    if (state == GLUT_LEFT) input->touchScreenLeft(contact);
+    if (state == GLUT_LEFT && contact != corePointer) input->touchScreenLeft(contact);
 }
 
 void PlayerWindow::onKey(unsigned char key, int x, int y) {

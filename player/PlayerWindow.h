@@ -74,6 +74,7 @@ private:
     unsigned long scriptedEvents = 0;
     bool quit = false;
     unsigned keyType;
+    int corePointer = -1;  // the device whose multi-touch contacts are the mouse's events again
 
     friend struct PlayerCallbacks;
 };

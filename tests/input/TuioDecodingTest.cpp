@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
-#include <cstring>
+#include <sstream>
 
+#include "input/InputError.h"
 #include "input/InputEventQueue.h"
 #include "input/TuioReceiver.h"
 #include "support/TuioPackets.h"
@@ -11,81 +13,152 @@ namespace {
 
 using Phase = InputEvent::Phase;
 
+// The events as words: P(ress), D(rag) or R(elease), the session id, "#n" for the n-th tracker
+// of its protocol after the first, "/u" for a user, and the position.
+std::string said(const std::vector<InputEvent>& events) {
+    std::ostringstream out;
+    for (const InputEvent& e : events) {
+        EXPECT_EQ(e.space, InputEvent::Space::Normalised);
+        out << (e.phase == Phase::Press ? "P" : e.phase == Phase::Drag ? "D" : "R") << (e.contact & 0xffffffffu);
+        if (const std::uint32_t tracker = contactSourceOf(e.contact) >> 8; tracker != 0) out << '#' << tracker;
+        if (e.user != InputEvent::AnonymousUser) out << '/' << e.user;
+        out << ' ' << e.x << ',' << e.y << ' ';
+    }
+    return out.str();
+}
+
 // Packets decoded without the network, and the events they queued.
 class TuioDecoding : public ::testing::Test {
 protected:
-    std::vector<InputEvent> decode(const tuio::Packet& packet) {
+    std::string decode(const tuio::Packet& packet) {
         receiver.dispatch(packet.data(), packet.size());
         std::vector<InputEvent> events;
         queue.takeAll(events);
-        return events;
+        return said(events);
     }
 
     InputEventQueue queue;
     TuioReceiver receiver{queue, 0};
 };
 
-void expectEvent(const InputEvent& e, Phase phase, ContactSource source, std::uint32_t id, unsigned user, double x,
-                 double y) {
-    EXPECT_EQ(e.phase, phase);
-    EXPECT_EQ(e.contact, contactName(source, id));
-    EXPECT_EQ(e.user, user);
-    EXPECT_EQ(e.space, InputEvent::Space::Normalised);
-    EXPECT_EQ(e.x, x);
-    EXPECT_EQ(e.y, y);
+lo_message sourceMessage(const char* name) {
+    lo_message m = lo_message_new();
+    lo_message_add_string(m, "source");
+    lo_message_add_string(m, name);
+    return m;
 }
 
 }  // namespace
 
 TEST_F(TuioDecoding, Tuio11CursorsArePressedDraggedAndReleasedOncePerFrame) {
-    auto events = decode(tuio::cursorFrame(10, {7}, {{7, 0.25f, 0.5f}}));
-    ASSERT_EQ(events.size(), 1u);
-    expectEvent(events[0], Phase::Press, ContactSource::Tuio11, 7, InputEvent::AnonymousUser, 0.25, 0.5);
-
-    events = decode(tuio::cursorFrame(11, {7, 8}, {{7, 0.5f, 0.5f}, {8, 0.75f, 0.125f}}));
-    ASSERT_EQ(events.size(), 2u);
-    expectEvent(events[0], Phase::Drag, ContactSource::Tuio11, 7, 0, 0.5, 0.5);
-    expectEvent(events[1], Phase::Press, ContactSource::Tuio11, 8, 0, 0.75, 0.125);
-
-    EXPECT_TRUE(decode(tuio::cursorFrame(12, {7, 8}, {{7, 0.5f, 0.5f}})).empty());  // did not move
-    EXPECT_TRUE(decode(tuio::cursorFrame(9, {}, {})).empty());                      // late: ignored
-    EXPECT_TRUE(decode(tuio::cursorFrame(11, {7}, {{7, 0.0f, 0.0f}})).empty());     // late too
-
-    events = decode(tuio::cursorFrame(13, {8}, {}));
-    ASSERT_EQ(events.size(), 1u);
-    expectEvent(events[0], Phase::Release, ContactSource::Tuio11, 7, 0, 0.5, 0.5);  // where it was last
-
+    EXPECT_EQ(decode(tuio::cursorFrame(10, {7}, {{7, 0.25f, 0.5f}})), "P7 0.25,0.5 ");
+    EXPECT_EQ(decode(tuio::cursorFrame(11, {7, 8}, {{7, 0.5f, 0.5f}, {8, 0.75f, 0.125f}})),
+              "D7 0.5,0.5 P8 0.75,0.125 ");
+    EXPECT_EQ(decode(tuio::cursorFrame(12, {7, 8}, {{7, 0.5f, 0.5f}})), "");  // did not move
+    EXPECT_EQ(decode(tuio::cursorFrame(13, {8}, {})), "R7 0.5,0.5 ");      // where it was last
     // An id used again after its release is a new touch; set without alive in one frame is
     // pressed and lifted in the same frame: nothing.
-    events = decode(tuio::cursorFrame(14, {8, 7}, {{7, 0.125f, 0.25f}, {9, 0.5f, 0.5f}}));
-    ASSERT_EQ(events.size(), 1u);
-    expectEvent(events[0], Phase::Press, ContactSource::Tuio11, 7, 0, 0.125, 0.25);
+    EXPECT_EQ(decode(tuio::cursorFrame(14, {8, 7}, {{7, 0.125f, 0.25f}, {9, 0.5f, 0.5f}})), "P7 0.125,0.25 ");
+}
 
-    // A tracker that starts counting again, far below the last frame, is not late.
-    events = decode(tuio::cursorFrame(5000, {8, 7}, {}));
-    events = decode(tuio::cursorFrame(1, {}, {}));
-    EXPECT_EQ(events.size(), 2u);
-    const TuioReceiver::Statistics s = receiver.getStatistics();
-    EXPECT_EQ(s.lateFrames, 2u);
-    EXPECT_EQ(s.rejectedPackets, 0u);
+// A frame at most 32 below the last one is late; anything else is taken, so that neither a
+// tracker that starts counting again nor a stray frame far ahead stops the tracker.
+TEST_F(TuioDecoding, LateFramesAreIgnoredAndJumpsAreRestarts) {
+    const struct {
+        std::int32_t frame;
+        bool taken;
+    } frames[] = {{100, true},     {99, false},     {68, false}, {101, true},     {68, true},
+                  {69, true},      {1069, true},    {70, true},  {71, true},      {60, false},
+                  {INT_MAX, true}, {INT_MIN, true}, {INT_MAX, false}};
+    decode(tuio::cursorFrame(1, {1}, {{1, 0.0f, 0.0f}}));
+    float x = 0.0f;
+    for (const auto& f : frames) {
+        x += 0.0625f;  // every frame moves the touch
+        const std::string events = decode(tuio::cursorFrame(f.frame, {1}, {{1, x, 0.0f}}));
+        EXPECT_EQ(events.empty(), !f.taken) << "frame " << f.frame << ": " << events;
+    }
+    EXPECT_EQ(receiver.getStatistics().lateFrames, 4u);
 }
 
 TEST_F(TuioDecoding, Tuio20PointersCarryTheirUser) {
-    auto events = decode(tuio::pointerFrame(1, {{1, 2, 0.5f, 0.5f}, {2, 0, 0.25f, 0.75f}}));
-    ASSERT_EQ(events.size(), 2u);
-    expectEvent(events[0], Phase::Press, ContactSource::Tuio20, 1, 2, 0.5, 0.5);
-    expectEvent(events[1], Phase::Press, ContactSource::Tuio20, 2, InputEvent::AnonymousUser, 0.25, 0.75);
+    EXPECT_EQ(decode(tuio::pointerFrame(1, {{1, 2, 0.5f, 0.5f}, {2, 0, 0.25f, 0.75f}})),
+              "P1/2 0.5,0.5 P2 0.25,0.75 ");
+    EXPECT_EQ(decode(tuio::pointerFrame(0, {})), "");  // late
+    EXPECT_EQ(decode(tuio::pointerFrame(2, {{1, 2, 0.5f, 0.625f}})), "R2 0.25,0.75 D1/2 0.5,0.625 ");
+    // TUIO 1.1 and 2.0 keep separate touches, even with the same session ids.
+    EXPECT_EQ(decode(tuio::cursorFrame(1, {1}, {{1, 0.5f, 0.5f}})), "P1 0.5,0.5 ");
+}
 
-    EXPECT_TRUE(decode(tuio::pointerFrame(0, {})).empty());  // late
-    events = decode(tuio::pointerFrame(2, {{1, 2, 0.5f, 0.625f}}));
-    ASSERT_EQ(events.size(), 2u);
-    expectEvent(events[0], Phase::Release, ContactSource::Tuio20, 2, 0, 0.25, 0.75);
-    expectEvent(events[1], Phase::Drag, ContactSource::Tuio20, 1, 2, 0.5, 0.625);
+// Trackers on one port, told apart by the name they give: their frame numbers, touches and
+// alive lists are their own, also when a relay nests their bundles in one.
+TEST_F(TuioDecoding, EveryTrackerHasTouchesAndFramesOfItsOwn) {
+    EXPECT_EQ(decode(tuio::cursorFrame(500, {1}, {{1, 0.5f, 0.5f}}, "a@host")), "P1 0.5,0.5 ");
+    EXPECT_EQ(decode(tuio::cursorFrame(1, {1}, {{1, 0.25f, 0.5f}}, "b@host")), "P1#1 0.25,0.5 ");
+    EXPECT_EQ(decode(tuio::cursorFrame(501, {}, {}, "a@host")), "R1 0.5,0.5 ");
+    EXPECT_EQ(decode(tuio::cursorFrame(2, {1}, {{1, 0.25f, 0.25f}}, "b@host")), "D1#1 0.25,0.25 ");
+    EXPECT_EQ(decode(tuio::pointerFrame(900, {{1, 3, 0.5f, 0.5f}}, "flood")), "P1/3 0.5,0.5 ");
+    EXPECT_EQ(decode(tuio::pointerFrame(1, {{1, 2, 0.5f, 0.5f}}, "good")), "P1#1/2 0.5,0.5 ");
+    EXPECT_EQ(decode(tuio::pointerFrame(901, {}, "flood")), "R1/3 0.5,0.5 ");
 
-    // TUIO 1.1 and 2.0 sources keep separate touches, even with the same session ids.
-    events = decode(tuio::cursorFrame(1, {1}, {{1, 0.5f, 0.5f}}));
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].phase, Phase::Press);
+    // A relay's bundle names tracker c, then holds a's frame, b's frame and an unnamed frame,
+    // which is c's, as is a set in the outer bundle after them.
+    lo_message set = lo_message_new();
+    lo_message_add_string(set, "set");
+    lo_message_add_int32(set, 6);
+    for (float v : {0.375f, 0.375f, 0.0f, 0.0f, 0.0f}) lo_message_add_float(set, v);
+    EXPECT_EQ(decode(tuio::bundleOf({tuio::messageOf("/tuio/2Dcur", sourceMessage("c@host")),
+                                     tuio::cursorFrame(502, {2}, {{2, 0.75f, 0.75f}}, "a@host"),
+                                     tuio::cursorFrame(3, {1}, {{1, 0.25f, 0.125f}}, "b@host"),
+                                     tuio::cursorFrame(1, {5}, {{5, 0.125f, 0.125f}}, nullptr),
+                                     tuio::messageOf("/tuio/2Dcur", set)})),
+              "P2 0.75,0.75 D1#1 0.25,0.125 P5#2 0.125,0.125 P6#2 0.375,0.375 ");
+}
+
+// At most 32 trackers are kept: a newcomer takes the place of the least recently heard one
+// without touches down, and is ignored while every one has some.
+TEST_F(TuioDecoding, ANewTrackerTakesThePlaceOfAnIdleOne) {
+    for (int t = 0; t < 32; ++t) {
+        const std::string name = "t" + std::to_string(t);
+        decode(tuio::cursorFrame(1, {1}, {{1, 0.5f, 0.5f}}, name.c_str()));
+    }
+    EXPECT_EQ(decode(tuio::cursorFrame(1, {1}, {{1, 0.5f, 0.5f}}, "late")), "");
+    EXPECT_EQ(decode(tuio::cursorFrame(2, {}, {}, "t7")), "R1#7 0.5,0.5 ");
+    EXPECT_EQ(decode(tuio::cursorFrame(2, {}, {}, "t9")), "R1#9 0.5,0.5 ");
+    EXPECT_EQ(decode(tuio::cursorFrame(1, {1}, {{1, 0.5f, 0.5f}}, "late")), "P1#32 0.5,0.5 ");  // t7's place
+    EXPECT_EQ(decode(tuio::cursorFrame(3, {1}, {{1, 0.5f, 0.5f}}, "t9")), "P1#9 0.5,0.5 ");     // still kept
+    EXPECT_EQ(decode(tuio::cursorFrame(2, {}, {}, "late")), "R1#32 0.5,0.5 ");
+}
+
+// Without a name, the host and port a tracker sends from tell it apart.
+TEST_F(TuioDecoding, UnnamedTrackersAreToldApartByWhereTheySendFrom) {
+    tuio::Sender first(receiver.getPort()), second(receiver.getPort());
+    auto receive = [&](const tuio::Sender& from, const tuio::Packet& packet) {
+        from.send(packet);
+        receiver.receive(std::chrono::milliseconds(1000));
+        std::vector<InputEvent> events;
+        queue.takeAll(events);
+        return said(events);
+    };
+    EXPECT_EQ(receive(first, tuio::cursorFrame(40, {1}, {{1, 0.5f, 0.5f}}, nullptr)), "P1 0.5,0.5 ");
+    EXPECT_EQ(receive(second, tuio::cursorFrame(1, {2}, {{2, 0.5f, 0.5f}}, nullptr)), "P2#1 0.5,0.5 ");
+    EXPECT_EQ(receive(second, tuio::cursorFrame(2, {}, {}, nullptr)), "R2#1 0.5,0.5 ");
+}
+
+TEST_F(TuioDecoding, TouchesOutsideTheCalibratedAreaAreDroppedAndCounted) {
+    TuioReceiver calibrated(queue, 0, TrackerCalibration::parse("area=0.5x0.5+0.5+0,flip-x"));
+    auto decodeCalibrated = [&](const tuio::Packet& packet) {
+        calibrated.dispatch(packet.data(), packet.size());
+        std::vector<InputEvent> events;
+        queue.takeAll(events);
+        return said(events);
+    };
+    EXPECT_EQ(decodeCalibrated(tuio::cursorFrame(1, {1, 2}, {{1, 0.625f, 0.125f}, {2, 0.25f, 0.25f}})),
+              "P1 0.75,0.25 ");
+    EXPECT_EQ(decodeCalibrated(tuio::cursorFrame(2, {1, 2}, {{1, 0.25f, 0.125f}, {2, 0.75f, 0.25f}})),
+              "P2 0.5,0.5 ");
+    EXPECT_EQ(decodeCalibrated(tuio::cursorFrame(3, {}, {})), "R1 0.75,0.25 R2 0.5,0.5 ");
+    EXPECT_EQ(calibrated.getStatistics().outsideTouches, 2u);
+    EXPECT_THROW(TuioReceiver(queue, 0, TrackerCalibration{0, 0, 0, 1}), InputError);
 }
 
 TEST_F(TuioDecoding, HostilePacketsAreCountedAndChangeNothing) {
@@ -118,12 +191,8 @@ TEST_F(TuioDecoding, HostilePacketsAreCountedAndChangeNothing) {
     decode(tuio::serialise(bundle));
 
     // Whatever was decoded so far, the state is consistent: a clean frame lifts everything.
-    // (frame numbers far above any that a flipped byte made)
-    std::vector<InputEvent> events;
     decode(tuio::cursorFrame(100000, {}, {}));
-    for (const InputEvent& e : decode(tuio::cursorFrame(100001, {3}, {{3, 0.5f, 0.5f}})))
-        if (e.phase == Phase::Press) events.push_back(e);
-    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(decode(tuio::cursorFrame(100001, {3}, {{3, 0.5f, 0.5f}})), "P3 0.5,0.5 ");
     const TuioReceiver::Statistics s = receiver.getStatistics();
     EXPECT_GE(s.ignoredMessages, 3u);
     EXPECT_GE(s.ignoredTouches, 1u);
@@ -136,8 +205,14 @@ TEST_F(TuioDecoding, AFloodOfTouchesInOneBundleIsBounded) {
         flood.push_back({i, (i % 100) / 100.0f, (i / 100) / 100.0f});
         alive.push_back(i);
     }
-    const auto events = decode(tuio::cursorFrame(1, alive, flood));  // 560 kB: not UDP, but TCP or a file
+    const tuio::Packet packet = tuio::cursorFrame(1, alive, flood);  // 560 kB: not UDP, but TCP or a file
+    receiver.dispatch(packet.data(), packet.size());
+    std::vector<InputEvent> events;
+    queue.takeAll(events);
     EXPECT_EQ(events.size(), 1024u);
     EXPECT_GE(receiver.getStatistics().ignoredTouches, 10000u - 1024u);
-    EXPECT_EQ(decode(tuio::cursorFrame(2, {}, {})).size(), 1024u);  // all released
+    const tuio::Packet none = tuio::cursorFrame(2, {}, {});
+    receiver.dispatch(none.data(), none.size());
+    queue.takeAll(events);
+    EXPECT_EQ(events.size(), 1024u);  // all released
 }

@@ -1,8 +1,8 @@
 # cmake -DBUILD_DIR=... -DCONSUMER_DIR=... -DWORK_DIR=... -DSHARED=ON|OFF -P CheckInstall.cmake
 # Installs a build into a scratch prefix and builds the consumer program against it, once
-# through find_package(DravikStrategies CONFIG) and once through pkg-config (with --static
-# for static libraries), and runs both. For shared libraries it also checks that the programs
-# load them by their sonames and that the libraries export nothing of their internals.
+# through find_package(DravikStrategies CONFIG) and once through pkg-config, and runs both.
+# For shared libraries it also checks that the programs load them by their sonames and that
+# the libraries export nothing of their internals.
 file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
 
@@ -38,7 +38,6 @@ file(GLOB_RECURSE pc_files ${prefix}/*/dravik-strategies.pc)
 get_filename_component(pc_dir "${pc_files}" DIRECTORY)
 get_filename_component(libdir "${pc_dir}" DIRECTORY)
 if(SHARED)
-  set(pc_kind "")
   file(GLOB libraries ${libdir}/libdravik-*.so)
   foreach(library IN LISTS libraries)
     run(nm -D -C --defined-only ${library})
@@ -46,15 +45,13 @@ if(SHARED)
       message(FATAL_ERROR "${library} exports an internal symbol: ${CMAKE_MATCH_0}")
     endif()
   endforeach()
-else()
-  set(pc_kind --static)
 endif()
 
 find_program(PKG_CONFIG pkg-config)
 find_program(CXX_COMPILER NAMES c++ g++)
 if(PKG_CONFIG AND CXX_COMPILER)
   set(ENV{PKG_CONFIG_PATH} ${pc_dir})
-  run(${PKG_CONFIG} ${pc_kind} --cflags --libs dravik-strategies dravik-input)
+  run(${PKG_CONFIG} --cflags --libs dravik-strategies dravik-input)
   string(STRIP "${last_output}" flags)
   separate_arguments(flags UNIX_COMMAND "${flags}")
   run(${CXX_COMPILER} -std=c++17 ${CONSUMER_DIR}/main.cpp -o ${WORK_DIR}/pkgconfig-consumer ${flags}

@@ -62,18 +62,22 @@ TEST(PlayerOptions, InputOptionsAndTheirDefaults) {
     EXPECT_TRUE(tuio.stats);
     EXPECT_EQ(PlayerOptions::parse({"--tuio", "0"}).tuioPort, 0u);
     EXPECT_EQ(PlayerOptions::parse({"--tuio", "3334", "--frames", "2"}).tuioPort, 3334u);
+    const TrackerCalibration turned = PlayerOptions::parse({"--tuio-transform", "turn-90,area=0.5x1+0+0"}).tuioCalibration;
+    EXPECT_EQ(turned.quarterTurns, 1u);
+    EXPECT_EQ(turned.width, 0.5);
     EXPECT_EQ(PlayerOptions::parse({"--seed", "4294967295"}).seed, 4294967295u);
     EXPECT_TRUE(PlayerOptions::parse({"--seed", "time"}).seedFromTime);
 
     const std::vector<std::vector<std::string>> bad = {
-        {"--tuio", "65536"}, {"--seed"}, {"--seed", "-1"}, {"--seed", "now"}, {"--record"}, {"--record", ""},
+        {"--tuio", "65536"}, {"--tuio-transform", "area=0x1+0+0"}, {"--seed"}, {"--seed", "-1"},
+        {"--seed", "now"},   {"--record"},                             {"--record", ""},
     };
     for (const auto& arguments : bad) EXPECT_THROW(PlayerOptions::parse(arguments), PlayerError) << arguments.back();
 
     // The help names every option with its default.
     const std::string help = PlayerOptions::usage();
     for (const char* option : {"--script", "--frames", "--screenshot", "--size", "--no-overlay", "--tuio",
-                               "--record", "--seed", "--stats", "--strict", "--quiet", "--max-components",
+                               "--tuio-transform", "--record", "--seed", "--stats", "--strict", "--quiet", "--max-components",
                                "--grid", "--summary-at", "-h, --help"}) {
         const std::size_t at = help.find(std::string("  ") + option);
         ASSERT_NE(at, std::string::npos) << option;

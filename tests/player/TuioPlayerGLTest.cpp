@@ -8,6 +8,7 @@
 #include "input/TuioReceiver.h"
 #include "support/PlayerProcess.h"
 #include "support/TuioPackets.h"
+#include "support/TuioPlayerPort.h"
 
 namespace {
 
@@ -33,14 +34,7 @@ TEST_F(TuioPlayer, TwoFingersDragTwoCardsAtOnceAndTheRecordingReplaysTheRun) {
     std::thread player(
         [&] { live = play("--size 400x300 --frames 150 --no-overlay --stats --tuio 0 --record " + shellQuoted(record)); });
 
-    unsigned port = 0;
-    const std::regex listening("listening for TUIO on UDP port ([0-9]+)");
-    for (int wait = 0; wait < 1000 && port == 0; ++wait) {
-        std::smatch m;
-        const std::string out = readFile(dir / "out");
-        if (std::regex_search(out, m, listening)) port = static_cast<unsigned>(std::stoul(m[1]));
-        else std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    const unsigned port = awaitTuioPort(dir / "out");
     if (port != 0) {
         tuio::Sender tracker(port);
         for (std::int32_t step = 0; step <= 64; ++step) {

@@ -37,14 +37,27 @@ inline Packet serialise(lo_bundle bundle) {
     return packet;
 }
 
-// One tracker frame of TUIO 1.1: source, alive (the given ids), set (each cursor), fseq.
+// A message on its own, outside any bundle.
+inline Packet messageOf(const char* path, lo_message message) {
+    std::size_t size = 0;
+    void* data = lo_message_serialise(message, path, nullptr, &size);
+    Packet packet(static_cast<char*>(data), static_cast<char*>(data) + size);
+    free(data);
+    lo_message_free(message);
+    return packet;
+}
+
+// One tracker frame of TUIO 1.1: source (unless null), alive (the given ids), set (each
+// cursor), fseq.
 inline Packet cursorFrame(std::int32_t frame, const std::vector<std::int32_t>& alive,
-                          const std::vector<Cursor>& set) {
+                          const std::vector<Cursor>& set, const char* source = "test@127.0.0.1") {
     lo_bundle bundle = lo_bundle_new(LO_TT_IMMEDIATE);
-    lo_message source = lo_message_new();
-    lo_message_add_string(source, "source");
-    lo_message_add_string(source, "test@127.0.0.1");
-    lo_bundle_add_message(bundle, "/tuio/2Dcur", source);
+    if (source != nullptr) {
+        lo_message name = lo_message_new();
+        lo_message_add_string(name, "source");
+        lo_message_add_string(name, source);
+        lo_bundle_add_message(bundle, "/tuio/2Dcur", name);
+    }
     lo_message aliveMessage = lo_message_new();
     lo_message_add_string(aliveMessage, "alive");
     for (std::int32_t id : alive) lo_message_add_int32(aliveMessage, id);
@@ -63,14 +76,15 @@ inline Packet cursorFrame(std::int32_t frame, const std::vector<std::int32_t>& a
     return serialise(bundle);
 }
 
-// One frame of TUIO 2.0: frm, a ptr per pointer (finger type 1 of its user), alv.
-inline Packet pointerFrame(std::int32_t frame, const std::vector<Pointer>& pointers) {
+// One frame of TUIO 2.0 from the tracker named `source`: frm, a ptr per pointer (finger type 1
+// of its user), alv.
+inline Packet pointerFrame(std::int32_t frame, const std::vector<Pointer>& pointers, const char* source = "test") {
     lo_bundle bundle = lo_bundle_new(LO_TT_IMMEDIATE);
     lo_message frm = lo_message_new();
     lo_message_add_int32(frm, frame);
     lo_message_add_timetag(frm, LO_TT_IMMEDIATE);
     lo_message_add_int32(frm, (1920 << 16) | 1080);
-    lo_message_add_string(frm, "test");
+    lo_message_add_string(frm, source);
     lo_bundle_add_message(bundle, "/tuio2/frm", frm);
     lo_message alv = lo_message_new();
     for (const Pointer& p : pointers) {
@@ -84,6 +98,18 @@ inline Packet pointerFrame(std::int32_t frame, const std::vector<Pointer>& point
     }
     lo_bundle_add_message(bundle, "/tuio2/alv", alv);
     return serialise(bundle);
+}
+
+// One bundle holding the given packets (bundles or messages) as its elements, as a relay
+// that gathers several trackers sends them.
+inline Packet bundleOf(const std::vector<Packet>& elements) {
+    Packet packet{'#', 'b', 'u', 'n', 'd', 'l', 'e', '\0', 0, 0, 0, 0, 0, 0, 0, 1};  // time: immediately
+    for (const Packet& e : elements) {
+        const std::uint32_t size = htonl(static_cast<std::uint32_t>(e.size()));
+        packet.insert(packet.end(), reinterpret_cast<const char*>(&size), reinterpret_cast<const char*>(&size) + 4);
+        packet.insert(packet.end(), e.begin(), e.end());
+    }
+    return packet;
 }
 
 // Sends packets to a UDP port of 127.0.0.1, as a tracker on the same machine would.
