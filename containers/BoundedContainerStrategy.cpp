@@ -331,6 +331,8 @@ void BoundedContainerStrategy::onEvent(DravikEvent* event) {
             highlighted = true;
         } else if (const int index = findControlPoint(value); index >= 0) {
             selectedControlPoint = index;
+            // The reshaping keeps its contact: no pinch or drag takes it over.
+            if (component->manager != nullptr) component->manager->claimContact(this, *event);
         }
     } else if (event->type == names->getEventTypeIdentifier("DRAG")) {
         if (!finite) return;
@@ -343,7 +345,8 @@ void BoundedContainerStrategy::onEvent(DravikEvent* event) {
             adjustSizeAndPosition();
             createDisplayLists();
         }
-    } else if (event->type == names->getEventTypeIdentifier("RELEASE")) {
+    } else if (event->type == names->getEventTypeIdentifier("RELEASE") ||
+               event->type == names->getEventTypeIdentifier("CANCEL")) {
         if (selectedControlPoint >= 0) {
             updateShape(true);
             // The shape under the children changed: the manager drops them again.

@@ -1,6 +1,7 @@
 #include "framework/DravikEvent.h"
 
 const unsigned DravikEvent::NoUserId = 0xFFFFFFFFu;
+const std::uint64_t DravikEvent::OnlyContact = 0;
 
 DravikEvent::DravikEvent(unsigned type, unsigned userId, double x, double y, double z,
                          VisComponent* component, unsigned contacts)

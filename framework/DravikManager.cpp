@@ -15,6 +15,7 @@ DravikManager::DravikManager(FrameTimer* timer, unsigned touchIndicatorCount)
     pressEventType = names->getEventTypeIdentifier("PRESS");
     dragEventType = names->getEventTypeIdentifier("DRAG");
     releaseEventType = names->getEventTypeIdentifier("RELEASE");
+    cancelEventType = names->getEventTypeIdentifier("CANCEL");
 }
 
 DravikManager::~DravikManager() {
@@ -90,7 +91,7 @@ void DravikManager::forgetComponent(VisComponent* component) {
 
 void DravikManager::releaseHold(std::size_t index) {
     holds.erase(holds.begin() + static_cast<std::ptrdiff_t>(index));
-    selectedIds.erase(selectedIds.begin() + static_cast<std::ptrdiff_t>(index));
+    refreshSelection();
 }
 
 VisComponent* DravikManager::getComponentById(unsigned long id) const {
@@ -105,42 +106,6 @@ void DravikManager::processEvent(DravikEvent* event, VisComponent* component) {
         return;
     }
     routeEvent(event);
-}
-
-void DravikManager::routeEvent(DravikEvent* event) {
-    // A point that is not a number reaches no component, except that a release still ends
-    // its user's hold: the held component lets go and is dropped where it lies.
-    const bool finite = isFiniteValue(event->x) && isFiniteValue(event->y) && isFiniteValue(event->z);
-    if (!finite && event->type != releaseEventType) return;
-    adoptRoot();
-    auto held = std::find_if(holds.begin(), holds.end(),
-                             [&](const Hold& h) { return h.userId == event->userId; });
-    VisComponent* target = held != holds.end() ? held->component : nullptr;
-
-    if (event->type == pressEventType) {
-        if (held != holds.end()) releaseHold(static_cast<std::size_t>(held - holds.begin()));
-        target = getComponentById(findComponentAt(event->x, event->y));
-        if (target != nullptr) {
-            holds.push_back({event->userId, target});
-            selectedIds.push_back(target->id);
-            target->moveNodeToFront();
-        }
-    } else if (event->type != dragEventType && event->type != releaseEventType && target == nullptr) {
-        target = getComponentById(findComponentAt(event->x, event->y));
-    }
-    showTouch(event, target);
-    if (target == nullptr) return;
-
-    const unsigned long targetId = target->id;
-    target->onEvent(event);
-    if (event->type != releaseEventType) return;
-    for (std::size_t i = 0; i < holds.size(); ++i)
-        if (holds[i].userId == event->userId) {
-            releaseHold(i);
-            break;
-        }
-    // The release may have destroyed the component; drop it only if it is still there.
-    if (VisComponent* still = getComponentById(targetId); still == target) target->drop(true);
 }
 
 void DravikManager::showTouch(const DravikEvent* event, VisComponent* target) {
@@ -161,22 +126,28 @@ void DravikManager::addToUpdateList(unsigned long id) {
 
 void DravikManager::unselectComponent(unsigned long id) {
     for (std::size_t i = holds.size(); i-- > 0;)
-        if (selectedIds[i] == id) releaseHold(i);
+        if (holds[i].component->id == id) releaseHold(i);
 }
 
 void DravikManager::replaceSelectedID(unsigned long oldId, unsigned long newId) {
     VisComponent* replacement = getComponentById(newId);
     for (std::size_t i = holds.size(); i-- > 0;) {
-        if (selectedIds[i] != oldId) continue;
+        Hold& hold = holds[i];
+        if (hold.component->id != oldId) continue;
         if (replacement == nullptr) {
             releaseHold(i);
-        } else {
-            selectedIds[i] = newId;
-            holds[i].component = replacement;
-            const std::size_t indicator = holds[i].userId - 1;  // users count from 1
-            if (indicator < touchTargets.size()) touchTargets[indicator] = replacement;
+            continue;
         }
+        hold.component = replacement;
+        hold.claimant = nullptr;  // claimed by a strategy of the old component
+        hold.followed = false;
+        const std::size_t indicator = hold.userId - 1;  // users count from 1
+        if (indicator < touchTargets.size()) touchTargets[indicator] = replacement;
     }
+    // On the new component, each user's first contact is followed.
+    for (Hold& hold : holds)
+        if (hold.component == replacement && isOneTouchFree(hold.userId, replacement)) hold.followed = true;
+    refreshSelection();
 }
 
 void DravikManager::collectDrawingOrder(std::vector<VisComponent*>& out, bool drawRoot,

@@ -1,28 +1,57 @@
 #ifndef DRAVIK_FRAMEWORK_DRAVIKMANAGER_H
 #define DRAVIK_FRAMEWORK_DRAVIKMANAGER_H
 
+#include <cstddef>
+#include <cstdint>
 #include <unordered_map>
 #include <vector>
 
 #include "framework/Export.h"
+#include "framework/Point3d.h"
 
 class DravikEvent;
 class FrameTimer;
 class VisComponent;
+class VisComponentStrategy;
 
 // Keeps the scene: the root component (the table, drawn first), the top-level components
 // (back to front) with their subtrees, and the touch indicators (drawn last). Routes touches
 // to components, runs the frame passes, and draws.
 //
-// Touch routing (processEvent without a target): a "PRESS" goes to the component under the
-// point, which that user then holds and which comes to the front among its siblings; the
-// user's following events go to the held component whatever lies under them, so several
-// users hold several components at once; after the user's "RELEASE" the component is
-// dropped onto the container under it. Events with non-finite coordinates reach nothing,
-// except that a "RELEASE" still frees its user's hold. Each routed event also goes to the
-// touch indicator of its user (users 1, 2, ...).
+// Touch routing (processEvent without a target) is per contact: every touch belongs to one
+// contact of its user (DravikEvent::contactId; events built without one are the user's only
+// contact). A "PRESS" goes to the component under the point, which that contact then holds and
+// which comes to the front among its siblings; the contact's following events go to the held
+// component whatever lies under them, so several contacts hold several components at once.
+// After the contact's "RELEASE" the component is dropped onto the container under it, unless
+// the same user still holds it with another contact (contacts without users on one component
+// count as one user here). A press of a contact that is already down ends its old hold as a
+// cancel would (below). Events with non-finite coordinates reach nothing, except that a
+// "RELEASE" still ends its contact's hold. Each routed event also goes to the touch indicator
+// of its user (users 1, 2, ...).
 //
-// The selection is the list of held components, one entry per holding user in press order.
+// What the strategies of the held component see:
+// - Strategies that follow one touch per user (all but those whose followsEveryContact is true)
+//   see, per user, one contact on their component: the first one pressed on it that no
+//   strategy has claimed. When that contact lifts while another contact of the same user
+//   still holds the component, they get a "CANCEL" of the lifted contact and then a "PRESS"
+//   of the next contact where it is, so that they go on from there without a jump; the user
+//   has not let go of the component.
+// - Strategies that follow every contact see the events of every contact on their component.
+// - Arbitration, the one rule: a strategy claims a contact on its component (claimContact);
+//   from then on the contact's events reach only that strategy, and the strategies that were
+//   following it get a "CANCEL" of it and stop without tossing, resizing or dropping. The
+//   first claim holds: a claimed contact cannot be claimed by another strategy until its
+//   claimant gives it back (returnContact) or it lifts. While a user's contact on a component
+//   is claimed, the one-touch strategies there follow none of that user's other contacts. So
+//   a strategy whose operation must not be broken off (a resize corner, a container's control
+//   point) claims its contact when the operation starts, and a pinch claims its contacts when
+//   the second one lands. When the user's last claimed contact there is given back or lifts,
+//   the one-touch strategies follow the user's first remaining contact from where it is (a
+//   "PRESS" there): a pinch falling back to one finger becomes that finger's drag.
+//
+// The selection is the list of held components, one entry per user and component held, in
+// press order.
 class DRAVIK_API DravikManager {
 public:
     // `touchIndicatorCount`: number of touch indicators the host wants to show.
@@ -43,6 +72,18 @@ public:
 
     // With a component: delivers the event to it at once. Without: routes it (see above).
     void processEvent(DravikEvent* event, VisComponent* component);
+
+    // Arbitration (see above). `contact` names the contact by its user and contact identifier;
+    // the contact must be down and hold the claimant's component. True when the claimant has
+    // the contact (now or already); false when it is not down there or another strategy has
+    // claimed it.
+    bool claimContact(VisComponentStrategy* claimant, const DravikEvent& contact);
+    // Whether claimContact would succeed, without claiming.
+    bool canClaimContact(const VisComponentStrategy* claimant, const DravikEvent& contact) const;
+    // Gives a claimed contact back to the strategies that follow one contact per user.
+    void returnContact(VisComponentStrategy* claimant, const DravikEvent& contact);
+    // The number of contacts down that hold the component.
+    std::size_t countContactsHolding(unsigned long id) const;
 
     // The component's place changed without a touch (a toss ended, a container changed
     // shape): it is dropped again onto the container under it at the end of the next (or
@@ -114,16 +155,41 @@ protected:
     virtual unsigned long findContainerAt(double x, double y, const VisComponent* dropped);
 
 private:
+    // One contact down on a component.
     struct Hold {
         unsigned userId;
+        std::uint64_t contactId;
+        bool anonymous;
         VisComponent* component;
+        VisComponentStrategy* claimant;  // null: not claimed
+        bool followed;                   // the contact its user's one-touch strategies see
+        Point3d last;                    // where it last was
     };
+    static constexpr std::size_t NoHold = static_cast<std::size_t>(-1);
 
     void adoptRoot();
     void registerTree(VisComponent* component);
     void forgetComponent(VisComponent* component);  // called while it is being destroyed
     void releaseHold(std::size_t index);
+    void refreshSelection();
     void routeEvent(DravikEvent* event);
+    // Contact routing (DravikManagerRouting.cpp).
+    enum class Audience : unsigned char;
+    std::size_t findHold(unsigned userId, std::uint64_t contactId) const;
+    // True when none of the user's contacts on the component is followed or claimed: the
+    // user's one-touch strategies there are free for another contact.
+    bool isOneTouchFree(unsigned userId, const VisComponent* component) const;
+    void pressContact(DravikEvent* event);
+    // The contact lifted (`lifted`) or was called off: its component's strategies hear of it
+    // and its hold ends.
+    void endContact(std::size_t index, DravikEvent* event, bool lifted);
+    // When the user's one-touch strategies on the component are free, the first contact of
+    // the user there that no strategy claimed is followed, from where it is.
+    void followNext(unsigned userId, VisComponent* component);
+    // Gives the event to the strategies of `target` in the audience, strategy by strategy
+    // while the event's contact still holds `target` (a strategy may claim it meanwhile).
+    void deliver(VisComponent* target, DravikEvent* event, Audience audience,
+                 const VisComponentStrategy* skipped = nullptr);
     void showTouch(const DravikEvent* event, VisComponent* target);
     // Every registered component in drawing order (root subtree, then top level).
     void collectDrawingOrder(std::vector<VisComponent*>& out, bool drawRoot, bool containersOnly,
@@ -131,8 +197,8 @@ private:
     void renderList(const std::vector<VisComponent*>& list, bool picking);
 
     std::unordered_map<unsigned long, VisComponent*> componentsById;
-    std::vector<Hold> holds;
-    std::vector<unsigned long> selectedIds;  // parallel to holds
+    std::vector<Hold> holds;                 // press order
+    std::vector<unsigned long> selectedIds;  // see the class comment
     std::vector<unsigned long> updateList;
     // Kept across frames; one per pass, since a pass may start a pick.
     std::vector<VisComponent*> frameOrder;
@@ -144,6 +210,7 @@ private:
     unsigned pressEventType;
     unsigned dragEventType;
     unsigned releaseEventType;
+    unsigned cancelEventType;
 
     friend class VisComponent;
 };

@@ -43,6 +43,10 @@ protected:
     // Draws the shape that picks the component, in its identifier colour.
     virtual void drawForPicking() {}
     virtual void onEvent(DravikEvent* event) { (void)event; }
+    // False for strategies that follow one touch per user: routed touches reach them only
+    // from the one contact per user that the manager lets them follow (see DravikManager).
+    // True for those that follow every contact on their component (a pinch).
+    virtual bool followsEveryContact() const { return false; }
     // The component's size changed to w x h (its active grids already have that size).
     virtual void resize(unsigned w, unsigned h) { (void)w; (void)h; }
     // The component was dropped: it now lies in its parent, the container it landed on (or
@@ -66,6 +70,7 @@ protected:
     VisComponentStrategy* next = nullptr; // the strategy below on the stack
 
     friend class VisComponent;
+    friend class DravikManager;  // delivers routed touches strategy by strategy
 };
 
 #endif

@@ -20,11 +20,12 @@ bool InputDispatcher::translate(const InputEvent& event, unsigned displayWidth, 
     switch (event.phase) {
     case InputEvent::Phase::Press:
         touch.type = pressType;
-        if (down != contacts.end()) {
-            touch.user = down->second.user;
-        } else if (!press(event, touch.user)) {
-            ++refused;
-            return false;
+        if (down == contacts.end()) {
+            if (!press(event, touch.user)) {
+                ++refused;
+                return false;
+            }
+            down = contacts.find(event.contact);
         }
         break;
     case InputEvent::Phase::Drag:
@@ -33,11 +34,13 @@ bool InputDispatcher::translate(const InputEvent& event, unsigned displayWidth, 
             ++refused;
             return false;
         }
-        touch.user = down->second.user;
         touch.type = event.phase == InputEvent::Phase::Drag ? dragType : releaseType;
-        if (event.phase == InputEvent::Phase::Release) lift(down);
         break;
     }
+    touch.user = down->second.user;
+    touch.anonymous = down->second.anonymous;
+    touch.contact = event.contact;
+    if (event.phase == InputEvent::Phase::Release) lift(down);
     if (event.space == InputEvent::Space::Normalised) {
         touch.x = event.x * displayWidth;
         touch.y = (1.0 - event.y) * displayHeight;
@@ -90,6 +93,7 @@ std::size_t InputDispatcher::deliver(const std::vector<InputEvent>& events, Drav
     for (const InputEvent& event : events) {
         if (!translate(event, manager.displayWidth, manager.displayHeight, touch)) continue;
         DravikEvent routed(touch.type, touch.user, touch.x, touch.y, 0.0, nullptr, 1);
+        routed.setContact(touch.contact, touch.anonymous);
         manager.processEvent(&routed, nullptr);
         ++delivered;
     }

@@ -12,7 +12,7 @@
 class DravikManager;
 
 // Turns input events into the touches the manager routes: a "PRESS", "DRAG" or "RELEASE" of
-// a user at display pixels. Runs on the thread that owns the scene.
+// one contact of a user at display pixels. Runs on the thread that owns the scene.
 //
 // Users. A contact whose source names its user (a TUIO 2.0 pointer of user 2, a mouse
 // button) is that user's touch. A contact without a user gets a user slot of its own from
@@ -20,7 +20,9 @@ class DravikManager;
 // no contact down at the time holds, so that every finger on a TUIO 1.1 table or a touch
 // screen is a user of its own and several of them drag several components at once, and the
 // numbers stay small (each user has a touch indicator). At most `anonymousUsers` such
-// contacts are down at once; a press beyond that is refused.
+// contacts are down at once; a press beyond that is refused. Every touch carries its contact
+// (the source's name for it), and whether the contact has a user of its own, so that the
+// manager routes each contact on its own and a pinch knows which contacts belong together.
 //
 // Incomplete touches. A drag or release of a contact that is not down (its press was dropped,
 // or it was never pressed) is refused; a press of a contact already down touches again as the
@@ -34,6 +36,8 @@ public:
     struct Touch {
         unsigned type = 0;  // event type identifier of "PRESS", "DRAG" or "RELEASE"
         unsigned user = 0;
+        std::uint64_t contact = 0;  // InputEvent::contact
+        bool anonymous = false;     // the user is a slot lent to a contact without a user
         double x = 0.0;     // display pixels, y up
         double y = 0.0;
         InputEvent::Clock::time_point arrival{};

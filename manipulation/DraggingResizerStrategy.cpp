@@ -17,12 +17,17 @@ void DraggingResizerStrategy::rememberPoint(const DravikEvent& event) {
     lastY = truncateToInt(event.y);
 }
 
+void DraggingResizerStrategy::startDragging(const DravikEvent& event) {
+    dragging = true;
+    if (component->manager != nullptr) component->manager->claimContact(this, event);
+}
+
 void DraggingResizerStrategy::onEvent(DravikEvent* event) {
     if (event == nullptr) return;
     ConstantProvider* names = ConstantProvider::getInstance();
     if (event->type == names->getEventTypeIdentifier("PRESS")) {
         if (!component->isInside(truncateToUnsigned(event->x), truncateToUnsigned(event->y))) return;
-        dragging = true;
+        startDragging(*event);
     } else if (event->type == names->getEventTypeIdentifier("DRAG")) {
         if (!detail::hasFinitePoint(*event)) return;
         if (dragging) {
@@ -37,7 +42,8 @@ void DraggingResizerStrategy::onEvent(DravikEvent* event) {
             component->position.x += dx * 0.5;
             component->position.y += dy * 0.5;
         }
-    } else if (event->type == names->getEventTypeIdentifier("RELEASE")) {
+    } else if (event->type == names->getEventTypeIdentifier("RELEASE") ||
+               event->type == names->getEventTypeIdentifier("CANCEL")) {
         if (dragging) component->resizeActiveBuffers();
         dragging = false;
     } else {

@@ -36,6 +36,8 @@ protected:
 
     // Remembers the event's point, truncated, as the one the next drag measures from.
     void rememberPoint(const DravikEvent& event);
+    // Starts the drag and keeps its contact for it (no pinch or drag takes it over).
+    void startDragging(const DravikEvent& event);
 
     bool dragging = false;
     std::int32_t lastX = -1;  // the last handled event, truncated toward zero

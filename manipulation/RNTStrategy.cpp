@@ -18,6 +18,7 @@ void RNTStrategy::initProperties() {
     pressEventType = names->getEventTypeIdentifier("PRESS");
     dragEventType = names->getEventTypeIdentifier("DRAG");
     releaseEventType = names->getEventTypeIdentifier("RELEASE");
+    cancelEventType = names->getEventTypeIdentifier("CANCEL");
     buttonBufferType = names->getBufferTypeIdentifier("BUTTON_BUFFER");
     rntAreaValue = static_cast<unsigned char>(names->getButtonBufferValue("RNT_AREA"));
     noButtonValue = static_cast<unsigned char>(names->getButtonBufferValue("NO_BUTTON"));
@@ -36,7 +37,7 @@ void RNTStrategy::onEvent(DravikEvent* event) {
     } else if (event->type == dragEventType) {
         if (!grabbed || event->userId != userId || !rntActive || !detail::hasFinitePoint(*event)) return;
         applyRNT(event->x, event->y);
-    } else if (event->type == releaseEventType) {
+    } else if (event->type == releaseEventType || event->type == cancelEventType) {
         if (!grabbed || event->userId != userId) return;
         grabbed = false;
         if (!rntActive) return;

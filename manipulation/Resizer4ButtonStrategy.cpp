@@ -92,7 +92,8 @@ void Resizer4ButtonStrategy::onEvent(DravikEvent* event) {
         startResize(*event);
     } else if (event->type == dragEventType) {
         if (resizing && event->userId == userId && detail::hasFinitePoint(*event)) dragResize(event->x, event->y);
-    } else if (event->type == releaseEventType) {
+    } else if (event->type == releaseEventType ||
+               event->type == ConstantProvider::getInstance()->getEventTypeIdentifier("CANCEL")) {
         if (!resizing || event->userId != userId) return;
         component->resizeActiveBuffers();
         announce(resizeEndEventType, *event);
@@ -103,6 +104,8 @@ void Resizer4ButtonStrategy::onEvent(DravikEvent* event) {
 void Resizer4ButtonStrategy::startResize(const DravikEvent& event) {
     resizing = true;
     userId = event.userId;
+    // The resize keeps its contact: no pinch or drag takes it over.
+    if (component->manager != nullptr) component->manager->claimContact(this, event);
     announce(resizeStartEventType, event);
 
     double bx = 0.0, by = 0.0;

@@ -50,7 +50,7 @@ void ResizerButtonStrategy::onEvent(DravikEvent* event) {
     }
     const unsigned x = truncateToUnsigned(event->x), y = truncateToUnsigned(event->y);
     if (!component->isInside(x, y)) return;
-    if (getButtonValue(x, y) == resizeButtonValue) dragging = true;
+    if (getButtonValue(x, y) == resizeButtonValue) startDragging(*event);
     rememberPoint(*event);
 }
 

@@ -59,7 +59,7 @@ void ResizerHandleStrategy::onEvent(DravikEvent* event) {
         DraggingResizerStrategy::onEvent(event);
         return;
     }
-    if (!component->isInside(truncateToUnsigned(event->x), truncateToUnsigned(event->y))) dragging = true;
+    if (!component->isInside(truncateToUnsigned(event->x), truncateToUnsigned(event->y))) startDragging(*event);
     rememberPoint(*event);
 }
 

@@ -17,6 +17,7 @@ void TossableStrategy::initProperties() {
     pressEventType = names->getEventTypeIdentifier("PRESS");
     dragEventType = names->getEventTypeIdentifier("DRAG");
     releaseEventType = names->getEventTypeIdentifier("RELEASE");
+    cancelEventType = names->getEventTypeIdentifier("CANCEL");
     frictionBufferType = names->getBufferTypeIdentifier("FRICTION_BUFFER");
     // The framework connects it to the friction grid of the surface the component lies on.
     component->addPassiveBuffer(new IBufferProxy(frictionBufferType));
@@ -48,6 +49,10 @@ void TossableStrategy::onEvent(DravikEvent* event) {
 
     // A press or drag at a point that is not a number records nothing; a release ends the
     // gesture wherever it was lifted (such a point gives no speed, so it starts no toss).
+    if (event->type == cancelEventType) {
+        cursorPositions.clear();  // the gesture is another strategy's now: no toss from it
+        return;
+    }
     if (event->type != releaseEventType && !detail::hasFinitePoint(*event)) return;
     if (event->type == pressEventType) {
         if (!component->isInside(truncateToUnsigned(event->x), truncateToUnsigned(event->y))) return;
@@ -67,6 +72,14 @@ void TossableStrategy::onEvent(DravikEvent* event) {
         if (staticFrictionCoefficient > std::sqrt(velocityX * velocityX + velocityY * velocityY)) tossing = false;
         cursorPositions.clear();
     }
+}
+
+void TossableStrategy::glide(double vx, double vy) {
+    if (!isFiniteValue(vx) || !isFiniteValue(vy)) return;
+    velocityX = vx;
+    velocityY = vy;
+    tossing = std::sqrt(vx * vx + vy * vy) >= staticFrictionCoefficient;
+    cursorPositions.clear();
 }
 
 void TossableStrategy::process() {

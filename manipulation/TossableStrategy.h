@@ -38,6 +38,9 @@ public:
     void setTossingCutoff(double cutoff) { tossingCutoff = cutoff; }
     bool isTossing() const { return tossing; }
     void setTossing(bool value) { tossing = value; }
+    // Glides on with the velocity (distance per frame) of a gesture another strategy ended,
+    // when it is at least the static friction coefficient, as a release at that speed would.
+    void glide(double vx, double vy);
 
 protected:
     void initProperties() override;
@@ -59,6 +62,7 @@ protected:
     unsigned pressEventType = 0;
     unsigned dragEventType = 0;
     unsigned releaseEventType = 0;
+    unsigned cancelEventType = 0;  // "CANCEL": another strategy took the contact
 
 private:
     void addCursorPosition(double x, double y);

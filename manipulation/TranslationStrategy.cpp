@@ -12,6 +12,7 @@ void TranslationStrategy::initProperties() {
     pressEventType = names->getEventTypeIdentifier("PRESS");
     dragEventType = names->getEventTypeIdentifier("DRAG");
     releaseEventType = names->getEventTypeIdentifier("RELEASE");
+    cancelEventType = names->getEventTypeIdentifier("CANCEL");
     buttonBufferType = names->getBufferTypeIdentifier("BUTTON_BUFFER");
     translationAreaValue = static_cast<unsigned char>(names->getButtonBufferValue("TRANSLATION_AREA"));
     noButtonValue = static_cast<unsigned char>(names->getButtonBufferValue("NO_BUTTON"));
@@ -34,7 +35,7 @@ void TranslationStrategy::onEvent(DravikEvent* event) {
         if (!grabbed || event->userId != userId || !translating || !detail::hasFinitePoint(*event)) return;
         component->moveBranchBy(event->x - lastPosition.x, event->y - lastPosition.y, 0.0);
         lastPosition = event->getCoords();
-    } else if (event->type == releaseEventType) {
+    } else if (event->type == releaseEventType || event->type == cancelEventType) {
         if (!grabbed || event->userId != userId) return;
         grabbed = false;
         translating = false;

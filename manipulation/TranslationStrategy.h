@@ -41,6 +41,7 @@ protected:
     unsigned pressEventType = 0;
     unsigned dragEventType = 0;
     unsigned releaseEventType = 0;
+    unsigned cancelEventType = 0;  // "CANCEL": another strategy took the contact
 };
 
 #endif

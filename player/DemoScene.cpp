@@ -7,6 +7,7 @@
 #include "manipulation/FrictionSurfaceStrategy.h"
 #include "manipulation/LazyRNTStrategy.h"
 #include "manipulation/LazyTranslationStrategy.h"
+#include "manipulation/MultiTouchTransformStrategy.h"
 #include "manipulation/TossableStrategy.h"
 #include "player/FilledRectangleStrategy.h"
 
@@ -61,8 +62,9 @@ std::unique_ptr<DefaultManager> buildDemoScene(FrameTimer* timer, unsigned width
     const Colour turnColours[] = {{0.62, 0.48, 0.84}, {0.42, 0.78, 0.62}};
     const double turnY[] = {0.68, 0.3};
     for (int i = 0; i < 2; ++i) {
-        VisComponentGL* card = makeCard(0.5 * w, turnY[i] * h, cardW * 4 / 3, cardH * 6 / 5, turnColours[i], "turn");
+        VisComponentGL* card = makeCard(0.5 * w, turnY[i] * h, cardW * 4 / 3, cardH * 6 / 5, turnColours[i], "turn, pinch");
         card->pushStrategy(new LazyRNTStrategy);
+        card->pushStrategy(new MultiTouchTransformStrategy);  // two fingers scale it up to 4x
         manager->addComponent(card);
     }
     const Colour tossColours[] = {{0.93, 0.93, 0.88}, {0.90, 0.36, 0.56}};

@@ -88,8 +88,9 @@ void PlayerInput::deliverLive(const InputEvent& event) {
 void PlayerInput::deliver(const InputDispatcher::Touch& touch, bool live) {
     touchIndicators::ensure(manager, touch.user);
     DravikEvent event(touch.type, touch.user, touch.x, touch.y, 0.0, nullptr, 1);
+    event.setContact(touch.contact, touch.anonymous);
     manager.processEvent(&event, nullptr);
-    if (recorder != nullptr) recorder->record(deliveryFrame, touch.type, touch.user, touch.x, touch.y);
+    if (recorder != nullptr) recorder->record(deliveryFrame, touch.type, touch.user, touch.contact, touch.anonymous, touch.x, touch.y);
     if (live) latency.delivered(touch.arrival);
 }
 
@@ -99,6 +100,8 @@ void PlayerInput::beginFrame(unsigned frame, const std::vector<TouchScript::Touc
     for (const TouchScript::Touch& t : scripted) {
         touch.type = t.type;
         touch.user = t.user;
+        touch.contact = t.contact;
+        touch.anonymous = t.anonymous;
         touch.x = t.x;
         touch.y = t.y;
         deliver(touch, false);

@@ -20,6 +20,7 @@
 #include "manipulation/TossableStrategy.h"
 #include "player/AppearanceParsers.h"
 #include "player/PlayerError.h"
+#include "player/MultiTouchTransformStrategyParser.h"
 #include "player/PlayerStrategyParsers.h"
 
 namespace {
@@ -118,6 +119,7 @@ void SceneFileManager::registerStrategyParsers() {
     registerStrategyParser("GradientCircle", std::make_unique<GradientCircleParser>());
     registerStrategyParser("FramebufferObjectBegin", std::make_unique<FramebufferObjectBeginParser>());
     registerStrategyParser("FramebufferObjectEnd", std::make_unique<PlainStrategyParser<FramebufferObjectEndStrategy>>());
+    registerStrategyParser("MultiTouchTransformStrategy", std::make_unique<MultiTouchTransformStrategyParser>());
 }
 
 void SceneFileManager::initComponents() {

@@ -5,6 +5,8 @@
 
 #include "app/DefaultManager.h"
 #include "app/VisComponentGL.h"
+#include "framework/ConstantProvider.h"
+#include "framework/DravikEvent.h"
 #include "manipulation/TouchIndicatorStrategy.h"
 #include "player/FilledRectangleStrategy.h"
 
@@ -19,13 +21,47 @@ constexpr double kFrame[4] = {1.0, 1.0, 1.0, 0.9};
 // The largest user number that gets an indicator: TUIO 2.0 users are 16-bit numbers.
 constexpr unsigned kLastUser = 65535;
 
+constexpr unsigned kFadeFrames = 30;
+const Point3d kOffDisplay(-100.0, -100.0, 0.0);
+
+// Fades the indicator out after the release of a contact without a user.
+class FadeAfterAnonymousRelease : public VisComponentStrategy {
+protected:
+    void initProperties() override {
+        ConstantProvider* names = ConstantProvider::getInstance();
+        pressType = names->getEventTypeIdentifier("PRESS");
+        releaseType = names->getEventTypeIdentifier("RELEASE");
+        alpha = component->color[3];
+    }
+    void onEvent(DravikEvent* event) override {
+        if (event->type == pressType) {
+            framesLeft = 0;
+            component->color[3] = alpha;
+        } else if (event->type == releaseType && event->anonymousContact) {
+            framesLeft = kFadeFrames;
+        }
+    }
+    void process() override {
+        if (framesLeft == 0) return;
+        --framesLeft;
+        component->color[3] = alpha * framesLeft / kFadeFrames;
+        if (framesLeft == 0) component->position = kOffDisplay;
+    }
+
+private:
+    unsigned pressType = 0, releaseType = 0;
+    unsigned framesLeft = 0;
+    double alpha = 1.0;
+};
+
 void decorateOne(VisComponent& indicator, unsigned user) {
     indicator.width = indicator.height = 18;
     indicator.angle = M_PI / 4;
-    indicator.position = Point3d(-100.0, -100.0, 0.0);  // off the display until a touch
+    indicator.position = kOffDisplay;  // until a touch
     std::copy_n(kColours[(user - 1) % kColourCount], 4, indicator.color);
     indicator.pushStrategy(new TouchIndicatorStrategy);
     indicator.pushStrategy(new FilledRectangleStrategy(kFrame, 3.0, false));
+    indicator.pushStrategy(new FadeAfterAnonymousRelease);
 }
 
 }  // namespace

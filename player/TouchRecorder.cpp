@@ -1,5 +1,6 @@
 #include "player/TouchRecorder.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -25,14 +26,27 @@ TouchRecorder::TouchRecorder(const std::string& path, std::ostream& errors)
     pressType = names->getEventTypeIdentifier("PRESS");
     dragType = names->getEventTypeIdentifier("DRAG");
     releaseType = names->getEventTypeIdentifier("RELEASE");
-    out << "# Touches recorded by dravik-player: FRAME EVENT USER X Y (replay with --script)\n";
+    out << "# Touches recorded by dravik-player: FRAME EVENT USER[.CONTACT] X Y (replay with --script)\n";
 }
 
-void TouchRecorder::record(unsigned frame, unsigned type, unsigned user, double x, double y) {
+void TouchRecorder::record(unsigned frame, unsigned type, unsigned user, std::uint64_t contact, bool anonymous,
+                           double x, double y) {
     if (!recording) return;
     const char* name = type == pressType ? "PRESS" : type == dragType ? "DRAG" : type == releaseType ? "RELEASE" : nullptr;
     if (name == nullptr) return;
-    out << frame << ' ' << name << ' ' << user << ' ';
+    const auto key = std::make_pair(user, contact);
+    auto written = contactNumbers.find(key);
+    if (written == contactNumbers.end()) {
+        // A named user's only contact is written as the user alone, as scripts without
+        // contacts have it; every other contact gets the next number.
+        const bool alone = !anonymous && std::none_of(contactNumbers.begin(), contactNumbers.end(),
+                                                      [&](const auto& c) { return c.first.first == user; });
+        written = contactNumbers.emplace(key, alone ? 0 : ++lastContactNumber).first;
+    }
+    out << frame << ' ' << name << ' ' << (anonymous ? "~" : "") << user;
+    if (written->second != 0) out << '.' << written->second;
+    if (type == releaseType) contactNumbers.erase(written);
+    out << ' ';
     writeNumber(out, x);
     out << ' ';
     writeNumber(out, y);

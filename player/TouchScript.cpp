@@ -20,6 +20,19 @@ bool parseWhole(const std::string& text, unsigned& value) {
     return error == std::errc() && stop == end;
 }
 
+// USER, USER.CONTACT or ~USER.CONTACT.
+bool parseUser(const std::string& text, unsigned& user, std::uint32_t& contact, bool& anonymous) {
+    anonymous = !text.empty() && text[0] == '~';
+    const std::string rest = text.substr(anonymous ? 1 : 0);
+    const std::size_t dot = rest.find('.');
+    contact = 0;
+    if (dot == std::string::npos) return !anonymous && parseWhole(rest, user);
+    unsigned number = 0;
+    if (!parseWhole(rest.substr(0, dot), user) || !parseWhole(rest.substr(dot + 1), number) || number == 0) return false;
+    contact = number;
+    return true;
+}
+
 bool parseWhole(const std::string& text, double& value) {
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
@@ -74,7 +87,8 @@ TouchScript TouchScript::parse(std::istream& in, const std::string& name) {
         if (!isKnownEventName(words[1]))
             fail("unknown event '" + words[1] + "' (expected PRESS, DRAG, RELEASE or another event of the library)");
         line.type = ConstantProvider::getInstance()->getEventTypeIdentifier(words[1]);
-        if (!parseWhole(words[2], line.user)) fail("user '" + words[2] + "' is not a number");
+        if (!parseUser(words[2], line.user, line.contact, line.anonymous))
+            fail("user '" + words[2] + "' is not USER, USER.CONTACT or ~USER.CONTACT (numbers, contacts from 1)");
         double* coordinates[4] = {&line.x0, &line.y0, &line.x1, &line.y1};
         for (std::size_t i = 3; i < words.size(); ++i)
             if (!parseWhole(words[i], *coordinates[i - 3])) fail("coordinate '" + words[i] + "' is not a finite number");
@@ -111,6 +125,7 @@ void TouchScript::eventsAt(unsigned frame, std::vector<Touch>& out) const {
     for (const Line* l : running) {
         const double span = static_cast<double>(l->lastFrame - l->firstFrame);
         const double t = span > 0 ? static_cast<double>(frame - l->firstFrame) / span : 0.0;
-        out.push_back({l->type, l->user, l->x0 + (l->x1 - l->x0) * t, l->y0 + (l->y1 - l->y0) * t});
+        out.push_back({l->type, l->user, l->x0 + (l->x1 - l->x0) * t, l->y0 + (l->y1 - l->y0) * t, l->contact,
+                       l->anonymous});
     }
 }

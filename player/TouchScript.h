@@ -1,6 +1,7 @@
 #ifndef DRAVIK_PLAYER_TOUCHSCRIPT_H
 #define DRAVIK_PLAYER_TOUCHSCRIPT_H
 
+#include <cstdint>
 #include <istream>
 #include <string>
 #include <vector>
@@ -17,8 +18,12 @@
 // to the component under the point: RESIZE_START, RESIZE_END, START_ANIMATION, READY_TO_DIE,
 // ENABLE_FRAMEBUFFER_OBJECT_RENDERING, DISABLE_FRAMEBUFFER_OBJECT_RENDERING (any other name
 // is an error: a misspelt name would otherwise be an event that does nothing);
-// USER is a user number (mouse buttons are users 1, 2 and 3); X and Y are window pixels with
-// the origin at the bottom left, y up. Events of one frame are delivered in file order.
+// USER is a user number (mouse buttons are users 1, 2 and 3), optionally followed by the
+// contact: USER.CONTACT is contact CONTACT (a number from 1) of that user, so that one user
+// can touch with several fingers, and ~USER.CONTACT a contact without a user of its own
+// (a TUIO 1.1 finger, a touch screen contact) in user slot USER. A USER alone is that user's
+// only contact. X and Y are window pixels with the origin at the bottom left, y up. Events of
+// one frame are delivered in file order.
 class TouchScript {
 public:
     struct Touch {
@@ -26,6 +31,8 @@ public:
         unsigned user;
         double x;
         double y;
+        std::uint64_t contact = 0;  // DravikEvent::OnlyContact unless the script names one
+        bool anonymous = false;
     };
 
     // Throws PlayerError naming the file and line of the first malformed line.
@@ -42,6 +49,8 @@ private:
         unsigned lastFrame;
         unsigned type;
         unsigned user;
+        std::uint32_t contact;
+        bool anonymous;
         double x0, y0, x1, y1;
         std::size_t order;  // position in the file
     };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "support/TestStrategies.h"
 
@@ -21,11 +22,38 @@ protected:
     Point3d last;
 };
 
+// Writes down the touches it sees, as "one|every TYPE USER.CONTACT", and claims contacts.
+class Witness : public VisComponentStrategy {
+public:
+    Witness(std::vector<std::string>* log, bool every) : log(log), every(every) {}
+    DravikManager& manager() { return *component->manager; }
+
+protected:
+    bool followsEveryContact() const override { return every; }
+    void onEvent(DravikEvent* e) override {
+        for (const char* name : {"PRESS", "DRAG", "RELEASE", "CANCEL"})
+            if (e->type == eventType(name))
+                log->push_back(std::string(every ? "every " : "one ") + name + " " + std::to_string(e->userId) + "." +
+                               std::to_string(e->contactId));
+    }
+
+private:
+    std::vector<std::string>* log;
+    bool every;
+};
+
+DravikEvent contact(unsigned user, std::uint64_t id) {
+    DravikEvent e(0, user);
+    e.setContact(id, false);
+    return e;
+}
+
 struct Scene : ::testing::Test {
     DravikManager manager{nullptr, 2};
     void SetUp() override { manager.resize(1024, 768); }
-    void send(const char* type, unsigned user, double x, double y) {
+    void send(const char* type, unsigned user, double x, double y, std::uint64_t contact = DravikEvent::OnlyContact) {
         DravikEvent e(eventType(type), user, x, y);
+        e.setContact(contact, false);
         manager.processEvent(&e, nullptr);
     }
     unsigned type(const char* name) { return ConstantProvider::getInstance()->getBufferTypeIdentifier(name); }
@@ -33,29 +61,84 @@ struct Scene : ::testing::Test {
 
 }  // namespace
 
-TEST_F(Scene, TwoUsersHoldTwoComponentsAtOnce) {
+TEST_F(Scene, EachContactHoldsItsOwnComponent) {
+    std::vector<std::string> log;
     VisComponent* a = makeComponent(100, 100, 50, 50);
     VisComponent* b = makeComponent(400, 100, 50, 50);
     a->pushStrategy(new FollowStrategy);
+    a->pushStrategy(new RecordingStrategy(&log, "a"));
     b->pushStrategy(new FollowStrategy);
     manager.addComponent(a);
     manager.addComponent(b);
-
-    send("PRESS", 1, 100, 100);
-    send("PRESS", 2, 400, 100);
+    send("PRESS", 1, 100, 100, 1);  // one user's two fingers on two components
+    send("PRESS", 1, 400, 100, 2);
+    send("DRAG", 1, 410, 130, 2);
+    send("DRAG", 1, 120, 100, 1);
+    EXPECT_TRUE(isAt(a, 120, 100));
+    EXPECT_TRUE(isAt(b, 410, 130));
     EXPECT_EQ(manager.getSelectedComponentIds(), (std::vector<unsigned long>{a->id, b->id}));
-    send("DRAG", 2, 410, 130);  // user 2's drag reaches b though a is under no point of it
-    send("DRAG", 1, 90, 80);
-    send("DRAG", 1, 500, 500);  // far beyond a: still a's
-    EXPECT_DOUBLE_EQ(a->position.x, 500);
-    EXPECT_DOUBLE_EQ(a->position.y, 500);
-    EXPECT_DOUBLE_EQ(b->position.x, 410);
-    EXPECT_DOUBLE_EQ(b->position.y, 130);
-    send("RELEASE", 1, 500, 500);
-    send("DRAG", 1, 0, 0);  // holds nothing now
-    EXPECT_DOUBLE_EQ(a->position.x, 500);
-    EXPECT_EQ(manager.getSelectedComponentIds(), (std::vector<unsigned long>{b->id}));
     EXPECT_EQ(manager.components.back(), b);  // the last press brought b to the front
+    send("PRESS", 1, 120, 100, 3);  // the user's third finger does not drop a held component...
+    send("PRESS", 2, 120, 100);
+    EXPECT_EQ(manager.countContactsHolding(a->id), 3u);
+    send("RELEASE", 1, 120, 100, 3);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "a.drop"), 0);
+    send("RELEASE", 2, 120, 100);  // ...another user's last finger does, and so on
+    send("RELEASE", 1, 120, 100, 1);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "a.drop"), 2);
+    send("DRAG", 1, 500, 500, 1);  // holds nothing now
+    EXPECT_TRUE(isAt(a, 120, 100));
+    send("PRESS", 1, 100, 700, 2);  // pressed again while down: lets go of what it held
+    EXPECT_TRUE(manager.getSelectedComponentIds().empty());
+
+    // A press handed over to another component; a component let go of by the application.
+    send("PRESS", 3, 120, 100);
+    manager.replaceSelectedID(a->id, b->id);
+    DravikEvent handed(eventType("PRESS"), 3, 120, 100);
+    manager.processEvent(&handed, b);
+    send("DRAG", 3, 130, 100);
+    EXPECT_TRUE(isAt(b, 420, 130));
+    EXPECT_EQ(manager.getSelectedComponentIds(), std::vector<unsigned long>{b->id});
+    manager.unselectComponent(b->id);
+    send("DRAG", 3, 230, 100);
+    EXPECT_TRUE(isAt(b, 420, 130));
+    EXPECT_TRUE(manager.getSelectedComponentIds().empty());
+}
+
+// A user's second finger reaches only those that follow every contact; when the first lifts,
+// the one-touch strategies go on from the second without a jump. Claims: the first holds,
+// those that followed the contact get a "CANCEL", a contact given back is followed again.
+TEST_F(Scene, OneTouchStrategiesFollowOneContactPerUserAndTheFirstClaimHolds) {
+    std::vector<std::string> log;
+    VisComponent* photo = makeComponent(100, 100, 100, 100);
+    VisComponent* other = makeComponent(400, 100, 100, 100);
+    auto* one = new Witness(&log, false);
+    auto* every = new Witness(&log, true);
+    auto* stranger = new Witness(&log, true);
+    photo->pushStrategy(new FollowStrategy);
+    photo->pushStrategy(one);
+    photo->pushStrategy(every);
+    other->pushStrategy(stranger);
+    manager.addComponent(photo);
+    manager.addComponent(other);
+    send("PRESS", 1, 100, 100, 1);
+    send("PRESS", 1, 110, 100, 2);
+    send("DRAG", 1, 120, 100, 2);
+    send("RELEASE", 1, 100, 100, 1);
+    send("DRAG", 1, 130, 100, 2);
+    EXPECT_TRUE(isAt(photo, 110, 100));
+    EXPECT_FALSE(every->manager().claimContact(every, contact(1, 9)));     // not down
+    EXPECT_FALSE(stranger->manager().claimContact(stranger, contact(1, 2)));  // down elsewhere
+    EXPECT_TRUE(every->manager().claimContact(every, contact(1, 2)));
+    EXPECT_FALSE(one->manager().claimContact(one, contact(1, 2)));
+    send("DRAG", 1, 140, 100, 2);
+    EXPECT_TRUE(isAt(photo, 110, 100));
+    every->manager().returnContact(every, contact(1, 2));
+    send("RELEASE", 1, 150, 100, 2);
+    EXPECT_EQ(log, (std::vector<std::string>{"one PRESS 1.1", "every PRESS 1.1", "every PRESS 1.2", "every DRAG 1.2",
+                                             "one CANCEL 1.1", "every RELEASE 1.1", "one PRESS 1.2", "one DRAG 1.2",
+                                             "every DRAG 1.2", "one CANCEL 1.2", "every DRAG 1.2", "one PRESS 1.2",
+                                             "one RELEASE 1.2", "every RELEASE 1.2"}));
 }
 
 TEST_F(Scene, BadEventsReachNothingAndBreakNothing) {

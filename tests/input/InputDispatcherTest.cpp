@@ -27,13 +27,17 @@ TEST(InputDispatcher, EveryContactWithoutAUserHasASlotOfItsOwnWhileDown) {
 
     EXPECT_EQ(userOf(touch(Phase::Press, 1, 6)), 6u);  // a named user keeps its number...
     EXPECT_EQ(t.type, eventType("PRESS"));
+    EXPECT_EQ(t.contact, contactName(ContactSource::Tuio11, 1));
+    EXPECT_FALSE(t.anonymous);
     EXPECT_EQ(userOf(touch(Phase::Press, 2)), 4u);
+    EXPECT_TRUE(t.anonymous);
     EXPECT_EQ(userOf(touch(Phase::Press, 3)), 5u);
     EXPECT_EQ(userOf(touch(Phase::Press, 4)), 0u);      // ...which no anonymous contact shares
     EXPECT_EQ(userOf(touch(Phase::Drag, 1)), 6u);
     EXPECT_EQ(t.type, eventType("DRAG"));
     EXPECT_EQ(userOf(touch(Phase::Release, 1)), 6u);
     EXPECT_EQ(t.type, eventType("RELEASE"));
+    EXPECT_EQ(t.contact, contactName(ContactSource::Tuio11, 1));
     EXPECT_EQ(userOf(touch(Phase::Press, 4)), 6u);
     EXPECT_EQ(userOf(touch(Phase::Release, 2)), 4u);
     EXPECT_EQ(userOf(touch(Phase::Press, 5)), 4u);      // the lowest free slot

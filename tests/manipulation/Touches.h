@@ -25,10 +25,5 @@ inline void stroke(VisComponent* c, unsigned user, std::initializer_list<std::pa
 
 inline std::string sizeOf(const VisComponent* c) { return std::to_string(c->width) + "x" + std::to_string(c->height); }
 
-// Whether the component's position is (x, y), up to rounding.
-inline ::testing::AssertionResult isAt(const VisComponent* c, double x, double y) {
-    if (std::abs(c->position.x - x) <= 1e-9 && std::abs(c->position.y - y) <= 1e-9) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "at (" << c->position.x << ", " << c->position.y << ")";
-}
 
 #endif

@@ -1,6 +1,9 @@
 #ifndef DRAVIK_TESTS_TESTSTRATEGIES_H
 #define DRAVIK_TESTS_TESTSTRATEGIES_H
 
+#include <gtest/gtest.h>
+
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -90,5 +93,11 @@ inline VisComponent* makeComponent(double x, double y, unsigned w, unsigned h) {
 }
 
 inline unsigned eventType(const char* name) { return ConstantProvider::getInstance()->getEventTypeIdentifier(name); }
+
+// Whether the component's position is (x, y), up to rounding.
+inline ::testing::AssertionResult isAt(const VisComponent* c, double x, double y) {
+    if (std::abs(c->position.x - x) <= 1e-9 && std::abs(c->position.y - y) <= 1e-9) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "at (" << c->position.x << ", " << c->position.y << ")";
+}
 
 #endif
