@@ -7,6 +7,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 
 #include "dravik/Version.h"
 #include "player/FrameLockstep.h"
@@ -80,6 +81,8 @@ int main(int argc, char** argv) {
                 player.emplace(options, std::move(script), wall.get());
             } catch (const PlayerError& e) {
                 failed(e.what(), e.status());
+            } catch (const std::runtime_error& e) {  // a strategy that cannot do what the scene asks
+                failed(std::string("scene problem: ") + e.what(), PlayerError::kSceneProblems);
             } catch (const std::exception& e) {  // out of memory, say: still a clean exit
                 failed(e.what(), 1);
             }
@@ -92,6 +95,8 @@ int main(int argc, char** argv) {
                 player->printSummary(std::cout);
             } catch (const PlayerError& e) {
                 status = fail(prefix, e.what(), e.status());
+            } catch (const std::runtime_error& e) {
+                status = fail(prefix, std::string("scene problem: ") + e.what(), PlayerError::kSceneProblems);
             } catch (const std::exception& e) {
                 status = fail(prefix, e.what(), 1);
             }
