@@ -16,7 +16,7 @@ PlayerInput::PlayerInput(const PlayerOptions& options, DefaultManager& manager, 
     if (!options.recordPath.empty()) recorder = std::make_unique<TouchRecorder>(options.recordPath, errors);
     if (options.tuio) {
         try {
-            tuio = std::make_unique<TuioListener>(queue, options.tuioPort);
+            tuio = std::make_unique<TuioListener>(queue, options.tuioPort, options.tuioCalibration);
         } catch (const InputError& e) {
             throw PlayerError(e.what());
         }
@@ -130,5 +130,7 @@ void PlayerInput::printStatistics(std::ostream& out) const {
     out << "dravik-player: TUIO " << s.packets << " packets, " << s.frames << " frames (" << s.lateFrames
         << " late), " << s.rejectedPackets << " packets rejected, " << s.ignoredMessages << " messages and "
         << s.ignoredTouches << " touches ignored, " << queue.pushedCount() << " events queued, "
-        << queue.droppedCount() << " lost\n";
+        << queue.droppedCount() << " lost";
+    if (s.outsideTouches != 0) out << ", " << s.outsideTouches << " positions outside the tracker area";
+    out << '\n';
 }

@@ -118,7 +118,7 @@ TEST_F(TuioDecoding, EveryTrackerHasTouchesAndFramesOfItsOwn) {
 // without touches down, and is ignored while every one has some.
 TEST_F(TuioDecoding, ANewTrackerTakesThePlaceOfAnIdleOne) {
     for (int t = 0; t < 32; ++t) {
-        const std::string name = "t" + std::to_string(t);
+        const std::string name = std::string("t").append(std::to_string(t));
         decode(tuio::cursorFrame(1, {1}, {{1, 0.5f, 0.5f}}, name.c_str()));
     }
     EXPECT_EQ(decode(tuio::cursorFrame(1, {1}, {{1, 0.5f, 0.5f}}, "late")), "");
@@ -196,6 +196,34 @@ TEST_F(TuioDecoding, HostilePacketsAreCountedAndChangeNothing) {
     const TuioReceiver::Statistics s = receiver.getStatistics();
     EXPECT_GE(s.ignoredMessages, 3u);
     EXPECT_GE(s.ignoredTouches, 1u);
+}
+
+// Session ids sent as 64-bit numbers keep their low 32 bits; a tracker name that is not a
+// string names no tracker: the frame stays with the tracker of its sender.
+TEST_F(TuioDecoding, ArgumentsOfOtherTypes) {
+    auto message = [](const char* path, auto add) {
+        lo_message m = lo_message_new();
+        add(m);
+        return tuio::messageOf(path, m);
+    };
+    auto cursors = [&](std::int32_t name, float x, std::int32_t frame) {
+        return tuio::bundleOf({message("/tuio/2Dcur", [&](lo_message m) { lo_message_add(m, "si", "source", name); }),
+                               message("/tuio/2Dcur", [](lo_message m) { lo_message_add(m, "sh", "alive", 0x100000009LL); }),
+                               message("/tuio/2Dcur", [&](lo_message m) { lo_message_add(m, "shff", "set", 0x100000009LL, x, 0.5f); }),
+                               message("/tuio/2Dcur", [&](lo_message m) { lo_message_add(m, "si", "fseq", frame); })});
+    };
+    EXPECT_EQ(decode(cursors(0, 0.5f, 1)), "P9 0.5,0.5 ");
+    EXPECT_EQ(decode(cursors(42, 0.25f, 2)), "D9 0.25,0.5 ");
+    auto pointers = [&](bool numberedSource, float x, std::int32_t frame) {
+        return tuio::bundleOf({message("/tuio2/frm", [&](lo_message m) {
+                                   if (numberedSource) lo_message_add(m, "itii", frame, LO_TT_IMMEDIATE, 0, 7);
+                                   else lo_message_add(m, "i", frame);
+                               }),
+                               message("/tuio2/ptr", [&](lo_message m) { lo_message_add(m, "iiiff", 1, 0x20001, 0, x, 0.5f); }),
+                               message("/tuio2/alv", [](lo_message m) { lo_message_add(m, "i", 1); })});
+    };
+    EXPECT_EQ(decode(pointers(false, 0.5f, 1)), "P1/2 0.5,0.5 ");
+    EXPECT_EQ(decode(pointers(true, 0.25f, 2)), "D1/2 0.25,0.5 ");
 }
 
 TEST_F(TuioDecoding, AFloodOfTouchesInOneBundleIsBounded) {

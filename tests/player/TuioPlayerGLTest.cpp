@@ -1,7 +1,10 @@
 // The player taking TUIO touches over 127.0.0.1 while it runs, recording them, and the
-// recording replayed as a touch script.
+// recording replayed as a touch script; the first test beside a tracker that floods the player
+// (CI runs it under AddressSanitizer, with DRAVIK_TUIO_FLOOD_SECONDS longer than the default
+// second and a half).
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <regex>
 #include <thread>
@@ -23,6 +26,21 @@ std::string componentLines(const std::string& out) {
     return lines;
 }
 
+// 20,000 packets a second (TuioBench floods with 50,000): a pointer of user 3 pressed on
+// (x, y) in one frame, released in the next, with a new session id each time.
+void flood(unsigned port, double seconds, float x, float y) {
+    tuio::Sender sender(port);
+    const auto start = std::chrono::steady_clock::now();
+    std::int32_t frame = 1;
+    for (int ms = 1; std::chrono::steady_clock::now() < start + std::chrono::duration<double>(seconds); ++ms) {
+        for (int i = 0; i < 10; ++i, frame += 2) {
+            sender.send(tuio::pointerFrame(frame, {{frame, 3, x, y}}, "flood"));
+            sender.send(tuio::pointerFrame(frame + 1, {}, "flood"));
+        }
+        std::this_thread::sleep_until(start + std::chrono::milliseconds(ms));
+    }
+}
+
 }  // namespace
 
 class TuioPlayer : public PlayerProcessTest {
@@ -33,7 +51,7 @@ protected:
     PlayerOutcome playWithTracker(const std::string& arguments, Tracker track) {
         PlayerOutcome live;
         std::thread player([&] { live = play(arguments + " --tuio 0"); });
-        const unsigned port = awaitTuioPort(dir / "out");
+        port = awaitTuioPort(dir / "out");
         if (port != 0) {
             tuio::Sender tracker(port);
             track(tracker);
@@ -42,39 +60,53 @@ protected:
         EXPECT_NE(port, 0u) << live.out << live.err;
         return live;
     }
+
+    unsigned port = 0;  // the player listens on
 };
 
-// The demo at 400 x 300 has drag cards 60 x 40 at (72, 225) and (72, 150) (components 4 and
-// 5). Two fingers of a TUIO 1.1 table press them at (75, 225) and (75, 150) and move together
-// to (175, 262.5) and (125, 150), in steps that are exact in single precision.
-TEST_F(TuioPlayer, TwoFingersDragTwoCardsAtOnceAndTheRecordingReplaysTheRun) {
+// The demo at 400 x 300 has drag cards 60 x 40 at (72, 225), (72, 150) and (72, 75)
+// (components 4 to 6). A flooding tracker presses card 6 over and over. Two fingers of a TUIO
+// 1.1 table press cards 4 and 5 at (75, 225) and (75, 150) and move together to (175, 262.5)
+// and (125, 150), in steps that are exact in single precision; they rest before and after,
+// as a tracker sends every frame whole while the network drops what comes when a busy
+// machine keeps the listener from reading.
+TEST_F(TuioPlayer, TwoFingersDragTwoCardsBesideAFloodingTrackerAndTheRecordingReplaysTheRun) {
+    const char* configured = std::getenv("DRAVIK_TUIO_FLOOD_SECONDS");
+    const double seconds = configured != nullptr ? std::atof(configured) : 1.5;
+    const std::string run = "--size 400x300 --frames " + std::to_string(static_cast<int>((seconds + 1.5) * 60)) +
+                            " --no-overlay";
     const std::string record = (dir / "run.touch").string();
-    const PlayerOutcome live = playWithTracker(
-        "--size 400x300 --frames 150 --no-overlay --stats --record " + shellQuoted(record), [](tuio::Sender& tracker) {
-            for (std::int32_t step = 0; step <= 64; ++step) {
-                const float x1 = (48 + step) / 256.0f, y1 = 0.25f - step / 512.0f, x2 = (48 + step / 2.0f) / 256.0f;
-                tracker.send(tuio::cursorFrame(step + 1, {11, 12}, {{11, x1, y1}, {12, x2, 0.5f}}));
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            }
-            tracker.send(tuio::cursorFrame(66, {}, {}));
-        });
+    const PlayerOutcome live = playWithTracker(run + " --stats --record " + shellQuoted(record), [&](tuio::Sender& tracker) {
+        std::thread flooding(flood, port, seconds, 75.0f / 400, 0.75f);
+        for (std::int32_t frame = 0; frame <= 20 + 64 + 60; ++frame) {
+            const int step = std::clamp(frame - 20, 0, 64);
+            const float x1 = (48 + step) / 256.0f, y1 = 0.25f - step / 512.0f, x2 = (48 + step / 2.0f) / 256.0f;
+            tracker.send(tuio::cursorFrame(frame + 1, {11, 12}, {{11, x1, y1}, {12, x2, 0.5f}}));
+            std::this_thread::sleep_for(std::chrono::milliseconds(4));
+        }
+        for (std::int32_t frame = 146; frame <= 170; ++frame) {
+            tracker.send(tuio::cursorFrame(frame, {}, {}));
+            std::this_thread::sleep_for(std::chrono::milliseconds(4));
+        }
+        flooding.join();
+    });
     ASSERT_EQ(live.status, 0) << live.err;
     EXPECT_TRUE(live.err.empty()) << live.err;
-    EXPECT_NE(live.out.find("component 4 at (172.0, 262.5), angle 0.0 degrees"), std::string::npos) << live.out;
-    EXPECT_NE(live.out.find("component 5 at (122.0, 150.0), angle 0.0 degrees"), std::string::npos) << live.out;
-    EXPECT_NE(live.out.find("66 frames (0 late), 0 packets rejected"), std::string::npos) << live.out;
-    EXPECT_NE(live.out.find("touch-to-screen time "), std::string::npos) << live.out;
+    for (const char* line : {"component 4 at (172.0, 262.5), angle 0.0 degrees",
+                             "component 5 at (122.0, 150.0), angle 0.0 degrees",
+                             "component 6 at (72.0, 75.0), angle 0.0 degrees", "0 packets rejected"})
+        EXPECT_NE(live.out.find(line), std::string::npos) << line << "\n" << live.out;
 
     // Each finger was a contact without a user in a user slot of its own (4 and 5, after the
     // mouse's three), both down at once.
     const std::string recorded = readFile(record);
     const std::size_t press4 = recorded.find(" PRESS ~4.1 75 225\n"), press5 = recorded.find(" PRESS ~5.2 75 150\n");
-    ASSERT_NE(press4, std::string::npos) << recorded;
-    ASSERT_NE(press5, std::string::npos) << recorded;
-    EXPECT_LT(std::max(press4, press5), recorded.find(" RELEASE "));
-    EXPECT_NE(recorded.find(" RELEASE ~4.1 175 262.5\n"), std::string::npos) << recorded;
+    ASSERT_NE(press4, std::string::npos) << recorded.substr(0, 2000);
+    ASSERT_NE(press5, std::string::npos) << recorded.substr(0, 2000);
+    EXPECT_LT(std::max(press4, press5), recorded.find(" RELEASE ~4.1 "));
+    EXPECT_NE(recorded.find(" RELEASE ~4.1 175 262.5\n"), std::string::npos);
 
-    const PlayerOutcome replay = play("--size 400x300 --frames 150 --no-overlay --script " + shellQuoted(record));
+    const PlayerOutcome replay = play(run + " --script " + shellQuoted(record));
     ASSERT_EQ(replay.status, 0) << replay.err;
     EXPECT_EQ(componentLines(replay.out), componentLines(live.out));
 }
