@@ -1,7 +1,5 @@
 #include "appearance/BetterBorderStrategy.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 
 #include "app/PickingRectangle.h"
@@ -41,29 +39,18 @@ BetterBorderStrategy& BetterBorderStrategy::operator=(const BetterBorderStrategy
     return *this;
 }
 
-BetterBorderStrategy::~BetterBorderStrategy() { deleteDisplayList(); }
-
-void BetterBorderStrategy::deleteDisplayList() {
-    if (displayList != 0) glDeleteLists(displayList, 1);
-    displayList = 0;
-}
-
 void BetterBorderStrategy::setBorderColor(const double* rgba) { std::copy(rgba, rgba + 4, borderColor); }
 
 void BetterBorderStrategy::setSelectedBorderColor(const double* rgba) {
     std::copy(rgba, rgba + 4, selectedBorderColor);
 }
 
-void BetterBorderStrategy::initProperties() {
-    if (displayList == 0) displayList = glGenLists(1);
-    createDisplayList();
-}
+void BetterBorderStrategy::initProperties() { createDisplayList(); }
 
 void BetterBorderStrategy::createDisplayList() {
     if (component == nullptr) return;
     listWidth = component->width;
     listHeight = component->height;
-    if (displayList == 0) displayList = glGenLists(1);
     detail::compileRectangleLoop(displayList, detail::half(listWidth), detail::half(listHeight));
 }
 
@@ -71,7 +58,7 @@ void BetterBorderStrategy::resize(unsigned, unsigned) { createDisplayList(); }
 
 void BetterBorderStrategy::draw(const std::vector<unsigned long>& selectedIds) {
     if ((!drawBorder && !drawSelectedBorder) || component == nullptr) return;
-    if (displayList == 0 || component->width != listWidth || component->height != listHeight) createDisplayList();
+    if (displayList.name() == 0 || component->width != listWidth || component->height != listHeight) createDisplayList();
     const double alpha = component->color[3];
     if (drawBorder) detail::drawOutlineList(displayList, borderColor, borderWidth, alpha);
     if (drawSelectedBorder && detail::isSelected(selectedIds, component->id))

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/DisplayList.h"
 #include "framework/Export.h"
 #include "framework/VisComponentStrategy.h"
 
@@ -22,7 +23,6 @@ public:
     // A copy has the same settings and builds a display list of its own.
     BetterBorderStrategy(const BetterBorderStrategy& other);
     BetterBorderStrategy& operator=(const BetterBorderStrategy& other);
-    ~BetterBorderStrategy() override;
 
     double* getBorderColor() { return borderColor; }
     void setBorderColor(const double* rgba);
@@ -47,15 +47,13 @@ protected:
     virtual void createDisplayList();
 
 private:
-    void deleteDisplayList();
-
     double borderColor[4];
     double selectedBorderColor[4];
     double borderWidth;
     double selectedBorderWidth;
     bool drawBorder;
     bool drawSelectedBorder;
-    std::uint32_t displayList = 0;
+    DisplayList displayList;
     std::uint32_t listWidth = 0;
     std::uint32_t listHeight = 0;
 };

@@ -1,7 +1,5 @@
 #include "appearance/BorderStrategy.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 
 #include "app/PickingRectangle.h"
@@ -21,18 +19,8 @@ BorderStrategy& BorderStrategy::operator=(const BorderStrategy& other) {
     selectedBorderWidth = other.selectedBorderWidth;
     drawBorder = other.drawBorder;
     drawSelectedBorder = other.drawSelectedBorder;
-    deleteDisplayLists();  // built again, with the new settings, at the next draw
+    rebuildIfBuilt();
     return *this;
-}
-
-// Each class deletes its own lists in its destructor.
-BorderStrategy::~BorderStrategy() {
-    if (displayList != 0) glDeleteLists(displayList, 1);
-}
-
-void BorderStrategy::deleteDisplayLists() {
-    if (displayList != 0) glDeleteLists(displayList, 1);
-    displayList = 0;
 }
 
 void BorderStrategy::setColor(const double* rgba) {
@@ -56,13 +44,10 @@ void BorderStrategy::setSelectedBorderWidth(double width) {
 }
 
 void BorderStrategy::rebuildIfBuilt() {
-    if (displayList != 0) createDisplayList();
+    if (displayList.name() != 0) createDisplayList();
 }
 
-void BorderStrategy::initProperties() {
-    if (displayList == 0) displayList = glGenLists(1);
-    createDisplayList();
-}
+void BorderStrategy::initProperties() { createDisplayList(); }
 
 bool BorderStrategy::takeListSize() {
     if (component == nullptr) return false;
@@ -73,12 +58,11 @@ bool BorderStrategy::takeListSize() {
 
 void BorderStrategy::createDisplayList() {
     if (!takeListSize()) return;
-    if (displayList == 0) displayList = glGenLists(1);
     detail::compileRectangleLoop(displayList, detail::half(listWidth), detail::half(listHeight));
 }
 
 bool BorderStrategy::displayListsOutdated() const {
-    return displayList == 0 || component->width != listWidth || component->height != listHeight;
+    return displayList.name() == 0 || component->width != listWidth || component->height != listHeight;
 }
 
 bool BorderStrategy::prepareOutlines() {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/DisplayList.h"
 #include "framework/Export.h"
 #include "framework/VisComponentStrategy.h"
 
@@ -24,7 +25,6 @@ public:
     // A copy has the same settings and builds display lists of its own.
     BorderStrategy(const BorderStrategy& other);
     BorderStrategy& operator=(const BorderStrategy& other);
-    ~BorderStrategy() override;
 
     // Colours are red, green, blue, alpha in 0 to 1; a getter returns the strategy's own array.
     double* getColor() { return color; }
@@ -58,8 +58,6 @@ protected:
     // Remembers the component's size as the one the lists are built for; false without a
     // component.
     bool takeListSize();
-    // Deletes every list of the strategy and forgets their names.
-    virtual void deleteDisplayLists();
 
     double color[4] = {1.0, 1.0, 1.0, 1.0};
     double selectedColor[4] = {1.0, 1.0, 1.0, 1.0};
@@ -67,7 +65,7 @@ protected:
     double selectedBorderWidth = 1.5;
     bool drawBorder = true;
     bool drawSelectedBorder = true;
-    std::uint32_t displayList = 0;     // 0 = none yet
+    DisplayList displayList;
     std::uint32_t listWidth = 0;       // component size when the list was built
     std::uint32_t listHeight = 0;
 

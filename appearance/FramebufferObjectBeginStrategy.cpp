@@ -132,11 +132,17 @@ void FramebufferObjectBeginStrategy::initProperties() {
     if (framebuffer == 0 && glGenFramebuffersEXT != nullptr) glGenFramebuffersEXT(1, &framebuffer);
     if (texture == 0) glGenTextures(1, &texture);
     for (VisComponentStrategy* s = component != nullptr ? component->strategy : nullptr; s != nullptr; s = s->getNext())
-        if ((partner = dynamic_cast<FramebufferObjectEndStrategy*>(s)) != nullptr) break;
-    if (partner == nullptr)
+        if (auto* end = dynamic_cast<FramebufferObjectEndStrategy*>(s)) return pairWith(end);
+    // Pushed onto a live component, the begin strategy comes first: its end, pushed next,
+    // pairs itself with it.
+    if (component == nullptr || !component->isLive())
         throw std::logic_error(
             "ERROR in FramebufferObjectBeginStrategy::initProperties() - Could not find "
             "FramebufferObjectEndStrategy in VisComponent.");
+}
+
+void FramebufferObjectBeginStrategy::pairWith(FramebufferObjectEndStrategy* end) {
+    partner = end;
     partner->setTextureAttributes(&texture, &textureWidth, &textureHeight);
 }
 
@@ -160,14 +166,8 @@ bool FramebufferObjectBeginStrategy::fitsTexture() const {
     glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE_EXT, &largestBuffer);
     glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
     const int largestSide = std::min({largestTexture, largestBuffer, viewport[0], viewport[1]});
-    const bool fits = textureWidth > 0 && textureHeight > 0 && textureWidth <= largestSide &&
-                      textureHeight <= largestSide &&
-                      std::uint64_t(textureWidth) * std::uint64_t(textureHeight) <= kLargestTexture;
-    if (!fits)
-        std::cout << "Warning in " << kOnEvent << "A component of " << textureWidth << " x " << textureHeight
-                  << " pixels cannot be captured (from 1 x 1 up to " << largestSide << " x " << largestSide << ", "
-                  << kLargestTexture << " pixels in all): it is drawn without capture." << std::endl;
-    return fits;
+    return textureWidth <= largestSide && textureHeight <= largestSide &&
+           std::uint64_t(textureWidth) * std::uint64_t(textureHeight) <= kLargestTexture;
 }
 
 bool FramebufferObjectBeginStrategy::buildTexture() {
@@ -179,12 +179,9 @@ bool FramebufferObjectBeginStrategy::buildTexture() {
         toldWhyNotCaptured = true;
         return false;
     }
-    if (!fitsTexture()) return false;
     if (framebuffer == 0) glGenFramebuffersEXT(1, &framebuffer);
     if (texture == 0) glGenTextures(1, &texture);
 
-    GLint previous = 0;
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &previous);
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, framebuffer);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
@@ -192,11 +189,14 @@ bool FramebufferObjectBeginStrategy::buildTexture() {
     // Edge texels must not blend with the opposite edge when the quad is filtered.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, textureWidth, textureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    // A size the driver cannot (or should not) hold gets no image, so that the status says so.
+    const bool fits = fitsTexture();
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, fits ? textureWidth : 0, fits ? textureHeight : 0, 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, nullptr);
     glBindTexture(GL_TEXTURE_2D, 0);
     glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, texture, 0);
     const GLenum status = glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT);
-    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(previous));
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     if (status != GL_FRAMEBUFFER_COMPLETE_EXT)
         throw std::runtime_error(std::string("ERRROR in ") + kOnEvent + "Framebuffer object status " +
                                  statusName(status) + ".");

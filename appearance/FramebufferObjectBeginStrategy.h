@@ -24,11 +24,14 @@ class FramebufferObjectEndStrategy;
 // (1 where nothing was drawn, 0 under opaque drawing), which the end strategy composites by.
 // Blending is switched on while capturing.
 //
-// What cannot be captured is drawn directly, with one message on standard output saying why:
-// a driver without GL_EXT_framebuffer_object and GL_EXT_blend_func_separate, a component of
-// no pixels or larger than the driver's textures (or than 64 Mpixels), captures nested too
-// deep. A framebuffer that the driver reports incomplete throws std::runtime_error from the
-// enable event.
+// Without GL_EXT_framebuffer_object and GL_EXT_blend_func_separate, and for captures nested
+// too deep, the component is drawn directly, with one message on standard output saying why.
+// A framebuffer that is not complete, as for a component of no pixels or one larger than the
+// driver's textures (or than 64 Mpixels), throws std::runtime_error from the enable event
+// with framebuffer 0 bound; capturing stays as it was.
+//
+// The pair may also be pushed, begin first, onto a component already in a manager: the end
+// strategy then pairs itself with the begin strategy below it.
 class DRAVIK_API FramebufferObjectBeginStrategy : public VisComponentStrategy {
 public:
     // Largest texture this strategy makes, in pixels (256 MiB of RGBA).
@@ -49,7 +52,7 @@ public:
 
 protected:
     // Makes the framebuffer and texture names and finds the end strategy on the component;
-    // throws std::logic_error when there is none.
+    // throws std::logic_error when there is none (unless the component is live, see above).
     void initProperties() override;
     void draw(const std::vector<unsigned long>& selectedIds) override;
     void onEvent(DravikEvent* event) override;
@@ -71,8 +74,9 @@ protected:
 
 private:
     void lookUpEntryPoints();
+    void pairWith(FramebufferObjectEndStrategy* end);
     bool hasFramebufferObjects() const;
-    // Makes the texture and attaches it; false (with a message) when it cannot be made.
+    // Makes the texture and attaches it; false (with a message) without framebuffer objects.
     bool buildTexture();
     bool fitsTexture() const;
     void startCapture();
@@ -80,6 +84,8 @@ private:
 
     FramebufferObjectEndStrategy* partner = nullptr;
     bool toldWhyNotCaptured = false;  // the reason is written once
+
+    friend class FramebufferObjectEndStrategy;
 };
 
 #endif

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "app/OpenGLExtensions.h"
+#include "appearance/FramebufferObjectBeginStrategy.h"
 #include "framework/ConstantProvider.h"
 #include "framework/DravikEvent.h"
 
@@ -43,6 +44,14 @@ void FramebufferObjectEndStrategy::setTextureAttributes(std::uint32_t* name, int
     textureName = name;
     textureWidth = width;
     textureHeight = height;
+}
+
+void FramebufferObjectEndStrategy::initProperties() {
+    for (VisComponentStrategy* s = getNext(); s != nullptr; s = s->getNext())
+        if (auto* begin = dynamic_cast<FramebufferObjectBeginStrategy*>(s)) {
+            if (begin->partner == nullptr) begin->pairWith(this);
+            return;
+        }
 }
 
 void FramebufferObjectEndStrategy::onEvent(DravikEvent* event) {

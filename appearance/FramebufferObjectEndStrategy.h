@@ -37,6 +37,8 @@ public:
     bool isEnabled() const { return enabled; }
 
 protected:
+    // Pairs with the begin strategy below it that has no partner yet.
+    void initProperties() override;
     void draw(const std::vector<unsigned long>& selectedIds) override;
     void onEvent(DravikEvent* event) override;
 

@@ -10,23 +10,6 @@ GradientBorderStrategy::GradientBorderStrategy() {
     selectedBorderWidth = 5.0;
 }
 
-GradientBorderStrategy::GradientBorderStrategy(const GradientBorderStrategy& other) : BorderStrategy(other) {}
-
-GradientBorderStrategy& GradientBorderStrategy::operator=(const GradientBorderStrategy& other) {
-    BorderStrategy::operator=(other);
-    return *this;
-}
-
-GradientBorderStrategy::~GradientBorderStrategy() {
-    if (selectedDisplayList != 0) glDeleteLists(selectedDisplayList, 1);
-}
-
-void GradientBorderStrategy::deleteDisplayLists() {
-    BorderStrategy::deleteDisplayLists();
-    if (selectedDisplayList != 0) glDeleteLists(selectedDisplayList, 1);
-    selectedDisplayList = 0;
-}
-
 void GradientBorderStrategy::drawGradientBorder(const double* rgba, double width, const double* p1,
                                                 const double* p2, const double* p3, const double* p4) {
     // A width that is no number would give no band at all: draw none rather than NaN corners.
@@ -48,18 +31,8 @@ void GradientBorderStrategy::createDisplayList() {
     if (!takeListSize()) return;
     const double hw = detail::half(listWidth), hh = detail::half(listHeight);
     const double p1[3] = {-hw, hh, 0.0}, p2[3] = {-hw, -hh, 0.0}, p3[3] = {hw, -hh, 0.0}, p4[3] = {hw, hh, 0.0};
-    if (displayList == 0) displayList = glGenLists(1);
-    if (selectedDisplayList == 0) selectedDisplayList = glGenLists(1);
-    glNewList(displayList, GL_COMPILE);
-    drawGradientBorder(color, borderWidth, p1, p2, p3, p4);
-    glEndList();
-    glNewList(selectedDisplayList, GL_COMPILE);
-    drawGradientBorder(selectedColor, selectedBorderWidth, p1, p2, p3, p4);
-    glEndList();
+    displayList.compile([&] { drawGradientBorder(color, borderWidth, p1, p2, p3, p4); });
+    selectedDisplayList.compile([&] { drawGradientBorder(selectedColor, selectedBorderWidth, p1, p2, p3, p4); });
 }
 
-bool GradientBorderStrategy::displayListsOutdated() const {
-    return selectedDisplayList == 0 || BorderStrategy::displayListsOutdated();
-}
-
-void GradientBorderStrategy::drawOutline(bool selected) { glCallList(selected ? selectedDisplayList : displayList); }
+void GradientBorderStrategy::drawOutline(bool selected) { (selected ? selectedDisplayList : displayList).call(); }

@@ -1,9 +1,6 @@
 #ifndef DRAVIK_APPEARANCE_GRADIENTBORDERSTRATEGY_H
 #define DRAVIK_APPEARANCE_GRADIENTBORDERSTRATEGY_H
 
-#include <cstdint>
-#include <vector>
-
 #include "appearance/BorderStrategy.h"
 #include "framework/Export.h"
 
@@ -17,15 +14,10 @@
 class DRAVIK_API GradientBorderStrategy : public BorderStrategy {
 public:
     GradientBorderStrategy();  // bands 5 pixels wide, opaque white fading out
-    GradientBorderStrategy(const GradientBorderStrategy& other);
-    GradientBorderStrategy& operator=(const GradientBorderStrategy& other);
-    ~GradientBorderStrategy() override;
 
 protected:
     void createDisplayList() override;
-    bool displayListsOutdated() const override;
     void drawOutline(bool selected) override;
-    void deleteDisplayLists() override;
 
     // Emits the band between the corners p1..p4 (x, y, z each, in the order top left, bottom
     // left, bottom right, top right) and their points `width` further out on the diagonals:
@@ -33,7 +25,7 @@ protected:
     void drawGradientBorder(const double* color, double width, const double* p1, const double* p2,
                             const double* p3, const double* p4);
 
-    std::uint32_t selectedDisplayList = 0;
+    DisplayList selectedDisplayList;
 };
 
 #endif

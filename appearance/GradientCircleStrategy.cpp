@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "app/DisplayList.h"
 #include "appearance/detail/Outline.h"
 
 namespace {
@@ -36,17 +37,8 @@ GradientCircleStrategy& GradientCircleStrategy::operator=(const GradientCircleSt
     if (this == &other) return *this;
     VisComponentStrategy::operator=(other);
     setColor(other.color[0], other.color[1], other.color[2], other.color[3]);
-    deleteDisplayLists();  // the spot takes the new colour at the next draw
+    if (displayList.name() != 0) createDisplayList();  // the spot takes the new colour
     return *this;
-}
-
-GradientCircleStrategy::~GradientCircleStrategy() { deleteDisplayLists(); }
-
-void GradientCircleStrategy::deleteDisplayLists() {
-    for (std::uint32_t* list : {&displayList, &pickingList}) {
-        if (*list != 0) glDeleteLists(*list, 1);
-        *list = 0;
-    }
 }
 
 void GradientCircleStrategy::setColor(unsigned char red, unsigned char green, unsigned char blue,
@@ -58,25 +50,17 @@ void GradientCircleStrategy::setColor(unsigned char red, unsigned char green, un
 }
 
 void GradientCircleStrategy::createDisplayList() {
-    displayList = glGenLists(1);
-    glNewList(displayList, GL_COMPILE);
-    emitOctagon(color);
-    glEndList();
+    displayList.compile([&] { emitOctagon(color); });
 }
 
 void GradientCircleStrategy::draw(const std::vector<unsigned long>&) {
-    if (displayList == 0) createDisplayList();
-    glCallList(displayList);
+    if (displayList.name() == 0) createDisplayList();
+    displayList.call();
 }
 
 void GradientCircleStrategy::drawForPicking() {
     if (component == nullptr) return;
-    if (pickingList == 0) {
-        pickingList = glGenLists(1);
-        glNewList(pickingList, GL_COMPILE);
-        emitOctagon(nullptr);
-        glEndList();
-    }
+    if (pickingList.name() == 0) pickingList.compile([] { emitOctagon(nullptr); });
     detail::callInIdColor(*component, pickingList);
 }
 

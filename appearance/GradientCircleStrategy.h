@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/DisplayList.h"
 #include "framework/Export.h"
 #include "framework/VisComponentStrategy.h"
 
@@ -22,7 +23,6 @@ public:
     // A copy has the same colour and builds its own display list at its first draw.
     GradientCircleStrategy(const GradientCircleStrategy& other);
     GradientCircleStrategy& operator=(const GradientCircleStrategy& other);
-    ~GradientCircleStrategy() override;
 
     unsigned char* getColor() { return color; }  // red, green, blue, alpha
     void setColor(unsigned char red, unsigned char green, unsigned char blue, unsigned char alpha);
@@ -35,11 +35,9 @@ protected:
     void createDisplayList();
 
 private:
-    void deleteDisplayLists();
-
-    std::uint32_t displayList = 0;  // 0 = not built
+    DisplayList displayList;
     unsigned char color[4];
-    std::uint32_t pickingList = 0;  // the octagon, without colour
+    DisplayList pickingList;  // the octagon, without colour
 };
 
 #endif

@@ -32,18 +32,9 @@ ImageStrategy& ImageStrategy::operator=(const ImageStrategy& other) {
     if (this != &other) {
         VisComponentStrategy::operator=(other);
         textureName = other.textureName;
-        deleteDisplayLists();  // rebuilt for the new texture at the next draw
+        if (displayList.name() != 0) createDisplayList();  // for the new texture
     }
     return *this;
-}
-
-ImageStrategy::~ImageStrategy() { deleteDisplayLists(); }
-
-void ImageStrategy::deleteDisplayLists() {
-    if (displayList != 0) glDeleteLists(displayList, 1);
-    if (pickingList != 0) glDeleteLists(pickingList, 1);
-    displayList = 0;
-    pickingList = 0;
 }
 
 void ImageStrategy::createDisplayList() {
@@ -52,40 +43,35 @@ void ImageStrategy::createDisplayList() {
     listHeight = component->height;
     const double hw = listWidth * 0.5;
     const double hh = listHeight * 0.5;
-    deleteDisplayLists();
-
-    displayList = glGenLists(1);
-    glNewList(displayList, GL_COMPILE);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, textureName);
-    emitRectangle(hw, hh, true);
-    glDisable(GL_TEXTURE_2D);
-    glEndList();
-
+    displayList.compile([&] {
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, textureName);
+        emitRectangle(hw, hh, true);
+        glDisable(GL_TEXTURE_2D);
+    });
     unsigned char idColor[3] = {0, 0, 0};
     component->getIdColor(idColor);
-    pickingList = glGenLists(1);
-    glNewList(pickingList, GL_COMPILE);
-    glColor3ubv(idColor);
-    emitRectangle(hw, hh, false);
-    glEndList();
+    pickingList.compile([&] {
+        glColor3ubv(idColor);
+        emitRectangle(hw, hh, false);
+    });
 }
 
-bool ImageStrategy::listsOutdated(std::uint32_t list) const {
-    return list == 0 || component->width != listWidth || component->height != listHeight;
+bool ImageStrategy::listsOutdated(const DisplayList& list) const {
+    return list.name() == 0 || component->width != listWidth || component->height != listHeight;
 }
 
 void ImageStrategy::draw(const std::vector<unsigned long>&) {
     if (component == nullptr) return;
     if (listsOutdated(displayList)) createDisplayList();
     glColor4dv(component->color);
-    glCallList(displayList);
+    displayList.call();
     glFlush();
 }
 
 void ImageStrategy::drawForPicking() {
     if (component == nullptr) return;
     if (listsOutdated(pickingList)) createDisplayList();
-    glCallList(pickingList);
+    pickingList.call();
     glFlush();
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/DisplayList.h"
 #include "framework/Export.h"
 #include "framework/VisComponentStrategy.h"
 
@@ -17,7 +18,6 @@ public:
     // A copy draws the same texture and builds display lists of its own.
     ImageStrategy(const ImageStrategy& other);
     ImageStrategy& operator=(const ImageStrategy& other);
-    ~ImageStrategy() override;
 
     std::uint32_t getTextureName() const { return textureName; }
 
@@ -29,12 +29,11 @@ protected:
     void createDisplayList();
 
 private:
-    bool listsOutdated(std::uint32_t list) const;
-    void deleteDisplayLists();
+    bool listsOutdated(const DisplayList& list) const;
 
     std::uint32_t textureName;
-    std::uint32_t displayList = 0;  // 0 = not built
-    std::uint32_t pickingList = 0;
+    DisplayList displayList;
+    DisplayList pickingList;
     std::uint32_t listWidth = 0;    // component size when the lists were built
     std::uint32_t listHeight = 0;
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "containers/detail/ClosedBand.h"
 #include "framework/SafeNumbers.h"
 #include "framework/VisComponent.h"
 
@@ -16,16 +17,17 @@ void BeltContainerStrategy::setBeltWidth(double width) {
     if (isFiniteValue(width)) beltWidth = std::clamp(width, -kMaxReach, kMaxReach);
 }
 
-bool BeltContainerStrategy::hasAllSplinePoints() {
-    for (Spline* s : {&outerSpline, &outerBorderSpline, &innerSpline, &innerBorderSpline})
-        if (s->getSplinePoints()->empty()) return false;
-    return true;
+std::size_t BeltContainerStrategy::bandPointCount() {
+    return sharedPointCount({&outerSpline, &outerBorderSpline, &innerSpline, &innerBorderSpline});
 }
 
 void BeltContainerStrategy::setDefaultBounds(bool ellipse) {
     if (component == nullptr) return;
     double hw, hh;
     defaultHalfExtent(hw, hh);
+    // The inner outline must lie inside the outer one: a belt wider than that (or negative)
+    // would make the component grow around it.
+    beltWidth = std::clamp(beltWidth, 0.0, std::max(0.0, std::min(hw, hh) - borderWidth));
     for (Spline* s : {&outerSpline, &outerBorderSpline, &innerSpline, &innerBorderSpline}) s->setLevel(splineLevels);
     for (unsigned i = 0; i < numControlPoints; ++i) {
         const Spline::SplinePoint outer = defaultShapePoint(i, ellipse, hw, hh, borderWidth);
@@ -48,7 +50,7 @@ void BeltContainerStrategy::evaluateSplines() {
 void BeltContainerStrategy::calculateInnerBorder() { offsetSpline(innerSpline, innerBorderSpline, borderWidth); }
 
 void BeltContainerStrategy::adjustSizeAndPosition() {
-    if (component == nullptr || !hasAllSplinePoints()) return;
+    if (component == nullptr || bandPointCount() == 0) return;
     fitComponentTo({&outerSpline, &outerBorderSpline, &innerSpline, &innerBorderSpline}, 2);
 }
 
@@ -68,11 +70,11 @@ int BeltContainerStrategy::findControlPoint(unsigned char value) const {
 void BeltContainerStrategy::fillButtonBuffer(IBuffer<unsigned char>* buffer) {
     if (buffer == nullptr) return;
     buffer->fill(noButtonValue);
-    if (hasAllSplinePoints()) {
-        const std::vector<GridCorner> outer = toGridCorners(outerSpline, *buffer);
-        const std::vector<GridCorner> outerBorder = toGridCorners(outerBorderSpline, *buffer);
-        const std::vector<GridCorner> inner = toGridCorners(innerSpline, *buffer);
-        const std::vector<GridCorner> innerBorder = toGridCorners(innerBorderSpline, *buffer);
+    if (const std::size_t n = bandPointCount(); n != 0) {
+        const std::vector<Point> outer = toGridPoints(outerSpline, *buffer, n);
+        const std::vector<Point> outerBorder = toGridPoints(outerBorderSpline, *buffer, n);
+        const std::vector<Point> inner = toGridPoints(innerSpline, *buffer, n);
+        const std::vector<Point> innerBorder = toGridPoints(innerBorderSpline, *buffer, n);
         fillBand(buffer, outer, inner, rntAreaValue);
         fillBand(buffer, outerBorder, outer, translationAreaValue);
         fillBand(buffer, innerBorder, inner, translationAreaValue);
@@ -96,16 +98,15 @@ void BeltContainerStrategy::createDisplayLists() {
 }
 
 void BeltContainerStrategy::drawInnerRegion() {
-    const std::vector<Spline::SplinePoint>& outer = *outerSpline.getSplinePoints();
-    const std::vector<Spline::SplinePoint>& inner = *innerSpline.getSplinePoints();
-    const std::size_t n = std::min(outer.size(), inner.size());
+    const std::vector<Point>& outer = *outerSpline.getSplinePoints();
+    const std::vector<Point>& inner = *innerSpline.getSplinePoints();
+    const std::size_t n = sharedPointCount({&outerSpline, &innerSpline});
     if (n == 0) return;
     glBegin(GL_QUAD_STRIP);
-    for (std::size_t k = 0; k <= n; ++k) {
-        const std::size_t i = k % n;
+    detail::forEachClosedStripPair(n, [&](std::size_t i) {
         glVertex3d(inner[i].x, inner[i].y, 0.0);
         glVertex3d(outer[i].x, outer[i].y, 0.0);
-    }
+    });
     glEnd();
 }
 

@@ -13,8 +13,11 @@
 // "CP_IN_" i discs at the outer and inner control points. Control points are numbered
 // outer first: index numControlPoints + j is inner control point j.
 //
-// A belt width beyond what the component holds gives an inner outline that crosses the
-// centre; everything still runs. The belt width is kept within kMaxReach either way.
+// The default shape holds the belt width within what the component holds: from 0 up to the
+// smaller half extent less `borderWidth` (the inner outline then shrinks to a line through
+// the centre), so that the component keeps its size. Drags and setInnerSpline may still
+// make an inner outline that crosses the centre; everything runs. The belt width is kept
+// within kMaxReach either way.
 class DRAVIK_API BeltContainerStrategy : public BoundedContainerStrategy {
 public:
     explicit BeltContainerStrategy(double beltWidth = 100.0, unsigned numControlPoints = 4, unsigned splineLevels = 4);
@@ -45,7 +48,8 @@ protected:
     // Inner border control points: the inner outline's moved `borderWidth` along its
     // normals, toward the hole.
     void calculateInnerBorder();
-    bool hasAllSplinePoints();
+    // The spline points that all four outlines use (0 when one has none).
+    std::size_t bandPointCount();
 
     Spline innerSpline;
     Spline innerBorderSpline;

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "containers/detail/ClosedBand.h"
+#include "framework/ActiveGrids.h"
 #include "framework/BufferCellLookup.h"
 #include "framework/ConstantProvider.h"
 #include "framework/DravikEvent.h"
@@ -111,12 +113,7 @@ void BoundedContainerStrategy::initProperties() {
     maskBuffer = std::make_unique<IBuffer<bool>>(maskBufferType, 1, m, m, m, m);
     fillMaskBuffer();
 
-    auto* proxy = new IBufferProxy(buttonBufferType);
-    auto* grid = new IBuffer<unsigned char>(buttonBufferType, 1, component->width, component->height,
-                                            component->width, component->height);
-    fillButtonBuffer(grid);
-    proxy->buffer = grid;
-    component->addActiveBuffer(proxy);
+    fillButtonBuffer(obtainButtonGrid(*component));  // the grid another strategy made, if any
 }
 
 void BoundedContainerStrategy::defaultHalfExtent(double& hw, double& hh) const {
@@ -242,25 +239,33 @@ void BoundedContainerStrategy::fillMaskBuffer() {
         }
 }
 
-std::vector<BoundedContainerStrategy::GridCorner> BoundedContainerStrategy::toGridCorners(Spline& spline,
-                                                                                          const IBufferBase& grid) {
+std::vector<Spline::SplinePoint> BoundedContainerStrategy::toGridPoints(Spline& spline, const IBufferBase& grid,
+                                                                        std::size_t n) {
     const double hw = static_cast<double>(grid.getActualWidth() >> 1);
     const double hh = static_cast<double>(grid.getActualHeight() >> 1);
-    std::vector<GridCorner> corners;
-    corners.reserve(spline.getSplinePoints()->size());
-    for (const Spline::SplinePoint& p : *spline.getSplinePoints())
-        corners.push_back({static_cast<unsigned>(truncateToInt(p.x + hw)), static_cast<unsigned>(truncateToInt(p.y + hh))});
-    return corners;
+    const std::vector<Point>& points = *spline.getSplinePoints();
+    std::vector<Point> moved(points.begin(), points.begin() + std::min(n, points.size()));
+    for (Point& p : moved) {
+        p.x += hw;
+        p.y += hh;
+    }
+    return moved;
 }
 
-void BoundedContainerStrategy::fillBand(IBuffer<unsigned char>* buffer, const std::vector<GridCorner>& a,
-                                        const std::vector<GridCorner>& b, unsigned char value) {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t k = 1; k <= n && n > 0; ++k) {
-        const std::size_t i = k % n, previous = k - 1;
-        buffer->fillQuad(a[previous].x, a[previous].y, a[i].x, a[i].y, b[i].x, b[i].y, b[previous].x, b[previous].y,
-                         value);
-    }
+std::size_t BoundedContainerStrategy::sharedPointCount(std::initializer_list<Spline*> splines) {
+    std::size_t n = (*splines.begin())->getSplinePoints()->size();
+    for (Spline* spline : splines) n = std::min(n, spline->getSplinePoints()->size());
+    return n;
+}
+
+void BoundedContainerStrategy::fillBand(IBuffer<unsigned char>* buffer, const std::vector<Point>& a,
+                                        const std::vector<Point>& b, unsigned char value) {
+    // A corner off the grid's left or bottom becomes a large unsigned number, to be clipped.
+    auto cell = [](double v) { return static_cast<unsigned>(truncateToInt(v)); };
+    detail::forEachClosedSegment(std::min(a.size(), b.size()), [&](std::size_t p, std::size_t i) {
+        buffer->fillQuad(cell(a[p].x), cell(a[p].y), cell(a[i].x), cell(a[i].y), cell(b[i].x), cell(b[i].y),
+                         cell(b[p].x), cell(b[p].y), value);
+    });
 }
 
 void BoundedContainerStrategy::stampControlPoints(IBuffer<unsigned char>* buffer, Spline& spline,
@@ -288,12 +293,13 @@ void BoundedContainerStrategy::stampControlPoints(IBuffer<unsigned char>* buffer
 void BoundedContainerStrategy::fillButtonBuffer(IBuffer<unsigned char>* buffer) {
     if (buffer == nullptr) return;
     buffer->fill(noButtonValue);
-    if (!outerSpline.getSplinePoints()->empty() && !outerBorderSpline.getSplinePoints()->empty()) {
-        const std::vector<GridCorner> outline = toGridCorners(outerSpline, *buffer);
-        const std::vector<GridCorner> border = toGridCorners(outerBorderSpline, *buffer);
+    if (const std::size_t n = sharedPointCount({&outerSpline, &outerBorderSpline}); n != 0) {
+        const std::vector<Point> outline = toGridPoints(outerSpline, *buffer, n);
+        const std::vector<Point> border = toGridPoints(outerBorderSpline, *buffer, n);
         // The inside is a fan of triangles from the centre.
-        const GridCorner centre{buffer->getActualWidth() >> 1, buffer->getActualHeight() >> 1};
-        fillBand(buffer, outline, std::vector<GridCorner>(outline.size(), centre), rntAreaValue);
+        const Point centre{static_cast<double>(buffer->getActualWidth() >> 1),
+                           static_cast<double>(buffer->getActualHeight() >> 1)};
+        fillBand(buffer, outline, std::vector<Point>(n, centre), rntAreaValue);
         fillBand(buffer, border, outline, translationAreaValue);
     }
     if (displayControlPoints) stampControlPoints(buffer, outerSpline, cpButtonValues);
@@ -374,11 +380,9 @@ void BoundedContainerStrategy::updateShape(bool full) {
     if (full) {
         initializeCPButtonValues();
         fillMaskBuffer();
-        if (IBufferProxy* proxy = component ? component->getActiveBufferByType(buttonBufferType) : nullptr) {
-            if (IBuffer<unsigned char>* grid = proxy->getBuffer<unsigned char>()) {
-                grid->resize(component->width, component->height, component->width, component->height);
-                fillButtonBuffer(grid);
-            }
+        if (IBuffer<unsigned char>* grid = activeGrid<unsigned char>(component, buttonBufferType)) {
+            grid->resize(component->width, component->height, component->width, component->height);
+            fillButtonBuffer(grid);
         }
     }
     createDisplayLists();
@@ -392,17 +396,14 @@ void BoundedContainerStrategy::initializeDefaultShape(bool ellipse) {
 }
 
 void BoundedContainerStrategy::resize(unsigned w, unsigned h) {
-    IBufferProxy* proxy = component->getActiveBufferByType(buttonBufferType);
-    IBuffer<unsigned char>* grid = proxy != nullptr ? proxy->getBuffer<unsigned char>() : nullptr;
+    IBuffer<unsigned char>* grid = activeGrid<unsigned char>(component, buttonBufferType);
     if (grid == nullptr) return;
     grid->resize(w, h, w, h);
     fillButtonBuffer(grid);
 }
 
 Point3d BoundedContainerStrategy::getRandomInsidePoint() {
-    if (component == nullptr) return Point3d();
-    IBufferProxy* proxy = component->getActiveBufferByType(buttonBufferType);
-    IBuffer<unsigned char>* grid = proxy != nullptr ? proxy->getBuffer<unsigned char>() : nullptr;
+    IBuffer<unsigned char>* grid = activeGrid<unsigned char>(component, buttonBufferType);
     if (grid == nullptr) return Point3d();
     const unsigned w = grid->getActualWidth(), h = grid->getActualHeight();
     double x = 0.0, y = 0.0;
@@ -423,18 +424,17 @@ Point3d BoundedContainerStrategy::getRandomInsidePoint() {
 
 void BoundedContainerStrategy::compileRing(Spline& edge, Spline& fade, DisplayList& picking, DisplayList& plain,
                                            DisplayList& selected) {
-    const std::vector<Spline::SplinePoint>& e = *edge.getSplinePoints();
-    const std::vector<Spline::SplinePoint>& f = *fade.getSplinePoints();
-    const std::size_t n = std::min(e.size(), f.size());
+    const std::vector<Point>& e = *edge.getSplinePoints();
+    const std::vector<Point>& f = *fade.getSplinePoints();
+    const std::size_t n = sharedPointCount({&edge, &fade});
     auto strip = [&](const double* rgba) {
         glBegin(GL_QUAD_STRIP);
-        for (std::size_t k = 0; k <= n && n > 0; ++k) {
-            const std::size_t i = k % n;
+        detail::forEachClosedStripPair(n, [&](std::size_t i) {
             if (rgba) glColor4dv(rgba);
             glVertex3d(e[i].x, e[i].y, 0.0);
             if (rgba) glColor4d(rgba[0], rgba[1], rgba[2], 0.0);
             glVertex3d(f[i].x, f[i].y, 0.0);
-        }
+        });
         glEnd();
     };
     picking.compile([&] { strip(nullptr); });
@@ -482,10 +482,9 @@ void BoundedContainerStrategy::drawControlPointMarks(Spline& spline, int selecte
 
 void BoundedContainerStrategy::drawControlPoints() { drawControlPointMarks(outerSpline, selectedControlPoint); }
 
+// Blending is the host's state (or a capture's, which keeps alpha apart).
 void BoundedContainerStrategy::draw(const std::vector<unsigned long>&) {
-    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glPushAttrib(GL_CURRENT_BIT);
     glColor4dv(color);
     innerRegionList.call();
     drawBorder(false);

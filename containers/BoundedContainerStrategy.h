@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "containers/DisplayList.h"
+#include "app/DisplayList.h"
 #include "containers/Spline.h"
 #include "framework/Export.h"
 #include "framework/IBuffer.h"
@@ -113,9 +113,7 @@ protected:
     virtual int findControlPoint(unsigned char value) const;
 
     // Shared with the belts.
-    struct GridCorner {
-        unsigned x, y;
-    };
+    using Point = Spline::SplinePoint;
     // Half the default shape's extent: the component's half size, within kMaxReach.
     void defaultHalfExtent(double& hw, double& hh) const;
     // Point i of `numControlPoints` of the default shape, `inset` pixels in from its edge.
@@ -127,13 +125,16 @@ protected:
     // becomes the box's, its position moves by the box's centre (turned by its angle), and
     // every point of every spline moves by minus that centre, so the shape stays in place.
     void fitComponentTo(std::initializer_list<Spline*> splines, std::size_t controlPointSplines);
-    // The spline points as grid corners of `grid` (component coordinates plus half the
-    // grid's extent, truncated; off-grid corners stay, as negative numbers, to be clipped).
-    static std::vector<GridCorner> toGridCorners(Spline& spline, const IBufferBase& grid);
-    // Quads (a[i-1], a[i], b[i], b[i-1]) for i = 1 .. n-1 and the closing pair: the band
-    // between two outlines, set to `value`.
-    static void fillBand(IBuffer<unsigned char>* buffer, const std::vector<GridCorner>& a,
-                         const std::vector<GridCorner>& b, unsigned char value);
+    // The first `n` spline points in the coordinates of `grid`: component coordinates plus
+    // half the grid's extent.
+    static std::vector<Point> toGridPoints(Spline& spline, const IBufferBase& grid, std::size_t n);
+    // Quads (a[i-1], a[i], b[i], b[i-1]) for every segment of the closed band between two
+    // outlines of n points each, set to `value` (corners truncated; off-grid parts clipped).
+    static void fillBand(IBuffer<unsigned char>* buffer, const std::vector<Point>& a, const std::vector<Point>& b,
+                         unsigned char value);
+    // The number of spline points that every spline of a band uses: the fewest any has, so
+    // that splines set with differing counts are never read past their end.
+    static std::size_t sharedPointCount(std::initializer_list<Spline*> splines);
     // Stamps the mask disc into the grid at each control point of `spline`, with `values`.
     void stampControlPoints(IBuffer<unsigned char>* buffer, Spline& spline, const std::vector<unsigned char>& values);
     // Quad strips over the pairs (edge point i, fade point i), closed: uncoloured for

@@ -25,13 +25,12 @@ void CircularInfovisContainerStrategy::createDisplayList() {
     // Too few or too many edges: no fan.
     const int n = edges >= 1.0 && edges <= kMostEdges ? static_cast<int>(edges) : 0;
     const double step = n > 0 ? kFullTurn / n : 0.0;
-    glNewList(displayList, GL_COMPILE);
-    glColor3ubv(idColor);
-    if (n > 0) {  // a fan of its centre alone would draw nothing (some drivers still emit it)
+    displayList.compile([&] {
+        glColor3ubv(idColor);
+        if (n == 0) return;  // a fan of its centre alone would draw nothing (some drivers still emit it)
         glBegin(GL_TRIANGLE_FAN);
         glVertex2d(0.0, 0.0);
         for (int i = 0; i <= n; ++i) glVertex2d(radius * std::cos(i * step), radius * std::sin(i * step));
         glEnd();
-    }
-    glEndList();
+    });
 }

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "containers/detail/ClosedBand.h"
+#include "framework/ActiveGrids.h"
+#include "framework/BufferCellLookup.h"
 #include "framework/ConstantProvider.h"
 #include "framework/DravikEvent.h"
 #include "framework/IBufferProxy.h"
@@ -12,6 +15,10 @@
 namespace {
 
 using Point = Spline::SplinePoint;
+
+std::vector<Point> firstPoints(const std::vector<Point>& points, std::size_t n) {
+    return std::vector<Point>(points.begin(), points.begin() + std::min(n, points.size()));
+}
 
 Point midpoint(const Point& a, const Point& b) { return {(a.x + b.x) * 0.5, (a.y + b.y) * 0.5}; }
 
@@ -48,8 +55,7 @@ void CurrentBeltContainerStrategy::resize(unsigned w, unsigned h) {
 }
 
 void CurrentBeltContainerStrategy::updateBuffer(unsigned type, bool resize) {
-    IBufferProxy* proxy = component != nullptr ? component->getActiveBufferByType(type) : nullptr;
-    IBuffer<double>* grid = proxy != nullptr ? proxy->getBuffer<double>() : nullptr;
+    IBuffer<double>* grid = activeGrid<double>(component, type);
     if (grid == nullptr) return;
     if (resize) grid->resize(component->width, component->height, component->width, component->height);
     if (type == sizeBufferType)
@@ -58,17 +64,6 @@ void CurrentBeltContainerStrategy::updateBuffer(unsigned type, bool resize) {
         fillOrientationBuffer(grid);
     else if (type == directionBufferType)
         fillDirectionBuffer(grid);
-}
-
-std::vector<Spline::SplinePoint> CurrentBeltContainerStrategy::toGridPoints(Spline& spline, const IBufferBase& grid) {
-    const double hw = static_cast<double>(grid.getActualWidth() >> 1);
-    const double hh = static_cast<double>(grid.getActualHeight() >> 1);
-    std::vector<Point> points(*spline.getSplinePoints());
-    for (Point& p : points) {
-        p.x += hw;
-        p.y += hh;
-    }
-    return points;
 }
 
 CurrentBeltContainerStrategy::Coverage& CurrentBeltContainerStrategy::coverageOf(const IBufferBase* grid) {
@@ -108,20 +103,21 @@ void CurrentBeltContainerStrategy::fillQuads(IBuffer<double>* grid, const std::v
 }
 
 CurrentBeltContainerStrategy::Outlines CurrentBeltContainerStrategy::outlinesOn(const IBufferBase& grid) {
-    Outlines o{toGridPoints(outerSpline, grid), toGridPoints(outerBorderSpline, grid), toGridPoints(innerSpline, grid),
-               toGridPoints(innerBorderSpline, grid), *outerSpline.getSplinePointNormals(),
-               *innerSpline.getSplinePointNormals(), 0};
-    o.n = std::min({o.outer.size(), o.outerBorder.size(), o.inner.size(), o.innerBorder.size(), o.outerNormals.size(),
-                    o.innerNormals.size()});
-    return o;
+    const std::size_t n = std::min({bandPointCount(), outerSpline.getSplinePointNormals()->size(),
+                                    innerSpline.getSplinePointNormals()->size()});
+    return Outlines{toGridPoints(outerSpline, grid, n),
+                    toGridPoints(outerBorderSpline, grid, n),
+                    toGridPoints(innerSpline, grid, n),
+                    toGridPoints(innerBorderSpline, grid, n),
+                    firstPoints(*outerSpline.getSplinePointNormals(), n),
+                    firstPoints(*innerSpline.getSplinePointNormals(), n),
+                    n};
 }
 
 void CurrentBeltContainerStrategy::addBand(std::vector<Quad>& built, IBuffer<double>* grid, unsigned kind,
                                            const std::vector<Point>& a, const std::vector<Point>& aValues,
                                            const std::vector<Point>& b, const std::vector<Point>& bValues) {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t k = 1; k <= n; ++k) {
-        const std::size_t p = k - 1, i = k % n;
+    detail::forEachClosedSegment(std::min(a.size(), b.size()), [&](std::size_t p, std::size_t i) {
         Quad quad;
         quad.grid = grid;
         quad.kind = kind;
@@ -134,14 +130,15 @@ void CurrentBeltContainerStrategy::addBand(std::vector<Quad>& built, IBuffer<dou
             quad.corners[c].values[1] = values[c]->y;
         }
         built.push_back(quad);
-    }
+    });
 }
 
 void CurrentBeltContainerStrategy::fillSizeBuffer(IBuffer<double>* grid) {
     if (grid == nullptr) return;
-    if (outerSpline.getSplinePoints()->empty() || innerSpline.getSplinePoints()->empty()) return clear(grid);
-    const std::vector<Point> outer = toGridPoints(outerSpline, *grid), inner = toGridPoints(innerSpline, *grid);
-    std::vector<Point> width(std::min(outer.size(), inner.size()));  // one value per cell: x only
+    const std::size_t n = sharedPointCount({&outerSpline, &innerSpline});
+    if (n == 0) return clear(grid);
+    const std::vector<Point> outer = toGridPoints(outerSpline, *grid, n), inner = toGridPoints(innerSpline, *grid, n);
+    std::vector<Point> width(n);  // one value per cell: x only
     for (std::size_t i = 0; i < width.size(); ++i)
         width[i].x = std::hypot(inner[i].x - outer[i].x, inner[i].y - outer[i].y) * sizeFactor;
     std::vector<Quad> built;
@@ -151,8 +148,8 @@ void CurrentBeltContainerStrategy::fillSizeBuffer(IBuffer<double>* grid) {
 
 void CurrentBeltContainerStrategy::fillOrientationBuffer(IBuffer<double>* grid) {
     if (grid == nullptr) return;
-    if (!hasAllSplinePoints()) return clear(grid);
     const Outlines o = outlinesOn(*grid);
+    if (o.n == 0) return clear(grid);
     std::vector<Quad> built;
     addBand(built, grid, 2, o.inner, o.innerNormals, o.innerBorder, o.innerNormals);  // inner ring
     addBand(built, grid, 2, o.outer, o.outerNormals, o.inner, o.innerNormals);        // belt
@@ -162,8 +159,8 @@ void CurrentBeltContainerStrategy::fillOrientationBuffer(IBuffer<double>* grid) 
 
 void CurrentBeltContainerStrategy::fillDirectionBuffer(IBuffer<double>* grid) {
     if (grid == nullptr) return;
-    if (!hasAllSplinePoints()) return clear(grid);
     const Outlines o = outlinesOn(*grid);
+    if (o.n == 0) return clear(grid);
     // Per point: the middle of the belt, the push inward at the outer edge and at the inner
     // edge, and the flow along the belt (the outer outline's direction of travel).
     std::vector<Point> middle(o.n), push(o.n), innerPush(o.n), flow(o.n);
@@ -201,13 +198,10 @@ void CurrentBeltContainerStrategy::pressOnBelt(const DravikEvent& event) {
     flowPressX = event.x;
     flowPressY = event.y;
     // The belt's orientation under the press tells which way along it the swipe runs.
-    IBufferProxy* proxy = component->getActiveBufferByType(orientationBufferType);
-    IBuffer<double>* grid = proxy != nullptr ? proxy->getBuffer<double>() : nullptr;
-    if (grid == nullptr || grid->valuesPerCell < 2) return;
-    double bx = 0.0, by = 0.0;
-    component->convertGlobalToBufferCoords(x, y, bx, by);
-    if (!(bx >= 0.0 && bx <= grid->width - 1.0 && by >= 0.0 && by <= grid->height - 1.0)) return;
-    const double* cell = grid->data + (std::size_t(by) * grid->width + std::size_t(bx)) * grid->valuesPerCell;
+    IBuffer<double>* grid = activeGrid<double>(component, orientationBufferType);
+    unsigned column = 0, row = 0;
+    if (grid == nullptr || grid->valuesPerCell < 2 || !locateBufferCell(*component, *grid, x, y, column, row)) return;
+    const double* cell = grid->data + (std::size_t(row) * grid->width + column) * grid->valuesPerCell;
     flowNormal[0] = cell[0];
     flowNormal[1] = cell[1];
 }

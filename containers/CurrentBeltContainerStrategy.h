@@ -74,7 +74,6 @@ private:
         std::size_t n;
     };
     Outlines outlinesOn(const IBufferBase& grid);
-    static std::vector<Point> toGridPoints(Spline& spline, const IBufferBase& grid);
     // One quad per segment between outlines a and b: corners a[i-1], a[i], b[i], b[i-1]
     // (for i = 1 .. n-1 and the closing pair), with the values at those points.
     static void addBand(std::vector<Quad>& built, IBuffer<double>* grid, unsigned kind, const std::vector<Point>& a,

@@ -21,9 +21,7 @@ InfovisContainerStrategy& InfovisContainerStrategy::operator=(const InfovisConta
     return *this;
 }
 
-InfovisContainerStrategy::~InfovisContainerStrategy() {
-    if (displayList != 0) glDeleteLists(displayList, 1);
-}
+InfovisContainerStrategy::~InfovisContainerStrategy() = default;
 
 void InfovisContainerStrategy::copyFields(const InfovisContainerStrategy& other) {
     buttonBufferType = other.buttonBufferType;
@@ -35,8 +33,7 @@ void InfovisContainerStrategy::copyFields(const InfovisContainerStrategy& other)
 void InfovisContainerStrategy::initProperties() {
     ConstantProvider* names = ConstantProvider::getInstance();
     buttonBufferType = names->getBufferTypeIdentifier("BUTTON_BUFFER");
-    IBuffer<unsigned char>* grid = obtainActiveGrid<unsigned char>(*component, buttonBufferType);
-    if (displayList == 0) displayList = glGenLists(1);
+    IBuffer<unsigned char>* grid = obtainButtonGrid(*component);
     component->getIdColor(idColor);
     noButtonValue = static_cast<unsigned char>(names->getButtonBufferValue("NO_BUTTON"));
     fillButtonBuffer(grid);
@@ -54,20 +51,20 @@ void InfovisContainerStrategy::createDisplayList() {
     listWidth = component->width;
     listHeight = component->height;
     const double hw = listWidth * 0.5, hh = listHeight * 0.5;
-    glNewList(displayList, GL_COMPILE);
-    glBegin(GL_QUADS);
-    glVertex2d(-hw, -hh);
-    glVertex2d(-hw, hh);
-    glVertex2d(hw, hh);
-    glVertex2d(hw, -hh);
-    glEnd();
-    glEndList();
+    displayList.compile([&] {
+        glBegin(GL_QUADS);
+        glVertex2d(-hw, -hh);
+        glVertex2d(-hw, hh);
+        glVertex2d(hw, hh);
+        glVertex2d(hw, -hh);
+        glEnd();
+    });
 }
 
 void InfovisContainerStrategy::drawForPicking() {
-    if (displayList == 0) displayList = glGenLists(1);
-    if (component->width != listWidth || component->height != listHeight) createDisplayList();
+    if (displayList.name() == 0 || component->width != listWidth || component->height != listHeight)
+        createDisplayList();
     glColor3ubv(idColor);
-    glCallList(displayList);
+    displayList.call();
     glFlush();
 }

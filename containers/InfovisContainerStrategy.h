@@ -5,6 +5,7 @@
 
 #include "framework/Export.h"
 #include "framework/IBuffer.h"
+#include "app/DisplayList.h"
 #include "framework/VisComponentStrategy.h"
 
 // Makes the component a plain, pickable container for information-visualisation views.
@@ -35,7 +36,7 @@ protected:
 
     unsigned buttonBufferType = 0;
     unsigned char noButtonValue = 0;
-    std::uint32_t displayList = 0;
+    DisplayList displayList;
     std::uint32_t listWidth = 0;  // component size when the shape was recorded
     std::uint32_t listHeight = 0;
     unsigned char idColor[3] = {0, 0, 0};  // the component's identifier colour

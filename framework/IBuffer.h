@@ -61,7 +61,7 @@ public:
     IBuffer(const IBuffer&) = delete;
     IBuffer& operator=(const IBuffer&) = delete;
 
-    // New size; cells are set to T() (callers refill the whole grid afterwards).
+    // New size; cells are set to the blank value (callers refill the grid afterwards).
     void resize(unsigned newWidth, unsigned newHeight, unsigned newActualWidth,
                 unsigned newActualHeight) override {
         width = newWidth;
@@ -77,10 +77,15 @@ public:
         rowStarts.assign(height, nullptr);
         for (unsigned y = 0; y < height; ++y) rowStarts[y] = data + std::size_t(y) * width * valuesPerCell;
         rows = height != 0 ? rowStarts.data() : nullptr;
-        std::fill_n(storage.get(), count, T());
+        std::fill_n(storage.get(), count, blank);
     }
 
     void fill(T value) { std::fill_n(data, std::size_t(width) * height * valuesPerCell, value); }
+    // Every cell holds `value`, now and after each resize (T() until this is called).
+    void setBlank(T value) {
+        blank = value;
+        fill(value);
+    }
 
     // Quad fills: the corners are given in order around the quad, as unsigned cell
     // coordinates in which values of 2^31 and above stand for negative numbers (a negative
@@ -139,6 +144,7 @@ public:
 private:
     std::unique_ptr<T[]> storage;
     std::size_t capacity = 0;
+    T blank = T();
     std::vector<T*> rowStarts;
 };
 

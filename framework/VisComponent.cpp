@@ -101,6 +101,7 @@ void VisComponent::initPropertiesComponent() {
         strategies[i].initialised = true;
         strategies[i].strategy->initProperties();
     }
+    live = manager != nullptr;
 }
 
 void VisComponent::onEvent(DravikEvent* event) {

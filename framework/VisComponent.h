@@ -40,6 +40,9 @@ public:
     void pushStrategy(VisComponentStrategy* strategy);
     // Runs initProperties of every strategy that has not had it yet, in push order.
     void initPropertiesComponent();
+    // True once the component's strategies had their initProperties pass in a manager: a
+    // strategy pushed from then on is initialised at once, before any pushed after it.
+    bool isLive() const { return live; }
     void onEvent(DravikEvent* event);  // to every strategy; does not take the event
 
     // True when the global point lies on the component's rectangle (turned and scaled).
@@ -151,6 +154,7 @@ private:
     bool hasStrategyAcceptingDrops() const;
 
     mutable double trigAngle = 0.0, trigCos = 1.0, trigSin = 0.0;  // of angleCosSin
+    bool live = false;
     std::vector<StrategySlot> strategies;  // push order
     std::vector<std::unique_ptr<IBufferProxy>> activeBuffers;
     std::vector<std::unique_ptr<IBufferProxy>> passiveBuffers;

@@ -49,7 +49,11 @@ protected:
     virtual bool followsEveryContact() const { return false; }
     // The component's size changed to w x h (its active grids already have that size).
     virtual void resize(unsigned w, unsigned h) { (void)w; (void)h; }
-    // The component was put into the container that is now its parent: true accepts.
+    // The component was dropped: it now lies in its parent, the container it landed on (or
+    // on the root), and may read that container's grids at once; `animate` asks for the
+    // adding to be animated. The framework ignores the result (which container takes the
+    // component is decided by acceptsDrops and the grids read); a strategy may return
+    // whether the drop means something to it, as a current observer does for a belt.
     virtual bool drop(bool animate) { (void)animate; return false; }
     // True when this strategy makes its component a container: components dropped onto it
     // become its children (see VisComponent::drop).

@@ -29,9 +29,7 @@ LazyTranslationAndRNTStrategy& LazyTranslationAndRNTStrategy::operator=(const La
     return *this;
 }
 
-LazyTranslationAndRNTStrategy::~LazyTranslationAndRNTStrategy() {
-    if (displayList != 0) glDeleteLists(displayList, 1);
-}
+LazyTranslationAndRNTStrategy::~LazyTranslationAndRNTStrategy() = default;
 
 void LazyTranslationAndRNTStrategy::copySettings(const LazyTranslationAndRNTStrategy& other) {
     translationMode = other.translationMode;
@@ -53,7 +51,6 @@ void LazyTranslationAndRNTStrategy::setColor(const double* rgba) {
 
 void LazyTranslationAndRNTStrategy::initProperties() {
     RNTStrategy::initProperties();
-    if (displayList == 0) displayList = glGenLists(1);
     frameTimer = component->manager != nullptr ? component->manager->frameTimer : nullptr;
 }
 
@@ -92,17 +89,16 @@ bool LazyTranslationAndRNTStrategy::applyRNT(double x, double y) {
 void LazyTranslationAndRNTStrategy::createDisplayList() {
     listWidth = component->width;
     listHeight = component->height;
-    if (displayList == 0) displayList = glGenLists(1);
     const double radius = translationRadiusFactor * std::min(listWidth, listHeight);
     const double step = kFullTurn / numberSegments;
-    glNewList(displayList, GL_COMPILE);
-    glEnable(GL_LINE_SMOOTH);
-    glBegin(GL_LINE_LOOP);
-    double a = 0.0;
-    for (unsigned i = 0; i < numberSegments; ++i, a += step) glVertex3d(std::cos(a) * radius, std::sin(a) * radius, 0.0);
-    glEnd();
-    glDisable(GL_LINE_SMOOTH);
-    glEndList();
+    displayList.compile([&] {
+        glEnable(GL_LINE_SMOOTH);
+        glBegin(GL_LINE_LOOP);
+        double a = 0.0;
+        for (unsigned i = 0; i < numberSegments; ++i, a += step) glVertex3d(std::cos(a) * radius, std::sin(a) * radius, 0.0);
+        glEnd();
+        glDisable(GL_LINE_SMOOTH);
+    });
 }
 
 bool LazyTranslationAndRNTStrategy::fadeFactor(double& factor) {
@@ -119,7 +115,7 @@ bool LazyTranslationAndRNTStrategy::fadeFactor(double& factor) {
 
 void LazyTranslationAndRNTStrategy::draw(const std::vector<unsigned long>&) {
     if (!drawDecoration || (!grabbed && !fading)) return;
-    if (displayList == 0 || component->width != listWidth || component->height != listHeight) createDisplayList();
+    if (displayList.name() == 0 || component->width != listWidth || component->height != listHeight) createDisplayList();
     double rgba[4];
     std::copy_n(color, 4, rgba);
     rgba[3] *= component->color[3];
@@ -132,10 +128,8 @@ void LazyTranslationAndRNTStrategy::draw(const std::vector<unsigned long>&) {
     const double s = std::max(sx, sy);
     glPushMatrix();
     glScaled(s / sx, s / sy, 1.0);
-    glPushAttrib(GL_LINE_BIT | GL_CURRENT_BIT);
-    glColor4dv(rgba);
+    glColor4dv(rgba);  // colour and line width stay set
     glLineWidth(static_cast<GLfloat>(decorationWidth));
-    glCallList(displayList);
-    glPopAttrib();
+    displayList.call();
     glPopMatrix();
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "app/DisplayList.h"
 #include "framework/Export.h"
 #include "manipulation/LazyRNTStrategy.h"
 
@@ -61,7 +62,7 @@ protected:
     double decorationWidth = 1.5;
     bool drawDecoration = true;
     unsigned numberSegments = 36;
-    std::uint32_t displayList = 0;
+    DisplayList displayList;
     std::uint32_t listWidth = 0;  // component size when the circle was recorded
     std::uint32_t listHeight = 0;
     FrameTimer* frameTimer = nullptr;  // the manager's, not owned

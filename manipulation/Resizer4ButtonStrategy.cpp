@@ -11,7 +11,7 @@
 #include "framework/ActiveGrids.h"
 #include "framework/SafeNumbers.h"
 #include "framework/VisComponent.h"
-#include "manipulation/detail/CellBlockPicking.h"
+#include "manipulation/detail/CellBlocks.h"
 #include "manipulation/detail/ResizeGeometry.h"
 #include "manipulation/detail/TouchGeometry.h"
 
@@ -61,15 +61,13 @@ void Resizer4ButtonStrategy::initProperties() {
     resizeStartEventType = names->getEventTypeIdentifier("RESIZE_START");
     resizeEndEventType = names->getEventTypeIdentifier("RESIZE_END");
     aspectRatio = static_cast<double>(component->width) / static_cast<double>(component->height);
-    fillButtonBuffer(obtainActiveGrid<unsigned char>(*component, buttonBufferType));
+    fillButtonBuffer(obtainButtonGrid(*component));
 }
 
 void Resizer4ButtonStrategy::fillButtonBuffer(IBuffer<unsigned char>* buffer) {
     if (buffer == nullptr) return;
-    for (const detail::CellBlock& b :
-         buttonBlocks(corners, buttonSize, buffer->getActualWidth(), buffer->getActualHeight()))
-        for (unsigned y = b.bottom; y < b.top; ++y)
-            std::fill(buffer->rows[y] + b.left, buffer->rows[y] + b.right, resizeButtonValue);
+    detail::fillCellBlocks(buffer, buttonBlocks(corners, buttonSize, buffer->getActualWidth(), buffer->getActualHeight()),
+                           resizeButtonValue);
 }
 
 void Resizer4ButtonStrategy::resize(unsigned w, unsigned h) {
@@ -172,13 +170,12 @@ void Resizer4ButtonStrategy::createDisplayList() {
     if (component == nullptr) return;
     listWidth = component->width;
     listHeight = component->height;
-    if (displayList == 0) displayList = glGenLists(1);
-    glNewList(displayList, GL_COMPILE);
-    glColor3d(0.8, 0.8, 0.8);
-    glBegin(GL_LINE_STRIP);
-    glVertex2d(20.0, 0.0);
-    glVertex2d(0.0, 0.0);
-    glVertex2d(0.0, -20.0);
-    glEnd();
-    glEndList();
+    displayList.compile([] {
+        glColor3d(0.8, 0.8, 0.8);
+        glBegin(GL_LINE_STRIP);
+        glVertex2d(20.0, 0.0);
+        glVertex2d(0.0, 0.0);
+        glVertex2d(0.0, -20.0);
+        glEnd();
+    });
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/DisplayList.h"
 #include "framework/Export.h"
 #include "framework/IBuffer.h"
 #include "framework/Point3d.h"
@@ -90,7 +91,7 @@ protected:
     unsigned releaseEventType = 0;
     unsigned resizeStartEventType = 0;
     unsigned resizeEndEventType = 0;
-    std::uint32_t displayList = 0;
+    DisplayList displayList;
 
 private:
     unsigned char getButtonValue(unsigned x, unsigned y);

@@ -8,7 +8,7 @@
 #include "framework/ActiveGrids.h"
 #include "framework/SafeNumbers.h"
 #include "framework/VisComponent.h"
-#include "manipulation/detail/CellBlockPicking.h"
+#include "manipulation/detail/CellBlocks.h"
 
 namespace {
 
@@ -30,14 +30,12 @@ ResizerButtonStrategy::~ResizerButtonStrategy() = default;
 
 void ResizerButtonStrategy::initProperties() {
     buttonBufferType = ConstantProvider::getInstance()->getBufferTypeIdentifier("BUTTON_BUFFER");
-    fillButtonBuffer(obtainActiveGrid<unsigned char>(*component, buttonBufferType));
+    fillButtonBuffer(obtainButtonGrid(*component));
 }
 
 void ResizerButtonStrategy::fillButtonBuffer(IBuffer<unsigned char>* buffer) {
     if (buffer == nullptr) return;
-    const detail::CellBlock block = buttonBlock(buffer->getActualWidth(), buffer->getActualHeight());
-    for (unsigned y = block.bottom; y < block.top; ++y)
-        std::fill(buffer->rows[y] + block.left, buffer->rows[y] + block.right, resizeButtonValue);
+    detail::fillCellBlocks(buffer, {buttonBlock(buffer->getActualWidth(), buffer->getActualHeight())}, resizeButtonValue);
 }
 
 void ResizerButtonStrategy::resize(unsigned w, unsigned h) {

@@ -14,13 +14,13 @@ namespace {
 
 constexpr double kLineWidth = 1.5;
 
-// The bracket about the corner at (+hw, -hh), `offset` outside both edges; each arm runs
+// The bracket about the corner at (+hw, -hh), `ox` and `oy` outside the edges; each arm runs
 // along 15 % of the half size plus the offset.
-void emitBracket(double hw, double hh, double offset) {
+void emitBracket(double hw, double hh, double ox, double oy) {
     glBegin(GL_LINE_STRIP);
-    glVertex2d(0.85 * hw, -hh - offset);
-    glVertex2d(hw + offset, -hh - offset);
-    glVertex2d(hw + offset, -0.85 * hh);
+    glVertex2d(0.85 * hw, -hh - oy);
+    glVertex2d(hw + ox, -hh - oy);
+    glVertex2d(hw + ox, -0.85 * hh);
     glEnd();
 }
 
@@ -41,12 +41,9 @@ ResizerHandleStrategy& ResizerHandleStrategy::operator=(const ResizerHandleStrat
         std::copy_n(other.selectedColor, 4, selectedColor);
         displacement = other.displacement;
         pickingLineWidth = other.pickingLineWidth;
-        deleteDisplayLists();  // rebuilt for this strategy's component at the next draw
     }
     return *this;
 }
-
-ResizerHandleStrategy::~ResizerHandleStrategy() { deleteDisplayLists(); }
 
 void ResizerHandleStrategy::setColor(const double* rgba) {
     if (rgba != nullptr) std::copy_n(rgba, 4, color);
@@ -71,12 +68,6 @@ bool ResizerHandleStrategy::drop(bool animate) {
     return false;
 }
 
-void ResizerHandleStrategy::deleteDisplayLists() {
-    if (displayList != 0) glDeleteLists(displayList, 1);
-    if (pickingDisplayList != 0) glDeleteLists(pickingDisplayList, 1);
-    displayList = pickingDisplayList = 0;
-}
-
 void ResizerHandleStrategy::createDisplayList() {
     if (component == nullptr) return;
     listWidth = component->width;
@@ -84,61 +75,57 @@ void ResizerHandleStrategy::createDisplayList() {
     listScaleX = component->scale.x;
     listScaleY = component->scale.y;
     const double hw = listWidth * 0.5 * listScaleX, hh = listHeight * 0.5 * listScaleY;
-    deleteDisplayLists();
-
-    displayList = glGenLists(1);
-    glNewList(displayList, GL_COMPILE);
-    glEnable(GL_LINE_SMOOTH);
-    emitBracket(hw, hh, displacement);
-    glDisable(GL_LINE_SMOOTH);
-    glEndList();
-
+    displayList.compile([&] {
+        glEnable(GL_LINE_SMOOTH);
+        emitBracket(hw, hh, displacement, displacement);
+        glDisable(GL_LINE_SMOOTH);
+    });
     unsigned char idColor[3];
     component->getIdColor(idColor);
-    pickingDisplayList = glGenLists(1);
-    glNewList(pickingDisplayList, GL_COMPILE);
-    glColor3ubv(idColor);
-    emitBracket(hw, hh, displacement);
-    glEndList();
+    pickingDisplayList.compile([&] {
+        glColor3ubv(idColor);
+        emitBracket(hw, hh, displacement, displacement);
+    });
 }
 
-bool ResizerHandleStrategy::prepareLists() {
-    if (!isDrawableScale(component->scale.x) || !isDrawableScale(component->scale.y)) return false;
-    if (displayList == 0 || component->width != listWidth || component->height != listHeight ||
-        component->scale.x != listScaleX || component->scale.y != listScaleY)
-        createDisplayList();
-    return true;
+bool ResizerHandleStrategy::hasDrawableScale() const {
+    return isDrawableScale(component->scale.x) && isDrawableScale(component->scale.y);
 }
 
-void ResizerHandleStrategy::callUnscaled(std::uint32_t list) const {
-    glPushMatrix();
-    glScaled(1.0 / component->scale.x, 1.0 / component->scale.y, 1.0);
-    glCallList(list);
-    glPopMatrix();
+// The offset is the displacement in display pixels divided by the scale.
+void ResizerHandleStrategy::emitHandle() const {
+    const double hw = static_cast<float>(component->width) * 0.5, hh = static_cast<float>(component->height) * 0.5;
+    emitBracket(hw, hh, displacement / component->scale.x, displacement / component->scale.y);
 }
 
 void ResizerHandleStrategy::draw(const std::vector<unsigned long>& selectedIds) {
-    if (!prepareLists()) return;
+    if (!hasDrawableScale()) return;
     const bool selected = std::find(selectedIds.begin(), selectedIds.end(), component->id) != selectedIds.end();
     double rgba[4];
     std::copy_n(selected ? selectedColor : color, 4, rgba);
     rgba[3] *= component->color[3];
-    glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_CURRENT_BIT);
+    // Enable and line state are restored; the colour stays set.
+    glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT);
     glColor4dv(rgba);
     glLineWidth(static_cast<GLfloat>(kLineWidth));
-    callUnscaled(displayList);
+    glEnable(GL_LINE_SMOOTH);
+    emitHandle();
+    glDisable(GL_LINE_SMOOTH);
     glPopAttrib();
 }
 
+// The picking colour and line width stay set.
 void ResizerHandleStrategy::drawForPicking() {
-    if (!prepareLists()) return;
+    if (!hasDrawableScale()) return;
+    unsigned char idColor[3];
+    component->getIdColor(idColor);
+    glColor3ubv(idColor);
     glLineWidth(static_cast<GLfloat>(pickingLineWidth));
-    callUnscaled(pickingDisplayList);
-    glLineWidth(1.0f);
+    emitHandle();
 }
 
 void ResizerHandleStrategy::extendPickingBounds(LocalBounds& bounds) const {
-    if (!isDrawableScale(component->scale.x) || !isDrawableScale(component->scale.y)) return;
+    if (!hasDrawableScale()) return;
     // The bracket's outer edge, with the picking line's width, in component units.
     const double reach = displacement + pickingLineWidth;
     bounds.right = std::max(bounds.right, component->width * 0.5 + reach / std::abs(component->scale.x));

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "app/DisplayList.h"
 #include "framework/Export.h"
 #include "manipulation/DraggingResizerStrategy.h"
 
@@ -11,15 +12,15 @@
 // `selectedColor` while a user holds the component, with the component's alpha. The same
 // bracket, drawn thicker in the component's identifier colour, is its picking shape, so a
 // press on it reaches the component; a press that lands outside the component's rectangle,
-// that is on the handle, starts the resize. The bracket keeps its size in display pixels
-// whatever the component's scale (a component scaled to nothing shows no handle).
+// that is on the handle, starts the resize. The offset stays `displacement` display pixels
+// whatever the component's scale, taken at every draw (a component scaled to nothing shows
+// no handle). Both draws leave the colour set, and the picking draw its line width.
 class DRAVIK_API ResizerHandleStrategy : public DraggingResizerStrategy {
 public:
     ResizerHandleStrategy() = default;
     // A copy draws the same handle and builds display lists of its own.
     ResizerHandleStrategy(const ResizerHandleStrategy& other);
     ResizerHandleStrategy& operator=(const ResizerHandleStrategy& other);
-    ~ResizerHandleStrategy() override;
 
     const double* getColor() const { return color; }
     void setColor(const double* rgba);
@@ -37,27 +38,25 @@ protected:
 
     // Records the bracket, in display pixels about the component's position (unturned), into
     // `displayList` (smoothed) and `pickingDisplayList` (in the identifier colour), for the
-    // component's current size and scale.
+    // component's current size and scale. The strategy itself draws without lists.
     void createDisplayList();
 
     double color[4] = {1.0, 1.0, 1.0, 1.0};
     double selectedColor[4] = {1.0, 1.0, 1.0, 1.0};
     double displacement = 1.5;      // display pixels outside the edges
     double pickingLineWidth = 3.0;  // pixels
-    std::uint32_t displayList = 0;
-    std::uint32_t pickingDisplayList = 0;
+    DisplayList displayList;
+    DisplayList pickingDisplayList;
     std::uint32_t listWidth = 0;  // component size and scale when the lists were made
     std::uint32_t listHeight = 0;
     double listScaleX = 1.0;
     double listScaleY = 1.0;
 
 private:
-    // Whether the lists are missing or were made for another size or scale; false when the
-    // component's scale leaves nothing to draw.
-    bool prepareLists();
-    void deleteDisplayLists();
-    // Calls the list with the component's scale undone, so that it draws in display pixels.
-    void callUnscaled(std::uint32_t list) const;
+    // False when the component's scale leaves nothing to draw.
+    bool hasDrawableScale() const;
+    // The bracket in component units, under the component's transform.
+    void emitHandle() const;
 };
 
 #endif

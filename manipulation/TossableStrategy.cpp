@@ -3,6 +3,7 @@
 #include <cmath>
 #include <iostream>
 
+#include "framework/BufferCellLookup.h"
 #include "framework/ConstantProvider.h"
 #include "framework/DravikEvent.h"
 #include "framework/DravikManager.h"
@@ -107,10 +108,9 @@ void TossableStrategy::readFriction() {
     IBufferProxy* proxy = component->getPassiveBufferByType(frictionBufferType);
     IBuffer<double>* grid = proxy != nullptr ? proxy->getBuffer<double>() : nullptr;
     if (grid == nullptr || proxy->owner == nullptr) return;
-    double bx = 0.0, by = 0.0;
-    proxy->owner->convertGlobalToBufferCoords(component->position.x, component->position.y, bx, by);
-    if (!(bx >= 0.0 && bx <= grid->width - 1.0 && by >= 0.0 && by <= grid->height - 1.0)) return;
-    currentFriction = grid->rows[truncateToUnsigned(by)][std::size_t(truncateToUnsigned(bx)) * grid->valuesPerCell];
+    unsigned column = 0, row = 0;
+    if (!locateBufferCell(*proxy->owner, *grid, component->position.x, component->position.y, column, row)) return;
+    currentFriction = grid->rows[row][std::size_t(column) * grid->valuesPerCell];
 }
 
 void TossableStrategy::readPassiveBuffers(const std::vector<unsigned>& types) {

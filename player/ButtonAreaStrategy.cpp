@@ -8,7 +8,7 @@ ButtonAreaStrategy::ButtonAreaStrategy(std::string area) : area(std::move(area))
 
 void ButtonAreaStrategy::initProperties() {
     buttonBufferType = ConstantProvider::getInstance()->getBufferTypeIdentifier("BUTTON_BUFFER");
-    fill(obtainActiveGrid<unsigned char>(*component, buttonBufferType));
+    fill(obtainButtonGrid(*component));
 }
 
 void ButtonAreaStrategy::resize(unsigned w, unsigned h) {

@@ -32,9 +32,8 @@ FilledDiscStrategy::FilledDiscStrategy(const double color[4], double width) : ri
 void FilledDiscStrategy::draw(const std::vector<unsigned long>&) {
     const double outer = outerRadius(*component);
     const double inner = std::max(0.0, outer - rimWidth);
-    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    // Blending is the host's state (or a capture's, which keeps alpha apart).
+    glPushAttrib(GL_CURRENT_BIT);
     glColor4dv(component->color);
     drawDisc(inner);
     glColor4d(rimColor[0], rimColor[1], rimColor[2], rimColor[3] * component->color[3]);

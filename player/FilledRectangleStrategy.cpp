@@ -34,9 +34,8 @@ void FilledRectangleStrategy::draw(const std::vector<unsigned long>& selectedIds
     const double r = l + component->width, t = b + component->height;
     const double* fill = component->color;
 
-    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_LINE_BIT | GL_ENABLE_BIT);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    // Blending is the host's state (or a capture's, which keeps alpha apart).
+    glPushAttrib(GL_CURRENT_BIT | GL_LINE_BIT | GL_ENABLE_BIT);
     if (shadow) {
         const double offset = 5.0;
         for (double grow : {4.0, 2.0, 0.0}) {  // three layers for a soft edge

@@ -6,6 +6,7 @@
 #include <exception>
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 
 #include "dravik/Version.h"
 #include "player/LoadedLibraries.h"
@@ -62,6 +63,8 @@ int main(int argc, char** argv) {
             player->printSummary(std::cout);
         } catch (const PlayerError& e) {
             status = fail(e.what(), e.status());
+        } catch (const std::runtime_error& e) {  // a strategy that cannot do what the scene asks
+            status = fail(std::string("scene problem: ") + e.what(), PlayerError::kSceneProblems);
         } catch (const std::exception& e) {  // out of memory, say: still a clean exit
             status = fail(e.what(), 1);
         }

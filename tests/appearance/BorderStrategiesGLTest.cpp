@@ -35,7 +35,7 @@ public:
     using Border::Border;
     int builds = 0;
     void build() { this->createDisplayList(); }
-    std::uint32_t list() const { return this->displayList; }
+    std::uint32_t list() const { return this->displayList.name(); }
 
 protected:
     void createDisplayList() override {
@@ -129,13 +129,6 @@ TEST_F(BorderGLTest, OutlineOnTheEdgeInItsColourThenTheSelectedOneOnTop) {
     EXPECT_NEAR(both[7][0].a, 0.4, 1e-6);
     EXPECT_EQ(lineWidth(), 3.0f) << "left as the last outline set it";
 
-    // The outline's pixels by read-back: a 5 pixel green line on the top edge, nothing inside.
-    component->color[3] = 1.0;
-    glClear(GL_COLOR_BUFFER_BIT);
-    component->render({});
-    EXPECT_TRUE(probe::near(probe::pixelAt(128, 153), {0, 255, 0}));
-    EXPECT_EQ(probe::pixelAt(128, 140), (probe::Rgb{0, 0, 0}));
-
     border->setDrawBorder(false);
     EXPECT_TRUE(drawn({}).empty());
     EXPECT_EQ(drawn({id()}).size(), 4u) << "only the selected outline";
@@ -175,11 +168,22 @@ TEST_F(BorderGLTest, OutlinesAreRebuiltOnlyWhenTheSizeChanges) {
     const double black[4] = {0, 0, 0, 1};
     border->setColor(black);  // setters rebuild a built list at once
     EXPECT_EQ(border->builds, 3);
+    // An assignment rebuilds the built list, in place, with the settings it takes; a copy
+    // has no list until it builds one.
+    const std::uint32_t name = border->list();
+    Counted<BorderStrategy> green;
+    const double greenColour[4] = {0, 1, 0, 1};
+    green.setColor(greenColour);
+    *border = green;
+    EXPECT_EQ(border->list(), name);
+    EXPECT_EQ(drawn()[0][0].g, 1.0);
+    EXPECT_EQ(Counted<BorderStrategy>(*border).list(), 0u);
 
     // The stand-alone variant rebuilds as soon as the resize is reported. It copies its
     // colours; a missing one is opaque white.
     double red[4] = {1, 0, 0, 0.5};
     auto* better = attach(new Counted<BetterBorderStrategy>(red, nullptr, 2.0, 3.0), 100, 50);
+    EXPECT_FALSE(glIsList(name)) << "freed with the strategy";
     red[0] = 0;
     const std::vector<Primitive> both = drawn({id()});
     ASSERT_EQ(both.size(), 8u);
@@ -220,23 +224,6 @@ TEST_F(BorderGLTest, GradientBandFadesFromTheEdgeToTransparentOutside) {
     component->resize(100, 50);
     drawn();
     EXPECT_EQ(band->builds, 3);
-
-    // By read-back, with the host blending: the band's left side, 20 pixels wide from the
-    // edge at x = 78, is red fading linearly to the black below.
-    const double red[4] = {1, 0, 0, 1};
-    band->setColor(red);
-    band->setBorderWidth(20);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    component->render({});
-    glDisable(GL_BLEND);
-    for (int x : {76, 72, 67, 62}) {
-        const double fromEdge = 78.0 - (x + 0.5);
-        const int expected = static_cast<int>(255 * (1.0 - fromEdge / 20.0) + 0.5);
-        EXPECT_NEAR(probe::pixelAt(x, 128)[0], expected, 3) << "x = " << x;
-    }
-    EXPECT_EQ(probe::pixelAt(56, 128)[0], 0) << "beyond the band";
 }
 
 TEST_F(BorderGLTest, RoundOutlineRadiusFollowsSizeAndScale) {
@@ -330,12 +317,7 @@ TEST_F(BorderGLTest, SpotIsAnOctagonOfTheScaleFadingToAFixedRimAlpha) {
     EXPECT_EQ(drawn()[0][0].r, 0.0);
     EXPECT_EQ(drawn()[0][0].b, 1.0);
 
-    // By read-back, without blending: the colour reaches the rim and no further.
     spot(new GradientCircleStrategy(255, 128, 0, 10), 60);
-    glClear(GL_COLOR_BUFFER_BIT);
-    component->render({});
-    EXPECT_TRUE(probe::near(probe::pixelAt(128, 128 + 50), {255, 128, 0}));
-    EXPECT_EQ(probe::pixelAt(128 + 50, 128 + 50), (probe::Rgb{0, 0, 0}));
     const std::vector<Vertex> faint = probe::verticesOf(drawn());
     EXPECT_NEAR(faint.front().a, 10.0 / 255.0, 1e-6);
     for (const Vertex& v : faint) {

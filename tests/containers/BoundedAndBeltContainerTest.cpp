@@ -3,10 +3,13 @@
 #include <tuple>
 
 #include "ContainerTestSupport.h"
+#include "manipulation/Resizer4ButtonStrategy.h"
 
 namespace {
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
+// Interned before any test, so that button value 0 is not "NO_BUTTON".
+const unsigned char kFirstButton = buttonValue("A_BUTTON_INTERNED_FIRST");
 
 using BoundedProbe = Probe<BoundedContainerStrategy>;
 using BeltProbe = Probe<BeltContainerStrategy>;
@@ -166,6 +169,17 @@ TEST_F(ContainerScene, BadInputLeavesTheContainerFiniteAndBounded) {
     }
 }
 
+TEST_F(ContainerScene, StrategiesShareOneButtonGridHoldingNoButtonWhereNoneWasWritten) {
+    ASSERT_EQ(kFirstButton, 0);
+    VisComponent* resizable = add(200, 200, 200, 100, {new Resizer4ButtonStrategy});
+    expectButtons(resizable, {{200, 200, "NO_BUTTON"}, {105, 155, "RESIZE_BUTTON"}});
+    resizable->resize(300, 100);
+    expectButtons(resizable, {{200, 200, "NO_BUTTON"}, {55, 155, "RESIZE_BUTTON"}});
+    // A container pushed after the resizer fills the grid that is there, which lookups read.
+    VisComponent* tray = add(600, 400, 300, 300, {new Resizer4ButtonStrategy, new BoundedContainerStrategy(4, 2)});
+    expectButtons(tray, {{600, 400, "RNT_AREA"}});
+}
+
 TEST_F(ContainerScene, BeltHoleAndInnerControlPoints) {
     auto* s = new BeltProbe();
     VisComponent* c = add(500, 400, 400, 400, {s});
@@ -194,5 +208,16 @@ TEST_F(ContainerScene, BeltHoleAndInnerControlPoints) {
         // The inner border follows 20 toward the hole, along the new normals.
         const auto &p = inner.controlPointList()[i], &n = inner.controlPointNormalList()[i];
         EXPECT_NEAR(innerBorder.controlPointList()[i].x, p.x + 20 * n.x, 1e-9);
+    }
+
+    // A belt wider than the component holds (or negative) is held to what fits, 0 to
+    // 150 - 20 here, so that the component keeps the size that a belt that fits gives it.
+    const VisComponent* fits = add(500, 400, 400, 300, {new BeltContainerStrategy(100.0, 4, 4)});
+    for (double width : {1000.0, 1e308, -50.0}) {
+        auto* wide = new BeltContainerStrategy(width, 4, 4);
+        VisComponent* w = add(500, 400, 400, 300, {wide});
+        EXPECT_EQ(wide->getBeltWidth(), width < 0 ? 0.0 : 130.0);
+        EXPECT_EQ(w->width, fits->width);
+        EXPECT_EQ(w->height, fits->height);
     }
 }

@@ -121,6 +121,19 @@ TEST_F(CurrentBelt, GridsCarrySizeOrientationAndCurrentOverTheBeltOnly) {
     EXPECT_NEAR(v[1], -1.0, 0.01);
 }
 
+TEST_F(CurrentBelt, OutlinesOfDifferentPointCountsFillWithTheFewest) {
+    Spline outer = belt->getOuterSpline();
+    outer.setLevel(3);  // 32 spline points against the inner outline's 64
+    outer.evaluate();
+    belt->setOuterSpline(outer);
+    beltComponent->resize(400, 400);  // refills every grid
+    for (double x = kCx - 200; x < kCx + 200; x += 7)
+        for (double y = kCy - 200; y < kCy + 200; y += 7) {
+            const auto v = cell(beltComponent, "DIRECTION_BUFFER", x, y);
+            ASSERT_LE(std::hypot(v[0], v[1]), 2.0 + 1e-9) << x << ", " << y;  // blends of corner values
+        }
+}
+
 TEST_F(CurrentBelt, ReshapingRefitsTheThreeGrids) {
     const double x = kCx + 127.28, y = kCy + 127.28;  // outer control point 0
     send(beltComponent, "PRESS", x, y);

@@ -38,8 +38,8 @@ struct Drawn : GLTest {
 
 // 50 x 30, scaled twice: 100 x 60 display pixels.
 struct Handle : Drawn {
+    ResizerHandleStrategy* handle = new ResizerHandleStrategy;
     void SetUp() override {
-        auto* handle = new ResizerHandleStrategy;
         const double normal[4] = {1, 0, 0, 1}, selected[4] = {0, 1, 0, 1};
         handle->setColor(normal);
         handle->setSelectedColor(selected);
@@ -77,6 +77,12 @@ TEST_F(Handle, DrawsABracketOutsideTheMovingCornerInDisplayPixels) {
     ASSERT_EQ(selected.size(), 2u);
     EXPECT_NEAR(selected[0].vertices[0].rgba[0], 0.0, 1e-3);
     EXPECT_NEAR(selected[0].vertices[0].rgba[1], 1.0, 1e-3);
+    GLdouble colour[4];
+    glGetDoublev(GL_CURRENT_COLOR, colour);
+    EXPECT_EQ(colour[1], 1.0) << "the handle's colour stays set";
+
+    handle->setDisplacement(10.0);  // after the first draw, with size and scale unchanged
+    EXPECT_NEAR(drawn()[0].vertices[1].x, 128 + 50 + 10, 1e-3);
 }
 
 TEST_F(Handle, APressOnTheHandleResizesAndOneInsideDoesNot) {
@@ -86,6 +92,9 @@ TEST_F(Handle, APressOnTheHandleResizesAndOneInsideDoesNot) {
     glTranslated(128, 128, 0);
     static_cast<VisComponent*>(component)->renderForPicking();  // the whole rectangle, then the handle
     glPopMatrix();
+    GLfloat width = 0;
+    glGetFloatv(GL_LINE_WIDTH, &width);
+    EXPECT_EQ(width, 3.0f) << "the picking line width stays set";
     unsigned char rgb[3] = {0, 0, 0}, id[3];
     glReadPixels(128 + 51, 128 - 29, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
     component->getIdColor(id);
@@ -128,6 +137,9 @@ TEST_F(TranslateOrTurn, ShowsTheCircleWhileHeldAndFadesItAfterTheRelease) {
     send(component, "PRESS", 1, 128, 128);
     const auto circle = drawn();
     ASSERT_EQ(circle.size(), 36u) << "a loop through 36 vertices";
+    GLfloat width = 0;
+    glGetFloatv(GL_LINE_WIDTH, &width);
+    EXPECT_EQ(width, 1.5f) << "the decoration's width stays set";
     for (const FeedbackPrimitive& line : circle)
         EXPECT_NEAR(std::hypot(line.vertices[0].x - 128, line.vertices[0].y - 128), 30.0, 1e-3);
 

@@ -3,8 +3,10 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <vector>
 
+#include "framework/IBuffer.h"
 #include "framework/VisComponent.h"
 
 namespace detail {
@@ -13,6 +15,14 @@ namespace detail {
 struct CellBlock {
     unsigned left, bottom, right, top;
 };
+
+// Sets every cell of the blocks to `value` (a null grid is ignored): buttons that a
+// strategy writes into its component's button grid.
+inline void fillCellBlocks(IBuffer<unsigned char>* grid, const std::vector<CellBlock>& blocks, unsigned char value) {
+    if (grid == nullptr) return;
+    for (const CellBlock& b : blocks)
+        for (unsigned y = b.bottom; y < b.top; ++y) std::fill(grid->rows[y] + b.left, grid->rows[y] + b.right, value);
+}
 
 // Draws the blocks of the component's grid as rectangles in the component's identifier
 // colour, in component coordinates (cell = coordinate + half the size): the picking shape

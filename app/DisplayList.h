@@ -1,11 +1,11 @@
-#ifndef DRAVIK_CONTAINERS_DISPLAYLIST_H
-#define DRAVIK_CONTAINERS_DISPLAYLIST_H
+#ifndef DRAVIK_APP_DISPLAYLIST_H
+#define DRAVIK_APP_DISPLAYLIST_H
 
 #include <cstdint>
 
 #include "framework/Export.h"
 
-// One OpenGL display list owned by a strategy: made on the first compile, compiled again in
+// One OpenGL display list owned by a strategy: named on the first compile, compiled again in
 // place after that, deleted with its owner (an OpenGL context must be current then). A copy
 // owns no list of its own until it compiles one, so copies never delete each other's lists.
 class DRAVIK_API DisplayList {

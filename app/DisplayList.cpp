@@ -1,4 +1,4 @@
-#include "containers/DisplayList.h"
+#include "app/DisplayList.h"
 
 #include <GL/gl.h>
 
