@@ -119,8 +119,7 @@ TEST_F(Toss, TwoUsersOnOneComponentLeaveItToTheSecond) {
 TEST_F(Toss, BadInputNeverReachesThePosition) {
     const double inf = std::numeric_limits<double>::infinity(), huge = 1.7e308;
     item->onEvent(nullptr);
-    send(item, "PRESS", 1, std::nan(""), 400);
-    send(item, "DRAG", 1, inf, 0);
+    pressAndDrag(item, 1, {{std::nan(""), 400}, {inf, 0}});
     send(item, "DRAG", 1, huge, 0);
     send(item, "RELEASE", 1, -huge, 0);  // a span beyond the range of doubles: no toss
     EXPECT_FALSE(toss->isTossing());
