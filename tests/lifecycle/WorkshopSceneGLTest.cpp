@@ -74,9 +74,7 @@ TEST_F(WorkshopScene, PlaysTheScript) {
 // A flood of presses on a dispenser stops at the scene's limit of components, with one line.
 TEST(CardDispenser, MakesNoCardsBeyondTheScenesLimit) {
     DravikManager manager(nullptr, 0);
-    VisComponent* dispenser = makeComponent(100, 100, 50, 50);
-    dispenser->pushStrategy(new CardDispenserStrategy(20, 10, 3));
-    manager.addComponent(dispenser);
+    VisComponent* dispenser = placeComponent(manager, 100, 100, 50, 50, {new CardDispenserStrategy(20, 10, 3)});
     testing::internal::CaptureStderr();
     for (unsigned user = 1; user <= 5; ++user) {
         DravikEvent press(eventType("PRESS"), user, 100, 100);
