@@ -3,7 +3,6 @@
 // in the bin; photos resized; the note moved and turned.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "player/CardDispenserStrategy.h"
@@ -15,9 +14,7 @@ namespace {
 class WorkshopScene : public PlayerProcessTest {
 protected:
     PlayerOutcome playFrames(unsigned frames) {
-        const std::filesystem::path examples = DRAVIK_EXAMPLES_DIR;
-        return play(shellQuoted((examples / "workshop.xml").string()) + " --script " +
-                    shellQuoted((examples / "workshop.touch").string()) + " --no-overlay --frames " +
+        return play(example("workshop.xml") + " --script " + example("workshop.touch") + " --no-overlay --frames " +
                     std::to_string(frames));
     }
 };
