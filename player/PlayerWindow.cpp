@@ -28,6 +28,7 @@ namespace {
 PlayerWindow* openWindow = nullptr;  // the window that freeglut's callbacks reach
 
 constexpr unsigned char kEscape = 27;
+constexpr std::chrono::microseconds kFramePeriod(16667);
 volatile std::sig_atomic_t stopSignal = 0;  // SIGINT or SIGTERM arrived: end after the frame
 
 // Asks the loop to end; a second signal of the kind ends the process as it would have.
@@ -45,7 +46,7 @@ void discard(std::unique_ptr<DefaultManager> scene) {
     scene.reset();
     glDeleteTextures(static_cast<GLsizei>(textures.size()), textures.data());
 }
-constexpr std::chrono::microseconds kFramePeriod(16667);
+
 void collect(const VisComponent* c, std::vector<const VisComponent*>& out) {
     out.push_back(c);
     for (const VisComponent* child : c->getChildren()) collect(child, out);
@@ -235,6 +236,7 @@ void PlayerWindow::drawLatency() const {
 
 // The problems of the scene, one line each below the frame rate, as many as fit.
 void PlayerWindow::drawProblems() const {
+    if (sceneProblems.empty()) return;
     constexpr double kLineHeight = 15.0;
     const double top = static_cast<double>(height) - 70.0;
     const auto fit = static_cast<std::size_t>(std::max(top / kLineHeight, 1.0));
@@ -246,6 +248,7 @@ void PlayerWindow::drawProblems() const {
         glRasterPos3d(10.0, top - kLineHeight * static_cast<double>(i), 0.0);
         glutBitmapString(GLUT_BITMAP_HELVETICA_12, reinterpret_cast<const unsigned char*>(line.c_str()));
     }
+    glColor3d(1.0, 1.0, 1.0);  // as the overlay leaves it otherwise
 }
 
 // Loads the scene file again; keeps the scene shown unless the new one loaded without a problem.

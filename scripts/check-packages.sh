@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/install-packages.sh
 
-install_missing_packages cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libdevil-dev libxi-dev \
+install_missing_packages cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libdevil-dev libxi-dev libegl-dev \
   liblo-dev xvfb xauth dpkg-dev file help2man
 
 build_dir=${BUILD_DIR:-build-deb}

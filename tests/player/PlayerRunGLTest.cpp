@@ -1,7 +1,6 @@
 // Runs the dravik-player program on scripts, as a user would, and checks what it prints, its
 // exit status and the pixels of its screenshots.
 #include <IL/il.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -153,13 +152,7 @@ TEST_F(PlayerRun, WatchFollowsTheEditedSceneAndKeepsTheLastGoodOne) {
     };
     write("t.png", texture);
     write("scene.xml", scene(40));
-    const pid_t player = ::fork();
-    if (player == 0) {
-        const std::string command = "cd " + shellQuoted(dir.string()) + " && exec " + shellQuoted(DRAVIK_PLAYER_PROGRAM) +
-                                    " --watch --quiet --size 200x150 --summary-at 1 scene.xml >out 2>err";
-        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
+    const pid_t player = start("--watch --quiet --size 200x150 --summary-at 1 scene.xml");
     // Waits (at most 20 s) until the file holds the text `count` times.
     auto seen = [&](const char* file, const std::string& text, int count) {
         for (int wait = 0; wait < 2000; ++wait, ::usleep(10000)) {

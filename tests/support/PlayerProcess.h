@@ -48,18 +48,32 @@ protected:
     // are suppressed by name (.ci/run plays a scene so); the library's own leaks are checked
     // by the unit tests.
     PlayerOutcome play(const std::string& arguments) {
-        const std::string command = "cd " + shellQuoted(dir.string()) +
-                                    " && ASAN_OPTIONS=\"${ASAN_OPTIONS:-}:detect_leaks=0\" " +
-                                    shellQuoted(DRAVIK_PLAYER_PROGRAM) + " " + arguments + " >out 2>err";
         PlayerOutcome run;
-        const int raw = std::system(command.c_str());
+        const int raw = std::system(command(arguments).c_str());
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
         run.out = readFile(dir / "out");
         run.err = readFile(dir / "err");
         return run;
     }
 
+    // Starts the player as play() does, without waiting for it: the process id.
+    pid_t start(const std::string& arguments) {
+        const std::string line = command(arguments);
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::execl("/bin/sh", "sh", "-c", line.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        return pid;
+    }
+
     std::filesystem::path dir;
+
+private:
+    std::string command(const std::string& arguments) const {
+        return "cd " + shellQuoted(dir.string()) + " && ASAN_OPTIONS=\"${ASAN_OPTIONS:-}:detect_leaks=0\" exec " +
+               shellQuoted(DRAVIK_PLAYER_PROGRAM) + " " + arguments + " >out 2>err";
+    }
 };
 
 #endif
