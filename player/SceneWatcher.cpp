@@ -6,7 +6,8 @@
 
 bool SceneWatcher::Stamp::operator==(const Stamp& other) const {
     return exists == other.exists && device == other.device && inode == other.inode && size == other.size &&
-           modifiedSeconds == other.modifiedSeconds && modifiedNanoseconds == other.modifiedNanoseconds;
+           modifiedSeconds == other.modifiedSeconds && modifiedNanoseconds == other.modifiedNanoseconds &&
+           changedSeconds == other.changedSeconds && changedNanoseconds == other.changedNanoseconds;
 }
 
 SceneWatcher::Stamp SceneWatcher::stampOf(const std::filesystem::path& path) {
@@ -19,6 +20,8 @@ SceneWatcher::Stamp SceneWatcher::stampOf(const std::filesystem::path& path) {
     stamp.size = static_cast<std::uint64_t>(status.st_size);
     stamp.modifiedSeconds = static_cast<std::int64_t>(status.st_mtim.tv_sec);
     stamp.modifiedNanoseconds = static_cast<std::int64_t>(status.st_mtim.tv_nsec);
+    stamp.changedSeconds = static_cast<std::int64_t>(status.st_ctim.tv_sec);
+    stamp.changedNanoseconds = static_cast<std::int64_t>(status.st_ctim.tv_nsec);
     return stamp;
 }
 

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <vector>
 
-// Notices when files change: a file that appears, disappears, is rewritten in place or
-// replaced (an editor that saves through a new file and a rename). It looks at the files'
+// Notices when files change: a file that appears, disappears, is rewritten in place,
+// replaced (an editor that saves through a new file and a rename) or made unreadable. It looks at the files'
 // status at most once a period, so that asking every frame costs a clock read.
 class SceneWatcher {
 public:
@@ -27,6 +27,7 @@ private:
         bool exists = false;
         std::uint64_t device = 0, inode = 0, size = 0;
         std::int64_t modifiedSeconds = 0, modifiedNanoseconds = 0;
+        std::int64_t changedSeconds = 0, changedNanoseconds = 0;  // of the status: permissions too
         bool operator==(const Stamp& other) const;
     };
     struct Watched {
