@@ -47,18 +47,19 @@ protected:
     // the player's exit would report what the OpenGL driver keeps allocated unless its blocks
     // are suppressed by name (.ci/run plays a scene so); the library's own leaks are checked
     // by the unit tests.
-    PlayerOutcome play(const std::string& arguments) {
-        PlayerOutcome run;
-        const int raw = std::system(command(arguments).c_str());
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = readFile(dir / "out");
-        run.err = readFile(dir / "err");
-        return run;
+    PlayerOutcome play(const std::string& arguments) { return run(shellQuoted(DRAVIK_PLAYER_PROGRAM) + " " + arguments); }
+    // Runs the shell command in `dir`, as play runs the player.
+    PlayerOutcome run(const std::string& command) {
+        PlayerOutcome outcome;
+        const int raw = std::system(inDir(command).c_str());
+        outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        outcome.out = readFile(dir / "out");
+        outcome.err = readFile(dir / "err");
+        return outcome;
     }
-
-    // Starts the player as play() does, without waiting for it: the process id.
+    // Starts the player as play does, without waiting for it: its process id.
     pid_t start(const std::string& arguments) {
-        const std::string line = command(arguments);
+        const std::string line = inDir("exec " + shellQuoted(DRAVIK_PLAYER_PROGRAM) + " " + arguments);
         const pid_t pid = ::fork();
         if (pid == 0) {
             ::execl("/bin/sh", "sh", "-c", line.c_str(), static_cast<char*>(nullptr));
@@ -70,9 +71,10 @@ protected:
     std::filesystem::path dir;
 
 private:
-    std::string command(const std::string& arguments) const {
-        return "cd " + shellQuoted(dir.string()) + " && ASAN_OPTIONS=\"${ASAN_OPTIONS:-}:detect_leaks=0\" exec " +
-               shellQuoted(DRAVIK_PLAYER_PROGRAM) + " " + arguments + " >out 2>err";
+    // The shell line that runs the command in `dir`, with its output in the files out and err.
+    std::string inDir(const std::string& command) const {
+        return "cd " + shellQuoted(dir.string()) + " && ASAN_OPTIONS=\"${ASAN_OPTIONS:-}:detect_leaks=0\" " + command +
+               " >out 2>err";
     }
 };
 
