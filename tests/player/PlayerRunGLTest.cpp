@@ -122,7 +122,7 @@ TEST_F(PlayerRun, TheSeedChoosesTheRandomValuesOfTheScene) {
 // keep the last good scene; the summary at the end (the player stops on SIGTERM) is the
 // last good one's.
 TEST_F(PlayerRun, WatchFollowsTheEditedSceneAndKeepsTheLastGoodOne) {
-    const std::string texture = readFile(std::string(std::getenv("DRAVIK_SOURCE_DIR")) + "/examples/textures/table.png");
+    const std::string texture = readFile(std::string(DRAVIK_EXAMPLES_DIR) + "/textures/table.png");
     auto scene = [](int x) {
         return "<RootComponent width='200' height='150'>\n  <Texture source='t.png'/>\n  <Component posX='" +
                std::to_string(x) + "' posY='50' width='20' height='20'>\n    <Strategy name='Image' texture-id='1'/>\n"
