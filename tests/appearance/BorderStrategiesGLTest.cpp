@@ -8,6 +8,8 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/DefaultManager.h"
@@ -120,15 +122,13 @@ TEST_F(BorderGLTest, OutlineOnTheEdgeInItsColourThenTheSelectedOneOnTop) {
     const std::vector<Primitive> normal = drawn({999});
     ASSERT_EQ(normal.size(), 4u);
     EXPECT_TRUE(onRectangle(normal, 50, 25));
-    EXPECT_EQ(normal[0][0].g, 1.0);
-    EXPECT_EQ(normal[0][0].a, 0.5) << "the component's alpha multiplies the outline's";
-    EXPECT_EQ(lineWidth(), 5.0f);
+    // Green, the component's alpha multiplying the outline's, in the outline's width.
+    EXPECT_EQ(std::make_tuple(normal[0][0].g, normal[0][0].a, lineWidth()), std::make_tuple(1.0, 0.5, 5.0f));
 
     const std::vector<Primitive> both = drawn({999, id()});
     ASSERT_EQ(both.size(), 8u);
-    EXPECT_EQ(both[7][0].b, 1.0);
     EXPECT_NEAR(both[7][0].a, 0.4, 1e-6);
-    EXPECT_EQ(lineWidth(), 3.0f) << "left as the last outline set it";
+    EXPECT_EQ(std::make_pair(both[7][0].b, lineWidth()), std::make_pair(1.0, 3.0f)) << "the width left as the last outline set it";
 
     border->setDrawBorder(false);
     EXPECT_TRUE(drawn({}).empty());
@@ -143,9 +143,8 @@ TEST_F(BorderGLTest, OutlineOnTheEdgeInItsColourThenTheSelectedOneOnTop) {
     EXPECT_TRUE(drawn({id()}).empty());
     GLfloat colour[4];
     glGetFloatv(GL_CURRENT_COLOR, colour);
-    EXPECT_EQ(colour[0], 0.25f);
-    EXPECT_EQ(lineWidth(), 7.0f);
-    EXPECT_EQ(border->builds, builds) << "draw did not rebuild for the new size";
+    EXPECT_EQ(std::make_tuple(colour[0], lineWidth(), border->builds), std::make_tuple(0.25f, 7.0f, builds))
+        << "draw did not rebuild for the new size";
 }
 
 TEST_F(BorderGLTest, OutlinesAreRebuiltOnlyWhenTheSizeChanges) {

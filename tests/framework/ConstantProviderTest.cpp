@@ -18,9 +18,3 @@ TEST(ConstantProvider, RegistriesNumberIndependentlyFromTheirOwnStart) {
                                      names.getButtonBufferValue("NO_BUTTON")}),
               (std::vector<unsigned>{3, 0, 1, 4, 3, 5, 1}));
 }
-
-TEST(ConstantProvider, OneInstancePerProcess) {
-    ConstantProvider* a = ConstantProvider::getInstance();
-    EXPECT_EQ(a, ConstantProvider::getInstance());
-    EXPECT_EQ(a->getBufferTypeIdentifier("X_BUFFER"), ConstantProvider::getInstance()->getBufferTypeIdentifier("X_BUFFER"));
-}

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "lifecycle/CreatorStrategy.h"
@@ -123,10 +125,8 @@ TEST_F(Scene, ABinDestroysPlainChildrenAtOnceAndWaitsForTheAnimationOfOthers) {
     EXPECT_TRUE(exists(id));
     frames(1);
     EXPECT_FALSE(exists(id));
-    EXPECT_TRUE(bin->getDeadIds().empty());
-    EXPECT_TRUE(binComponent->getChildren().empty());
-    EXPECT_EQ(manager.components.size(), 2u);
-    EXPECT_EQ(starts, 1);
+    EXPECT_TRUE(bin->getDeadIds().empty() && binComponent->getChildren().empty());
+    EXPECT_EQ(std::make_pair(manager.components.size(), starts), std::make_pair(std::size_t(2), 1));
 }
 
 TEST_F(Scene, ReportsOfComponentsNeverStartedAreKept) {
@@ -202,14 +202,11 @@ TEST_F(Scene, ACardTakenBackOutOfTheBinComesBackWhole) {
         frames(2);
         ASSERT_EQ(starts, 1);
         EXPECT_EQ(bin->getDeadIds().size(), reported ? 1u : 0u);
-            routeStroke(manager, 2, {{300, 200}, {100, 250}});  // the card, in front of the bin
+        routeStroke(manager, 2, {{300, 200}, {100, 250}});  // the card, in front of the bin
         frames(30);
         ASSERT_TRUE(exists(id));
-        EXPECT_EQ(c->getParent(), nullptr);
-        EXPECT_EQ(c->scale, Point3d(1, 1, 1));
-        EXPECT_EQ(c->color[3], 1.0);
-        EXPECT_TRUE(bin->getDyingIds().empty());
-        EXPECT_TRUE(bin->getDeadIds().empty());
+        EXPECT_EQ(std::make_tuple(c->getParent(), c->scale, c->color[3]), std::make_tuple(nullptr, Point3d(1, 1, 1), 1.0));
+        EXPECT_TRUE(bin->getDyingIds().empty() && bin->getDeadIds().empty());
         binComponent->addChild(c);
         frames(reported ? 3 : 8);
         EXPECT_EQ(starts, 2);
