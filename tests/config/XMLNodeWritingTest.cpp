@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -121,11 +121,9 @@ TEST(XMLNodeWriting, AwkwardNamesAndDeclarationsReadBack) {
     XMLNode read =
         XMLNode::parseString(L"<r>< ?q/>< /s/>< PRE>t</PRE ><e/ a/ >u</e/ ><?pi?></pi?></r>", nullptr, &results);
     ASSERT_EQ(results.error, eXMLErrorNone);
-    const char* names[] = {"?q", "/s", "PRE", "e/", "pi?"};
+    const wchar_t* names[] = {L"?q", L"/s", L"PRE", L"e/", L"pi?"};
     ASSERT_EQ(read.nChildNode(), 5);
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(std::wstring(read.getChildNode(i).getName()),
-                  std::wstring(names[i], names[i] + std::strlen(names[i])));
+    for (int i = 0; i < 5; ++i) EXPECT_STREQ(read.getChildNode(i).getName(), names[i]);
     EXPECT_STREQ(read.getChildNode(3).getAttribute(0).name, L"a/");
 
     const std::wstring written = read.createXMLString(false);
@@ -189,13 +187,13 @@ TEST(XMLNodeWriting, Base64RoundTripsAndReportsBadInput) {
     unsigned char out[4];
     EXPECT_EQ(XMLParserBase64Tool::decodeSize(L"TWFu\n TQ", &error), 4);
     EXPECT_EQ(error, eXMLWarningBase64DataSizeIsNotMultipleOf4);
-    EXPECT_TRUE(XMLParserBase64Tool::decode(L"TWFuTQ", out, 4, &error));
-    EXPECT_EQ(error, eXMLWarningBase64DecodeTruncatedData);
+    const std::tuple<const wchar_t*, bool, XMLError> cases[] = {{L"TW*u", false, eXMLErrorBase64DecodeIllegalCharacter},
+                                                                {L"TQ==TWFu", false, eXMLErrorBase64DecodeIllegalCharacter},
+                                                                {L"TWFuTWFu", false, eXMLErrorBase64DecodeBufferTooSmall},
+                                                                {L"TWFuTQ", true, eXMLWarningBase64DecodeTruncatedData}};
+    for (const auto& [text, decoded, expected] : cases) {
+        EXPECT_EQ(XMLParserBase64Tool::decode(text, out, 4, &error), decoded) << text;
+        EXPECT_EQ(error, expected) << text;
+    }
     EXPECT_EQ(std::string(out, out + 4), "ManM");
-    EXPECT_FALSE(XMLParserBase64Tool::decode(L"TW*u", out, 4, &error));
-    EXPECT_EQ(error, eXMLErrorBase64DecodeIllegalCharacter);
-    EXPECT_FALSE(XMLParserBase64Tool::decode(L"TQ==TWFu", out, 4, &error));
-    EXPECT_EQ(error, eXMLErrorBase64DecodeIllegalCharacter);
-    EXPECT_FALSE(XMLParserBase64Tool::decode(L"TWFuTWFu", out, 4, &error));
-    EXPECT_EQ(error, eXMLErrorBase64DecodeBufferTooSmall);
 }
