@@ -3,17 +3,21 @@
 # installs them with apt-get, builds the install check's consumer program against /usr with
 # find_package and runs it, runs `dravik-player --version` and an example scene from the
 # installed files (headless under Xvfb when there is no display), then removes the packages.
-#   BUILD_DIR=dir   build directory (default: build-deb)
+#   BUILD_DIR=dir   build directory (default: build-deb, configured without tests)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/install-packages.sh
 
-install_missing_packages cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libdevil-dev \
+install_missing_packages cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libdevil-dev libxi-dev \
   liblo-dev xvfb xauth dpkg-dev file help2man
 
 build_dir=${BUILD_DIR:-build-deb}
+# A build folder of its own needs no tests; a given one (CI's test build) keeps its options,
+# so that packaging it compiles nothing again.
+options=()
+[ -n "${BUILD_DIR:-}" ] || options=(-DDRAVIK_BUILD_TESTS=OFF -DDRAVIK_BUILD_BENCHMARKS=OFF)
 cmake -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_SHARED_LIBS=ON \
-  -DDRAVIK_BUILD_TESTS=OFF -DDRAVIK_BUILD_BENCHMARKS=OFF >/dev/null
+  "${options[@]}" >/dev/null
 cmake --build "$build_dir" -j2
 rm -rf "$build_dir/packages"
 (cd "$build_dir" && cpack -G DEB >/dev/null)

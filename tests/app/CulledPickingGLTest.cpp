@@ -236,15 +236,10 @@ TEST_F(CulledPicking, AnswersAsTheFullColourPickAtRandomPixels) {
 
 TEST_F(CulledPicking, AHostThatNeverResizesPicksInItsViewport) {
     Manager manager;
-    auto* c = new VisComponentGL;
-    c->position = Point3d(200, 30, 0);
-    c->width = c->height = 20;
-    c->pushStrategy(new PickableStrategy);
-    manager.addComponent(c);
+    auto* c = placeComponent<VisComponentGL>(manager, 200, 30, 20, 20, {new PickableStrategy});
     EXPECT_EQ(manager.pickComponent(205, 25, false), c->id);
     EXPECT_EQ(manager.pickComponent(kSize, 25, false), VisComponent::NoComponentId);  // beyond the viewport
 
-    DravikEvent press(eventType("PRESS"), 1, 195, 35);
-    manager.processEvent(&press, nullptr);
+    route(manager, "PRESS", 1, 195, 35);
     EXPECT_EQ(manager.getSelectedComponentIds(), std::vector<unsigned long>{c->id});
 }

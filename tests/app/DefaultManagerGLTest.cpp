@@ -20,13 +20,10 @@ public:
     using DefaultManager::pickContainer;
 };
 
-// A component picked over its whole rectangle.
-VisComponentGL* makeGL(double x, double y, unsigned w, unsigned h) {
-    auto* c = new VisComponentGL;
-    c->position = Point3d(x, y, 0);
-    c->width = w;
-    c->height = h;
-    c->pushStrategy(new PickableStrategy);
+// A component picked over its whole rectangle, with a grid of the given type if any.
+VisComponentGL* makeGL(double x, double y, unsigned w, unsigned h, const char* grid = nullptr) {
+    VisComponentGL* c = makeComponent<VisComponentGL>(x, y, w, h, {new PickableStrategy});
+    if (grid != nullptr) c->pushStrategy(new GridStrategy(grid, 0.0));
     return c;
 }
 
@@ -104,10 +101,7 @@ TEST_F(DefaultManagerGL, PressesAndDropsAreRoutedByPicking) {
     box->pushStrategy(new HolderStrategy);
     for (VisComponentGL* c : {box, turned, item}) manager.addComponent(c);
 
-    auto send = [&](const char* type, double x, double y) {
-        DravikEvent e(eventType(type), 1, x, y);
-        manager.processEvent(&e, nullptr);
-    };
+    auto send = [&](const char* type, double x, double y) { route(manager, type, 1, x, y); };
     send("PRESS", 85, 85);  // on the diagonal bar, outside its unturned rectangle
     EXPECT_EQ(manager.getSelectedComponentIds(), std::vector<unsigned long>{turned->id});
     send("RELEASE", 85, 85);
@@ -138,8 +132,7 @@ TEST_F(DefaultManagerGL, PickingLeavesTheDrawingStateAsItWas) {
     GLfloat clear[4], colour[4];
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
     glGetFloatv(GL_CURRENT_COLOR, colour);
-    EXPECT_EQ(clear[2], 0.75f);
-    EXPECT_EQ(colour[0], 0.5f);
+    EXPECT_EQ(std::make_pair(clear[2], colour[0]), std::make_pair(0.75f, 0.5f));
     glDisable(GL_BLEND);
     glDisable(GL_TEXTURE_2D);
 }
@@ -148,17 +141,14 @@ TEST_F(DefaultManagerGL, OverlayShowsRateMemoryAndCount) {
     DefaultManager manager;
     expectOverlay(manager, {"fps: N/A", "mem: 0MB", "#components: 0"});
 
-    auto* grid = makeGL(100, 100, 384, 512);  // 384 x 512 doubles: 1536 kilobytes
-    grid->pushStrategy(new GridStrategy("OVERLAY_TEST_GRID", 0.0));
+    auto* grid = makeGL(100, 100, 384, 512, "OVERLAY_TEST_GRID");  // 384 x 512 doubles: 1536 kilobytes
     manager.addComponent(grid);
     manager.addComponent(makeGL(10, 10, 5, 5));
     manager.frameRate = 1000.0 / 3.0;
     expectOverlay(manager, {"fps: 333.333", "mem: 1.5MB", "#components: 2"});
 
     delete grid;  // grids keep their storage when they shrink: a new one of 1000 kilobytes
-    grid = makeGL(100, 100, 320, 400);
-    grid->pushStrategy(new GridStrategy("OVERLAY_TEST_GRID", 0.0));
-    manager.addComponent(grid);
+    manager.addComponent(makeGL(100, 100, 320, 400, "OVERLAY_TEST_GRID"));
     manager.frameRate = -1.0;
     expectOverlay(manager, {"fps: N/A", "mem: 0.98MB", "#components: 2"});
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/VisComponentGL.h"
 #include "manipulation/KeyEvent.h"
 #include "manipulation/TouchIndicatorStrategy.h"
@@ -25,19 +27,14 @@ TEST(TouchIndicatorStrategy, PutsItsComponentWhereEveryEventIs) {
 
 TEST(KeyEvent, DefaultsCopiesAndKey) {
     KeyEvent blank;
-    EXPECT_EQ(blank.getKey(), ' ');
-    EXPECT_EQ(blank.userId, DravikEvent::NoUserId);
-    EXPECT_EQ(blank.contacts, 1u);
+    EXPECT_EQ(std::make_tuple(blank.getKey(), blank.userId, blank.contacts), std::make_tuple(' ', DravikEvent::NoUserId, 1u));
 
     VisComponentGL target;
     KeyEvent a('x', 9, 3, 1.5, 2.5, 3.5, &target);
     KeyEvent b = a;
     b.setKey('y');
     EXPECT_EQ(a.getKey(), 'x');
-    EXPECT_EQ(b.getKey(), 'y');
-    EXPECT_EQ(b.getCoords(), Point3d(1.5, 2.5, 3.5));
-    EXPECT_EQ(b.component, &target);
     blank = b;
-    EXPECT_EQ(blank.getKey(), 'y');
-    EXPECT_EQ(blank.type, 9u);
+    EXPECT_EQ(std::make_tuple(blank.getKey(), blank.type, blank.getCoords(), blank.component),
+              std::make_tuple('y', 9u, Point3d(1.5, 2.5, 3.5), static_cast<VisComponent*>(&target)));
 }

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,11 +51,7 @@ class BorderGLTest : public GLTest {
 protected:
     template <class Border>
     Border* attach(Border* border, unsigned w, unsigned h) {
-        component = std::make_unique<VisComponentGL>();
-        component->position = Point3d(kCentre, kCentre, 0);
-        component->width = w;
-        component->height = h;
-        component->pushStrategy(border);
+        component.reset(makeComponent<VisComponentGL>(kCentre, kCentre, w, h, {border}));
         component->initPropertiesComponent();
         return border;
     }
@@ -86,15 +84,18 @@ public:
     using DefaultManager::pickComponent;
 
     VisComponentGL* add(VisComponentStrategy* strategy, double x, double y, unsigned w, unsigned h) {
-        auto* c = new VisComponentGL;
-        c->position = Point3d(x, y, 0);
-        c->width = w;
-        c->height = h;
+        VisComponentGL* c = makeComponent<VisComponentGL>(x, y, w, h);
         if (strategy != nullptr) c->pushStrategy(strategy);
         addComponent(c);
         return c;
     }
     unsigned long at(unsigned x, unsigned y) { return pickComponent(x, y, false); }
+    // What is picked at each point, in order.
+    std::vector<unsigned long> at(std::initializer_list<std::array<unsigned, 2>> points) {
+        std::vector<unsigned long> ids;
+        for (const auto& p : points) ids.push_back(at(p[0], p[1]));
+        return ids;
+    }
 };
 
 constexpr unsigned long kNone = VisComponent::NoComponentId;
@@ -330,43 +331,37 @@ TEST_F(BorderGLTest, SpotIsAnOctagonOfTheScaleFadingToAFixedRimAlpha) {
 TEST_F(BorderGLTest, RoundShapesArePickedInsideTheCircleOnly) {
     PickingManager manager;
     const VisComponentGL* round = manager.add(new RoundBorderStrategy, 60, 60, 80, 80);
-    EXPECT_EQ(manager.at(60, 60), round->id);
-    EXPECT_EQ(manager.at(60 + 38, 60), round->id);
-    EXPECT_EQ(manager.at(60 + 35, 60 + 35), kNone) << "the corner lies outside the circle of radius 40";
+    // The corner lies outside the circle of radius 40.
+    EXPECT_EQ(manager.at({{60, 60}, {60 + 38, 60}, {60 + 35, 60 + 35}}), (std::vector<unsigned long>{round->id, round->id, kNone}));
 
     auto* glow = new GradientRoundBorderStrategy;
     glow->setBorderWidth(20);
     const VisComponentGL* soft = manager.add(glow, 190, 60, 80, 80);
-    EXPECT_EQ(manager.at(190 - 38, 60), soft->id);
-    EXPECT_EQ(manager.at(190 - 30, 60 + 30), kNone);
-    EXPECT_EQ(manager.at(190 - 45, 60), kNone) << "the band around the circle is not touchable";
+    // The band around the circle is not touchable.
+    EXPECT_EQ(manager.at({{190 - 38, 60}, {190 - 30, 60 + 30}, {190 - 45, 60}}), (std::vector<unsigned long>{soft->id, kNone, kNone}));
 
     // A scale above 1 makes the circle reach beyond the rectangle, and picking bounds grow with it.
     VisComponentGL* grown = manager.add(new RoundBorderStrategy, 190, 190, 20, 20);
     grown->scale = Point3d(2, 2, 1);  // radius 2 x 10, drawn twice as large: 40 pixels
     manager.componentMoved(grown);
-    EXPECT_EQ(manager.at(190 + 35, 190), grown->id);
-    EXPECT_EQ(manager.at(190, 190 - 35), grown->id);
+    EXPECT_EQ(manager.at({{190 + 35, 190}, {190, 190 - 35}}), (std::vector<unsigned long>{grown->id, grown->id}));
 
     VisComponentGL* marker = manager.add(new GradientCircleStrategy, 60, 190, 0, 0);
     marker->scale = Point3d(20, 20, 1);
     manager.componentMoved(marker);
-    EXPECT_EQ(manager.at(60, 190 + 18), marker->id) << "the spot's octagon, though the component has no size";
-    EXPECT_EQ(manager.at(60 + 17, 190 + 17), kNone);
+    // The spot's octagon, though the component has no size.
+    EXPECT_EQ(manager.at({{60, 190 + 18}, {60 + 17, 190 + 17}}), (std::vector<unsigned long>{marker->id, kNone}));
 }
 
 TEST_F(BorderGLTest, RectangularBordersArePickedOverTheComponentNotTheirBand) {
     PickingManager manager;
     const VisComponentGL* framed = manager.add(new BorderStrategy, 60, 60, 80, 60);
-    EXPECT_EQ(manager.at(60, 60), framed->id) << "inside the outline";
-    EXPECT_EQ(manager.at(60 + 39, 60 + 29), framed->id);
-    EXPECT_EQ(manager.at(60 + 41, 60), kNone);
+    EXPECT_EQ(manager.at({{60, 60}, {60 + 39, 60 + 29}, {60 + 41, 60}}), (std::vector<unsigned long>{framed->id, framed->id, kNone}));
 
     auto* glow = new GradientBorderStrategy;
     glow->setBorderWidth(15);
     const VisComponentGL* soft = manager.add(glow, 180, 60, 60, 60);
-    EXPECT_EQ(manager.at(180 + 25, 60), soft->id);
-    EXPECT_EQ(manager.at(180 + 35, 60), kNone) << "within the band";
+    EXPECT_EQ(manager.at({{180 + 25, 60}, {180 + 35, 60}}), (std::vector<unsigned long>{soft->id, kNone})) << "not within the band";
 }
 
 TEST_F(BorderGLTest, ComponentsWhoseStrategiesDrawNothingForPickingAreNeverPicked) {
@@ -384,6 +379,5 @@ TEST_F(BorderGLTest, ComponentsWhoseStrategiesDrawNothingForPickingAreNeverPicke
     // Only the one strategy that draws a shape makes its component touchable.
     VisComponentGL* under = manager.add(new PickableStrategy, 60, 60, 20, 20);
     under->moveNodeToFront();
-    EXPECT_EQ(manager.at(60, 60), under->id);
-    EXPECT_EQ(manager.at(60, 75), kNone);
+    EXPECT_EQ(manager.at({{60, 60}, {60, 75}}), (std::vector<unsigned long>{under->id, kNone}));
 }

@@ -20,6 +20,7 @@
 namespace {
 
 using probe::pixelAt;
+using probe::pixelsAt;
 using probe::Rgb;
 
 const Rgb kRed{255, 0, 0}, kBlue{0, 0, 255}, kGreen{0, 255, 0}, kWhite{255, 255, 255}, kBlack{0, 0, 0};
@@ -42,12 +43,7 @@ public:
     CaptureManager() { resize(GLContextEnvironment::kSize, GLContextEnvironment::kSize); }
 
     VisComponentGL* make(double x, double y, unsigned w, unsigned h, std::initializer_list<VisComponentStrategy*> ss = {}) {
-        auto* c = new VisComponentGL;
-        c->position = Point3d(x, y, 0);
-        c->width = w;
-        c->height = h;
-        for (VisComponentStrategy* s : ss) c->pushStrategy(s);
-        return c;
+        return makeComponent<VisComponentGL>(x, y, w, h, ss);
     }
     void enable(VisComponent* c, bool on = true) {
         DravikEvent e(eventType(on ? "ENABLE_FRAMEBUFFER_OBJECT_RENDERING" : "DISABLE_FRAMEBUFFER_OBJECT_RENDERING"),
@@ -100,12 +96,9 @@ TEST_F(FramebufferCaptureGLTest, CapturesTheSubtreeAndDrawsItUprightInPlace) {
     ASSERT_TRUE(begin->isEnabled());
 
     manager.frame();
-    EXPECT_EQ(pixelAt(90, 148), kRed);
-    EXPECT_EQ(pixelAt(90, 92), kBlue);
-    EXPECT_EQ(pixelAt(120, 140), kGreen) << "the child is captured in its place";
-    EXPECT_EQ(pixelAt(128, 100), kWhite);
-    EXPECT_EQ(pixelAt(140, 100), kBlack) << "beyond the captured rectangle nothing of the subtree shows";
-    EXPECT_EQ(pixelAt(100, 160), kBlack);
+    // The child is captured in its place; beyond the captured rectangle nothing of the subtree shows.
+    EXPECT_EQ(pixelsAt({{90, 148}, {90, 92}, {120, 140}, {128, 100}, {140, 100}, {100, 160}}),
+              (std::vector<Rgb>{kRed, kBlue, kGreen, kWhite, kBlack, kBlack}));
     GLint framebuffer = -1;
     glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &framebuffer);
     EXPECT_EQ(framebuffer, 0);
@@ -122,15 +115,13 @@ TEST_F(FramebufferCaptureGLTest, CapturesTheSubtreeAndDrawsItUprightInPlace) {
     // Turned a quarter turn, the capture turns with it: red on the left.
     top->rotateBranch(M_PI / 2);
     manager.frame();
-    EXPECT_EQ(pixelAt(80, 120), kRed);
-    EXPECT_EQ(pixelAt(120, 120), kBlue);
+    EXPECT_EQ(pixelsAt({{80, 120}, {120, 120}}), (std::vector<Rgb>{kRed, kBlue}));
 
     // Switched off, the subtree is drawn directly again, the bar whole.
     manager.enable(top, false);
     top->rotateBranch(-M_PI / 2);
     manager.frame();
-    EXPECT_EQ(pixelAt(140, 100), kWhite);
-    EXPECT_EQ(pixelAt(90, 148), kRed);
+    EXPECT_EQ(pixelsAt({{140, 100}, {90, 148}}), (std::vector<Rgb>{kWhite, kRed}));
 }
 
 TEST_F(FramebufferCaptureGLTest, CapturesNestAndTheInnermostWinsPixelForPixel) {
@@ -145,10 +136,8 @@ TEST_F(FramebufferCaptureGLTest, CapturesNestAndTheInnermostWinsPixelForPixel) {
     manager.enable(outer);
     manager.enable(inner);
     manager.frame();
-    EXPECT_EQ(pixelAt(80, 80), kGreen);
-    EXPECT_EQ(pixelAt(92, 80), kBlue);
-    EXPECT_EQ(pixelAt(100, 80), kRed) << "the blue bar is cut at the inner capture's edge";
-    EXPECT_EQ(pixelAt(120, 110), kBlack);
+    // The blue bar is cut at the inner capture's edge.
+    EXPECT_EQ(pixelsAt({{80, 80}, {92, 80}, {100, 80}, {120, 110}}), (std::vector<Rgb>{kGreen, kBlue, kRed, kBlack}));
 
     // Nine captures inside each other: the ninth is drawn directly, with one message.
     CaptureManager deep;
@@ -168,9 +157,8 @@ TEST_F(FramebufferCaptureGLTest, CapturesNestAndTheInnermostWinsPixelForPixel) {
     });
     EXPECT_EQ(said, "Warning in FramebufferObjectBeginStrategy::draw() - Captures nest deeper than 8: the "
                     "component is drawn without capture.\n");
-    EXPECT_EQ(pixelAt(128, 128), kBlue) << "the ninth, innermost";
-    EXPECT_EQ(pixelAt(128 + 25, 128), kWhite) << "the eighth";
-    EXPECT_EQ(pixelAt(128 + 95, 128), kBlue) << "the first";
+    // The ninth and innermost, the eighth, the first.
+    EXPECT_EQ(pixelsAt({{128, 128}, {128 + 25, 128}, {128 + 95, 128}}), (std::vector<Rgb>{kBlue, kWhite, kBlue}));
 }
 
 TEST_F(FramebufferCaptureGLTest, PowerOfTwoWarningsAndIncompleteFramebuffersThrow) {
@@ -251,10 +239,7 @@ TEST_F(FramebufferCaptureGLTest, ABeginFindsItsEndOrPairsWithItOnALiveComponent)
     CaptureManager manager;
     VisComponentGL* live = manager.make(128, 128, 64, 64);
     manager.addComponent(live);
-    auto* begin = new FramebufferObjectBeginStrategy;
-    live->pushStrategy(begin);
-    live->pushStrategy(fill(kRed, 100, 10));
-    live->pushStrategy(new FramebufferObjectEndStrategy);
+    auto* begin = capture(live, {fill(kRed, 100, 10)});
     manager.enable(live);
     EXPECT_TRUE(begin->isEnabled());
     manager.frame();

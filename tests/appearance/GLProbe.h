@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <vector>
 
 #include "support/FeedbackCapture.h"
@@ -44,6 +45,13 @@ inline Rgb pixelAt(int x, int y) {
     unsigned char rgb[3] = {0, 0, 0};
     glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
     return {rgb[0], rgb[1], rgb[2]};
+}
+
+// The pixels at the points (x, y) given, in their order.
+inline std::vector<Rgb> pixelsAt(std::initializer_list<std::array<int, 2>> points) {
+    std::vector<Rgb> out;
+    for (const auto& p : points) out.push_back(pixelAt(p[0], p[1]));
+    return out;
 }
 
 // True when the pixel has the colour within `tolerance` in each channel.

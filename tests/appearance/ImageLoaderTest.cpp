@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "appearance/ImageLoader.h"
@@ -45,11 +46,9 @@ TEST(ImageLoader, ReportsSizeFormatAlphaAndPixelsTopRowFirst) {
     for (const auto& c : cases) {
         const std::string name = std::to_string(&c - cases) + ".png";
         loader.loadImage(images.write(name, IL_PNG, c.width, c.height, c.format, c.channels, c.pixels).c_str());
-        EXPECT_EQ(loader.getImageWidth(), c.width) << name;
-        EXPECT_EQ(loader.getImageHeight(), c.height) << name;
-        EXPECT_EQ(loader.getGLImageFormat(), c.glFormat) << name;
-        EXPECT_EQ(loader.hasAlphaChannel(), c.alpha) << name;
-        EXPECT_EQ(pixelsOf(loader, c.channels), c.pixels) << name;
+        EXPECT_EQ(std::make_tuple(loader.getImageWidth(), loader.getImageHeight(), loader.getGLImageFormat(),
+                                  loader.hasAlphaChannel(), pixelsOf(loader, c.channels)),
+                  std::make_tuple(c.width, c.height, c.glFormat, c.alpha, c.pixels)) << name;
     }
 }
 
@@ -65,23 +64,20 @@ TEST(ImageLoader, ConvertsFormatsOpenGLCannotTake) {
     loader.loadImage(bmp.c_str());
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "ImageLoader.loadImage(): Unknown/unsupported image bit format. Trying RGB. Might crash here.\n");
-    EXPECT_EQ(loader.getGLImageFormat(), GL_RGB);
-    EXPECT_EQ(pixelsOf(loader, 3), (std::vector<unsigned char>{10, 20, 30, 1, 2, 3}));
+    EXPECT_EQ(std::make_pair(loader.getGLImageFormat(), pixelsOf(loader, 3)),
+              std::make_pair(GLenum(GL_RGB), std::vector<unsigned char>{10, 20, 30, 1, 2, 3}));
 
     // Colour-indexed pixels come out in their palette colours.
     const std::string indexed = images.write("palette.png", IL_PNG, 2, 1, IL_COLOUR_INDEX, 1, {1, 0},
                                              {255, 0, 0, 0, 0, 255});
     loader.loadImage(indexed.c_str());
-    EXPECT_EQ(loader.getGLImageFormat(), GL_RGB);
-    EXPECT_EQ(pixelsOf(loader, 3), (std::vector<unsigned char>{0, 0, 255, 255, 0, 0}));
+    EXPECT_EQ(std::make_pair(loader.getGLImageFormat(), pixelsOf(loader, 3)),
+              std::make_pair(GLenum(GL_RGB), std::vector<unsigned char>{0, 0, 255, 255, 0, 0}));
 }
 
 TEST(ImageLoader, RefusesMissingCorruptAndNonRegularFiles) {
     TestImageFolder images;
-    const std::string missing = images.path("missing.png");
-    EXPECT_EQ(loadFailure(missing), "Unable to load texture image " + missing + "!");
-    const std::string corrupt = images.writeBytes("corrupt.png", "\x89PNG\r\n\x1a\n but not really");
-    EXPECT_EQ(loadFailure(corrupt), "Unable to load texture image " + corrupt + "!");
-    EXPECT_EQ(loadFailure(images.path("")), "Unable to load texture image " + images.path("") + "!");
-    EXPECT_EQ(loadFailure("/dev/zero"), "Unable to load texture image /dev/zero!");
+    for (const std::string& file : {images.path("missing.png"), images.writeBytes("corrupt.png", "\x89PNG\r\n\x1a\n but not really"),
+                                    images.path(""), std::string("/dev/zero")})
+        EXPECT_EQ(loadFailure(file), "Unable to load texture image " + file + "!");
 }

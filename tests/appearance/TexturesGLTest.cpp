@@ -13,6 +13,7 @@
 #include "appearance/TextureManager.h"
 #include "framework/VisComponent.h"
 #include "support/GLContext.h"
+#include "support/TestStrategies.h"
 
 namespace {
 
@@ -68,10 +69,7 @@ protected:
         const GLuint texture =
             load(manager, images.write("quad.png", IL_PNG, 2, 2, IL_RGB, 3, {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255}));
         glDisable(GL_TEXTURE_2D);  // loading leaves it on; picking passes start with it off
-        component = std::make_unique<VisComponent>();
-        component->width = 200;
-        component->height = 100;
-        component->pushStrategy(new ImageStrategy(texture));
+        component.reset(makeComponent(0, 0, 200, 100, {new ImageStrategy(texture)}));
     }
 
     void render(bool picking = false) {
@@ -170,12 +168,8 @@ TEST_F(TextureManagerGLTest, FailedFilesLeaveNoEntryAndLookupsStayDefined) {
 }
 
 TEST(TextureManagerRandomIndex, ReachesTheLastNameOnlyAtTheTopDraw) {
-    EXPECT_EQ(TextureManager::randomIndex(0, 5), 0u);
-    EXPECT_EQ(TextureManager::randomIndex(8191, 5), 0u);
-    EXPECT_EQ(TextureManager::randomIndex(8192, 5), 1u);
-    EXPECT_EQ(TextureManager::randomIndex(32766, 5), 3u);
-    EXPECT_EQ(TextureManager::randomIndex(32767, 5), 4u);
-    EXPECT_EQ(TextureManager::randomIndex(32767, 1), 0u);
+    const unsigned cases[][3] = {{0, 5, 0}, {8191, 5, 0}, {8192, 5, 1}, {32766, 5, 3}, {32767, 5, 4}, {32767, 1, 0}};
+    for (const auto& c : cases) EXPECT_EQ(TextureManager::randomIndex(c[0], c[1]), c[2]) << c[0] << " of " << c[1];
 }
 
 TEST_F(TextureManagerGLTest, RefusesImagesBeyondTheDriverOrTheBudgetBeforeDecodingThem) {
@@ -220,12 +214,10 @@ TEST_F(TextureManagerGLTest, RefusesImagesBeyondTheDriverOrTheBudgetBeforeDecodi
 
 TEST_F(ImageStrategyGLTest, DrawsTheImageUprightOverTheComponentAndRebuildsAfterResize) {
     render();
-    EXPECT_EQ(pixelAt(128 - 50, 128 + 25), (Rgb{255, 0, 0}));
-    EXPECT_EQ(pixelAt(128 + 50, 128 + 25), (Rgb{0, 255, 0}));
-    EXPECT_EQ(pixelAt(128 - 50, 128 - 25), (Rgb{0, 0, 255}));
-    EXPECT_EQ(pixelAt(128 + 50, 128 - 25), (Rgb{255, 255, 255}));
-    EXPECT_EQ(pixelAt(128 - 101, 128), (Rgb{0, 0, 0})) << "nothing beyond the left edge";
-    EXPECT_EQ(pixelAt(128, 128 + 51), (Rgb{0, 0, 0})) << "nothing above the top edge";
+    // The four texels, then nothing beyond the left edge or above the top edge.
+    EXPECT_EQ(probe::pixelsAt({{128 - 50, 128 + 25}, {128 + 50, 128 + 25}, {128 - 50, 128 - 25}, {128 + 50, 128 - 25},
+                               {128 - 101, 128}, {128, 128 + 51}}),
+              (std::vector<Rgb>{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}, {0, 0, 0}, {0, 0, 0}}));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << "texturing stays off for what is drawn next";
 
     component->resize(100, 100);

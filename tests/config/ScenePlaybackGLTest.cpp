@@ -11,14 +11,14 @@
 #include <string>
 #include <utility>
 
-#include "appearance/ImageLoader.h"
 #include "support/PlayerProcess.h"
+#include "support/Screenshot.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-using Rgb = std::array<int, 3>;
+using Rgb = Screenshot::Rgb;
 
 // The player runs from another folder than the scene's, so that texture paths must resolve
 // against the scene file.
@@ -27,20 +27,6 @@ protected:
     std::string example(const std::string& name) const { return shellQuoted((examples / name).string()); }
 
     const fs::path examples = DRAVIK_EXAMPLES_DIR;
-};
-
-// Pixels of a screenshot, addressed with y up like the display.
-class Screenshot {
-public:
-    explicit Screenshot(const fs::path& path) { loader.loadImage(path.c_str()); }
-    Rgb at(unsigned x, unsigned y) const {
-        const unsigned row = loader.getImageHeight() - 1 - y;
-        const unsigned char* p = loader.getImage() + (std::size_t(row) * loader.getImageWidth() + x) * 3;
-        return {p[0], p[1], p[2]};
-    }
-
-private:
-    ImageLoader loader;
 };
 
 bool isWood(const Rgb& c) { return c[0] > c[1] && c[1] > c[2] && c[0] > 60 && c[0] < 200; }

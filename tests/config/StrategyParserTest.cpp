@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "config/StrategyParser.h"
 #include "framework/RandomNumber.h"
@@ -41,24 +43,15 @@ void expectSpans(const Range& range, double lower, double upper, const std::stri
 }  // namespace
 
 TEST(StrategyParser, ReadsTheLeadingDecimalNumber) {
-    EXPECT_EQ(StrategyParser::obtainDoubleValue(L"2.5"), 2.5);
-    EXPECT_EQ(StrategyParser::obtainDoubleValue(L"  7"), 7.0);
-    EXPECT_EQ(StrategyParser::obtainDoubleValue(L"12abc"), 12.0);
-    EXPECT_EQ(StrategyParser::obtainDoubleValue(L"-3.25"), -3.25);
-    EXPECT_EQ(StrategyParser::obtainDoubleValue(L"abc"), 0.0);
-    EXPECT_EQ(StrategyParser::obtainDoubleValue(L""), 0.0);
-    EXPECT_EQ(StrategyParser::obtainDoubleValue(nullptr), 0.0);
-    EXPECT_EQ(StrategyParser::obtainDoubleValue(L"1e999"), DBL_MAX) << "out of range stays finite";
-
-    EXPECT_EQ(StrategyParser::obtainFloatValue(L"0.1"), 0.1f);
-    EXPECT_EQ(StrategyParser::obtainFloatValue(L"x"), 0.0f);
-    EXPECT_EQ(StrategyParser::obtainFloatValue(nullptr), 0.0f);
-
-    EXPECT_EQ(StrategyParser::obtainUnsignedIntValue(L"42"), 42u);
-    EXPECT_EQ(StrategyParser::obtainUnsignedIntValue(L"0x10"), 0u);
-    EXPECT_EQ(StrategyParser::obtainUnsignedIntValue(L"7.9"), 7u);
-    EXPECT_EQ(StrategyParser::obtainUnsignedIntValue(L"?"), 0u) << "no random notation for integers";
-    EXPECT_EQ(StrategyParser::obtainUnsignedIntValue(nullptr), 0u);
+    const std::pair<const wchar_t*, double> doubles[] = {{L"2.5", 2.5}, {L"  7", 7.0}, {L"12abc", 12.0}, {L"-3.25", -3.25},
+                                                         {L"abc", 0.0}, {L"", 0.0},   {nullptr, 0.0},
+                                                         {L"1e999", DBL_MAX}};  // out of range stays finite
+    for (const auto& [text, value] : doubles) EXPECT_EQ(StrategyParser::obtainDoubleValue(text), value) << value;
+    for (const auto& [text, value] : {std::pair{L"0.1", 0.1f}, std::pair{L"x", 0.0f}, std::pair<const wchar_t*, float>{nullptr, 0.0f}})
+        EXPECT_EQ(StrategyParser::obtainFloatValue(text), value) << value;
+    // No hexadecimal and no random notation for whole numbers.
+    const std::pair<const wchar_t*, unsigned> whole[] = {{L"42", 42}, {L"0x10", 0}, {L"7.9", 7}, {L"?", 0}, {nullptr, 0}};
+    for (const auto& [text, value] : whole) EXPECT_EQ(StrategyParser::obtainUnsignedIntValue(text), value) << value;
 }
 
 TEST(StrategyParser, DrawsRandomValuesWithinTheirBounds) {

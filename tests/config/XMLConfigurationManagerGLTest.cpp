@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "appearance/ImageStrategy.h"
@@ -13,6 +15,7 @@
 #include "manipulation/RNTStrategy.h"
 #include "manipulation/TranslationStrategy.h"
 #include "support/GLContext.h"
+#include "support/TestStrategies.h"
 
 namespace {
 
@@ -118,17 +121,11 @@ TEST_F(XMLConfigurationGLTest, ReadsComponentAttributes) {
                          L"<Component leaf='True' width='abc'/></Scene>");
     ASSERT_EQ(manager.components.size(), 3u);
     const VisComponent defaults;
-    const VisComponent* plain = manager.components[0];
-    EXPECT_EQ(plain->position, Point3d(0, 0, 0));
-    EXPECT_EQ(plain->width, defaults.width);
-    EXPECT_EQ(plain->angle, defaults.angle);
-    EXPECT_FALSE(plain->leaf);
-    const VisComponent* full = manager.components[1];
-    EXPECT_EQ(full->position, Point3d(10, 20.5, 1.5));
-    EXPECT_EQ(full->width, 30u);
-    EXPECT_EQ(full->height, 40u);
+    const VisComponent *plain = manager.components[0], *full = manager.components[1];
+    EXPECT_EQ(std::make_tuple(plain->position, plain->width, plain->angle, plain->leaf),
+              std::make_tuple(Point3d(0, 0, 0), defaults.width, defaults.angle, false));
+    EXPECT_EQ(std::make_tuple(full->position, sizeOf(full), full->leaf), std::make_tuple(Point3d(10, 20.5, 1.5), "30x40", true));
     EXPECT_DOUBLE_EQ(full->angle, M_PI / 2);
-    EXPECT_TRUE(full->leaf);
     EXPECT_FALSE(manager.components[2]->leaf);
     EXPECT_EQ(manager.components[2]->width, 0u) << "text that is no number reads as 0";
 }
@@ -203,14 +200,10 @@ TEST_F(XMLConfigurationGLTest, StandardOutputKeepsToTheSceneFormatsMessages) {
         {7, "4294967292 of 4294967295 Components skipped: a scene holds at most 5 components!"},
     };
     ASSERT_EQ(manager.diagnostics.size(), expected.size()) << testing::PrintToString(SceneManager::texts(manager.diagnostics));
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(manager.diagnostics[i].message, expected[i].second);
-        EXPECT_EQ(manager.diagnostics[i].line, expected[i].first) << expected[i].second;
-    }
-    EXPECT_EQ(manager.problems[3].element, L"Texture");
-    EXPECT_EQ(manager.problems[3].line, 8);
-    EXPECT_EQ(manager.problems[4].element, L"Strategy");
-    EXPECT_EQ(manager.problems[4].line, 6);
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(std::make_pair(manager.diagnostics[i].line, manager.diagnostics[i].message), expected[i]);
+    EXPECT_EQ(std::make_pair(manager.problems[3].element, manager.problems[3].line), std::make_pair(std::wstring(L"Texture"), 8));
+    EXPECT_EQ(std::make_pair(manager.problems[4].element, manager.problems[4].line), std::make_pair(std::wstring(L"Strategy"), 6));
     ASSERT_EQ(manager.components.size(), 5u) << "the negative width is the one component skipped";
     EXPECT_EQ(manager.components[0]->height, 100000u) << "a line of pixels";
     const VisComponentStrategy* strategies = manager.components[1]->strategy;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -34,6 +35,9 @@ std::string utf16(const std::u16string& text, bool bigEndian) {
     }
     return bytes;
 }
+
+// The error or warning of a parse and where it was found.
+std::tuple<XMLError, int, int> found(const Parsed& p) { return {p.results.error, p.results.nLine, p.results.nColumn}; }
 
 // Restores the default options however a test ends.
 struct GlobalOptionsGuard {
@@ -107,19 +111,16 @@ TEST(XMLNode, DecodesCharacterEntitiesInTextsAndAttributeValues) {
     const wchar_t* bad[] = {L"<a>&foo;</a>", L"<a>&#6z;</a>", L"<a>&amp</a>", L"<a>&#;</a>", L"<a>& b</a>"};
     for (const wchar_t* text : bad) {
         Parsed failed = parse(text);
-        EXPECT_EQ(failed.results.error, eXMLErrorUnknownCharacterEntity) << text;
-        EXPECT_EQ(failed.results.nColumn, 4) << text;  // at the ampersand
+        EXPECT_EQ(found(failed), std::make_tuple(eXMLErrorUnknownCharacterEntity, 1, 4)) << text;  // at the ampersand
         EXPECT_TRUE(failed.node.isEmpty());
     }
 }
 
 TEST(XMLNode, ReportsEachErrorWithLineAndColumn) {
     struct Case {
-        const wchar_t* text;
-        const wchar_t* tag;
+        const wchar_t *text, *tag;
         XMLError error;
-        int line;
-        int column;
+        int line, column;
     };
     const Case cases[] = {
         {L"<a>\n  < >", nullptr, eXMLErrorMissingStartTagName, 2, 5},
@@ -136,9 +137,7 @@ TEST(XMLNode, ReportsEachErrorWithLineAndColumn) {
     };
     for (const Case& c : cases) {
         Parsed parsed = parse(c.text, c.tag);
-        EXPECT_EQ(parsed.results.error, c.error) << c.text;
-        EXPECT_EQ(parsed.results.nLine, c.line) << c.text;
-        EXPECT_EQ(parsed.results.nColumn, c.column) << c.text;
+        EXPECT_EQ(found(parsed), std::make_tuple(c.error, c.line, c.column)) << c.text;
         EXPECT_TRUE(parsed.node.isEmpty()) << c.text;
     }
     XMLResults results;
@@ -152,31 +151,24 @@ TEST(XMLNode, ReportsEachErrorWithLineAndColumn) {
 TEST(XMLNode, WarningsKeepTheTree) {
     // The end tag of the outer element closes the inner one implicitly.
     Parsed unmatched = parse(L"<r>\n <a><b></a>\n <c/></r>");
-    EXPECT_EQ(unmatched.results.error, eXMLWarningUnmatchedEndTag);
-    EXPECT_EQ(unmatched.results.nLine, 2);
-    EXPECT_EQ(unmatched.results.nColumn, 8);
+    EXPECT_EQ(found(unmatched), std::make_tuple(eXMLWarningUnmatchedEndTag, 2, 8));
     ASSERT_EQ(unmatched.node.nChildNode(), 2);
     EXPECT_STREQ(unmatched.node.getChildNode(0).getChildNode(0).getName(), L"b");
     EXPECT_STREQ(unmatched.node.getChildNode(1).getName(), L"c");
 
     Parsed unclosed = parse(L"<a>\n<b/>");
-    EXPECT_EQ(unclosed.results.error, eXMLWarningUnmatchedEndTag);
-    EXPECT_EQ(unclosed.results.nLine, 2);
-    EXPECT_EQ(unclosed.results.nColumn, 5);
+    EXPECT_EQ(found(unclosed), std::make_tuple(eXMLWarningUnmatchedEndTag, 2, 5));
     EXPECT_EQ(unclosed.node.nChildNode(L"B"), 1);
 
     Parsed noTag = parse(L"just text");
-    EXPECT_EQ(noTag.results.error, eXMLWarningNoXMLTagFound);
-    EXPECT_EQ(noTag.results.nColumn, 10);
+    EXPECT_EQ(found(noTag), std::make_tuple(eXMLWarningNoXMLTagFound, 1, 10));
     EXPECT_EQ(noTag.node.getName(), nullptr);
     EXPECT_STREQ(noTag.node.getText(), L"just text");
 
     // An end tag that closes over a declaration closes it implicitly too, with the warning;
     // at the end of the text an open declaration is no warning.
     Parsed declaration = parse(L"<r><?pi x?><a/></r>");
-    EXPECT_EQ(declaration.results.error, eXMLWarningUnmatchedEndTag);
-    EXPECT_EQ(declaration.results.nLine, 1);
-    EXPECT_EQ(declaration.results.nColumn, 16);
+    EXPECT_EQ(found(declaration), std::make_tuple(eXMLWarningUnmatchedEndTag, 1, 16));
     EXPECT_STREQ(declaration.node.getChildNode(L"pi").getChildNode(0).getName(), L"a");
     EXPECT_EQ(parse(L"<?xml v='1'?><r><?pi?></r>").results.error, eXMLWarningUnmatchedEndTag);
     EXPECT_EQ(parse(L"<?xml v='1'?><r/><?pi?>").results.error, eXMLErrorNone);
@@ -184,9 +176,7 @@ TEST(XMLNode, WarningsKeepTheTree) {
 
 TEST(XMLNode, ColumnsCountCharactersNotBytes) {
     Parsed parsed = parseBytes("<\xC3\xA9t\xC3\xA9>\n\xF0\x9F\x98\x80\xC3\xBC&x;</\xC3\xA9t\xC3\xA9>");
-    EXPECT_EQ(parsed.results.error, eXMLErrorUnknownCharacterEntity);
-    EXPECT_EQ(parsed.results.nLine, 2);
-    EXPECT_EQ(parsed.results.nColumn, 3);
+    EXPECT_EQ(found(parsed), std::make_tuple(eXMLErrorUnknownCharacterEntity, 2, 3));
 
     // End tags match names with characters beyond ASCII, the ASCII letters without regard to case.
     Parsed closed = parseBytes("<\xC3\xA9t\xC3\xA9><x/></\xC3\xA9T\xC3\xA9>");
@@ -261,8 +251,7 @@ TEST(XMLNode, FindsTheZeroCharacterThatEndsATextEarly) {
     Parsed parsed = parseBytes(bytes);
     EXPECT_EQ(parsed.results.error, eXMLWarningUnmatchedEndTag) << "the text ends inside <a>";
     ASSERT_TRUE(XMLNode::findZeroCharacter(bytes.data(), bytes.size(), line, column));
-    EXPECT_EQ(line, 2);
-    EXPECT_EQ(column, 7);
+    EXPECT_EQ(std::make_pair(line, column), std::make_pair(2, 7));
     const std::string wide = "\xFF\xFE" + utf16(u"<a>\u00e9<b/>", false) + std::string(2, '\0') + utf16(u"</a>", false);
     ASSERT_TRUE(XMLNode::findZeroCharacter(wide.data(), wide.size(), line, column));
     EXPECT_EQ(column, 9);

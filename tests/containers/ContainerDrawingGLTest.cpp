@@ -21,9 +21,7 @@ std::array<unsigned char, 3> pixelAt(int x, int y) {
 // 88.4 right of the centre, the ring reaches 106.1, the inner outline 35.4, its ring 17.7.
 TEST_F(GLTest, BeltDrawsAndPicksItsBeltAndRingsButNotItsHole) {
     DravikManager manager(nullptr, 0);
-    VisComponent* c = makeComponent(128, 128, 240, 240);
-    c->pushStrategy(new CurrentBeltContainerStrategy(60.0));
-    manager.addComponent(c);
+    VisComponent* c = placeComponent(manager, 128, 128, 240, 240, {new CurrentBeltContainerStrategy(60.0)});
     const std::array<unsigned char, 3> black{};
 
     glPushMatrix();

@@ -14,32 +14,24 @@ TEST_F(ContainerScene, ContainersCarryWhatIsDroppedOnThemAndLetItGo) {
     VisComponent* box = add(500, 400, 300, 300, {new BoundedContainerStrategy(4, 4), new TranslationStrategy,
                                                  new RNTStrategy});
     VisComponent* photo = add(100, 100, 40, 30, {new LazyTranslationStrategy});
-    route("PRESS", 100, 100);
-    route("DRAG", 540, 430);
-    route("RELEASE", 540, 430);
+    dragAndDrop(100, 100, 540, 430);
     ASSERT_EQ(photo->getParent(), box);
 
     // Dragged by its ring, the container takes the photo along.
-    route("PRESS", 500 + 125, 400);
-    route("DRAG", 500 + 125 + 60, 400 - 40);
-    route("RELEASE", 500 + 125 + 60, 400 - 40);
+    dragAndDrop(500 + 125, 400, 500 + 125 + 60, 400 - 40);
     EXPECT_EQ(box->position, Point3d(560, 360, 0));
     EXPECT_EQ(photo->position, Point3d(600, 390, 0));
 
     // Turned from its inside, the container turns the photo about its own centre.
     const double angleBefore = box->angle;
-    route("PRESS", 560 + 60, 360);
-    route("DRAG", 560 + 40, 360 + 45);
-    route("RELEASE", 560 + 40, 360 + 45);
+    dragAndDrop(560 + 60, 360, 560 + 40, 360 + 45);
     const double turned = box->angle - angleBefore;
     ASSERT_GT(std::fabs(turned), 0.1);
     EXPECT_NEAR(photo->angle, turned, 1e-9);
     EXPECT_NEAR(std::hypot(photo->position.x - box->position.x, photo->position.y - box->position.y), 50.0, 1e-6);
 
     // Dragged off the container, the photo lies on the table again.
-    route("PRESS", photo->position.x, photo->position.y);
-    route("DRAG", 900, 700);
-    route("RELEASE", 900, 700);
+    dragAndDrop(photo->position.x, photo->position.y, 900, 700);
     EXPECT_EQ(photo->getParent(), nullptr);
     EXPECT_EQ(manager.components.back(), photo);
 }
@@ -48,9 +40,7 @@ TEST_F(ContainerScene, ItemsDroppedOnACurrentBeltReadItsGrids) {
     VisComponent* belt = add(500, 400, 400, 400, {new CurrentBeltContainerStrategy(100.0), new TranslationStrategy});
     VisComponent* tile = add(100, 100, 50, 50, {new LazyTranslationStrategy, new CurrentObserverStrategy});
     EXPECT_EQ(tile->getPassiveBufferByType(bufferType("SIZE_BUFFER"))->owner, nullptr);
-    route("PRESS", 100, 100);
-    route("DRAG", 500 + 114.9, 400);
-    route("RELEASE", 500 + 114.9, 400);
+    dragAndDrop(100, 100, 500 + 114.9, 400);
     ASSERT_EQ(tile->getParent(), belt);
     for (const char* type : {"SIZE_BUFFER", "ORIENTATION_BUFFER", "DIRECTION_BUFFER"})
         EXPECT_EQ(tile->getPassiveBufferByType(bufferType(type))->owner, belt) << type;
@@ -62,9 +52,7 @@ TEST_F(ContainerScene, ItemsDroppedOnACurrentBeltReadItsGrids) {
     EXPECT_NEAR(tile->position.y, 402.0, 0.05);
 
     // Carried with the belt when it is dragged by its ring.
-    route("PRESS", 500 + 170, 400 - 20);
-    route("DRAG", 500 + 170 - 100, 400 - 20);
-    route("RELEASE", 500 + 170 - 100, 400 - 20);
+    dragAndDrop(500 + 170, 400 - 20, 500 + 170 - 100, 400 - 20);
     EXPECT_NEAR(belt->position.x, 400.0, 1e-9);
     EXPECT_NEAR(tile->position.x, 500 + 114.9 - 100, 0.05);
 }

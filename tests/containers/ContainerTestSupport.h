@@ -41,19 +41,14 @@ struct ContainerScene : ::testing::Test {
     void SetUp() override { manager.resize(1024, 768); }
 
     VisComponent* add(double x, double y, unsigned w, unsigned h, std::initializer_list<VisComponentStrategy*> strategies) {
-        VisComponent* c = makeComponent(x, y, w, h);
-        for (VisComponentStrategy* s : strategies) c->pushStrategy(s);
-        manager.addComponent(c);
-        return c;
+        return placeComponent(manager, x, y, w, h, strategies);
     }
     static void send(VisComponent* c, const char* type, double x, double y) {
         DravikEvent e(eventType(type), 1, x, y);
         c->onEvent(&e);
     }
-    void route(const char* type, double x, double y, unsigned user = 1) {
-        DravikEvent e(eventType(type), user, x, y);
-        manager.processEvent(&e, nullptr);
-    }
+    // A routed press at (x0, y0), a drag to (x1, y1) and the release there.
+    void dragAndDrop(double x0, double y0, double x1, double y1) { routeStroke(manager, 1, {{x0, y0}, {x1, y1}}); }
     // The button grid's value under the global point; "NO_BUTTON" outside it.
     static unsigned char button(VisComponent* c, double x, double y) {
         unsigned char v = buttonValue("NO_BUTTON");

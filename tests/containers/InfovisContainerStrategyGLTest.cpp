@@ -22,10 +22,7 @@ struct Infovis : GLTest {
     // A w x h container with the strategy; components of the framework draw no picking
     // rectangle of their own, so only the strategy's shape is drawn.
     VisComponent* place(InfovisContainerStrategy* strategy, unsigned w, unsigned h) {
-        VisComponent* c = makeComponent(0, 0, w, h);
-        c->pushStrategy(strategy);
-        manager.addComponent(c);
-        return c;
+        return placeComponent(manager, 0, 0, w, h, {strategy});
     }
     // The picking draw centred on window pixel (128, 128).
     static void drawPicking(VisComponent* c) {
@@ -98,10 +95,10 @@ TEST_F(Infovis, CircularContainersPickTheirLargestCentredDisc) {
     ASSERT_EQ(fan.size(), 36u);
     for (const FeedbackPrimitive& triangle : fan)
         for (const FeedbackVertex& v : triangle.vertices) EXPECT_LE(std::hypot(v.x - 128, v.y - 128), 50.0 + 1e-3);
-    EXPECT_EQ(pickedAt(c, 45, 0), c->id);
-    EXPECT_EQ(pickedAt(c, 0, -45), c->id);
-    EXPECT_EQ(pickedAt(c, 90, 40), VisComponent::NoComponentId) << "a corner of the rectangle";
-    EXPECT_EQ(pickedAt(c, 40, 40), VisComponent::NoComponentId);
+    // Inside the disc; then a corner of the rectangle, and just beyond the disc.
+    const unsigned long none = VisComponent::NoComponentId;
+    EXPECT_EQ((std::vector<unsigned long>{pickedAt(c, 45, 0), pickedAt(c, 0, -45), pickedAt(c, 90, 40), pickedAt(c, 40, 40)}),
+              (std::vector<unsigned long>{c->id, c->id, none, none}));
 
     // Triangles for other edge angles: too few or too many edges pick nothing.
     const double angles[] = {90.0, 7.0, -10.0, 0.0, std::nan(""), 1e-9};

@@ -49,8 +49,7 @@ TEST_F(Lookup, PassiveCellUsesTheOwnersGeometry) {
     manager.addComponent(reader);
     double v[2] = {0, 0};
     EXPECT_FALSE(readPassiveBufferCell(reader, direction, 47, 48, v));
-    EXPECT_EQ(v[0], 32.0);
-    EXPECT_EQ(v[1], -32.0);
+    EXPECT_EQ(std::make_pair(v[0], v[1]), std::make_pair(32.0, -32.0));
     reader->moveBranchBy(30, 30, 0);  // the reader's own place changes nothing
     EXPECT_FALSE(readPassiveBufferCell(reader, direction, 47, 48, v));
     EXPECT_EQ(v[0], 32.0);

@@ -52,9 +52,11 @@ struct Scene : ::testing::Test {
     DravikManager manager{nullptr, 2};
     void SetUp() override { manager.resize(1024, 768); }
     void send(const char* type, unsigned user, double x, double y, std::uint64_t contact = DravikEvent::OnlyContact) {
-        DravikEvent e(eventType(type), user, x, y);
-        e.setContact(contact, false);
-        manager.processEvent(&e, nullptr);
+        route(manager, type, user, x, y, contact);
+    }
+    void stroke(unsigned user, double x0, double y0, double x1, double y1) { routeStroke(manager, user, {{x0, y0}, {x1, y1}}); }
+    VisComponent* add(double x, double y, unsigned w, unsigned h, std::initializer_list<VisComponentStrategy*> s = {}) {
+        return placeComponent(manager, x, y, w, h, s);
     }
     unsigned type(const char* name) { return ConstantProvider::getInstance()->getBufferTypeIdentifier(name); }
 };
@@ -63,13 +65,8 @@ struct Scene : ::testing::Test {
 
 TEST_F(Scene, EachContactHoldsItsOwnComponent) {
     std::vector<std::string> log;
-    VisComponent* a = makeComponent(100, 100, 50, 50);
-    VisComponent* b = makeComponent(400, 100, 50, 50);
-    a->pushStrategy(new FollowStrategy);
-    a->pushStrategy(new RecordingStrategy(&log, "a"));
-    b->pushStrategy(new FollowStrategy);
-    manager.addComponent(a);
-    manager.addComponent(b);
+    VisComponent* a = add(100, 100, 50, 50, {new FollowStrategy, new RecordingStrategy(&log, "a")});
+    VisComponent* b = add(400, 100, 50, 50, {new FollowStrategy});
     send("PRESS", 1, 100, 100, 1);  // one user's two fingers on two components
     send("PRESS", 1, 400, 100, 2);
     send("DRAG", 1, 410, 130, 2);
@@ -110,17 +107,9 @@ TEST_F(Scene, EachContactHoldsItsOwnComponent) {
 // those that followed the contact get a "CANCEL", a contact given back is followed again.
 TEST_F(Scene, OneTouchStrategiesFollowOneContactPerUserAndTheFirstClaimHolds) {
     std::vector<std::string> log;
-    VisComponent* photo = makeComponent(100, 100, 100, 100);
-    VisComponent* other = makeComponent(400, 100, 100, 100);
-    auto* one = new Witness(&log, false);
-    auto* every = new Witness(&log, true);
-    auto* stranger = new Witness(&log, true);
-    photo->pushStrategy(new FollowStrategy);
-    photo->pushStrategy(one);
-    photo->pushStrategy(every);
-    other->pushStrategy(stranger);
-    manager.addComponent(photo);
-    manager.addComponent(other);
+    auto *one = new Witness(&log, false), *every = new Witness(&log, true), *stranger = new Witness(&log, true);
+    VisComponent* photo = add(100, 100, 100, 100, {new FollowStrategy, one, every});
+    add(400, 100, 100, 100, {stranger});
     send("PRESS", 1, 100, 100, 1);
     send("PRESS", 1, 110, 100, 2);
     send("DRAG", 1, 120, 100, 2);
@@ -142,9 +131,7 @@ TEST_F(Scene, OneTouchStrategiesFollowOneContactPerUserAndTheFirstClaimHolds) {
 }
 
 TEST_F(Scene, BadEventsReachNothingAndBreakNothing) {
-    VisComponent* a = makeComponent(100, 100, 50, 50);
-    a->pushStrategy(new FollowStrategy);
-    manager.addComponent(a);
+    VisComponent* a = add(100, 100, 50, 50, {new FollowStrategy});
     const double inf = std::numeric_limits<double>::infinity();
     manager.processEvent(nullptr, nullptr);
     manager.processEvent(nullptr, a);
@@ -154,8 +141,7 @@ TEST_F(Scene, BadEventsReachNothingAndBreakNothing) {
         send("RELEASE", 1, 100, bad);
         send("RELEASE", 7, bad, bad);
     }
-    EXPECT_DOUBLE_EQ(a->position.x, 100);
-    EXPECT_DOUBLE_EQ(a->position.y, 100);
+    EXPECT_TRUE(isAt(a, 100, 100));
     EXPECT_TRUE(manager.getSelectedComponentIds().empty());
 
     // A release lifted at no number still ends the hold; the touch indicator stays put.
@@ -173,18 +159,11 @@ TEST_F(Scene, BadEventsReachNothingAndBreakNothing) {
 }
 
 TEST_F(Scene, DropConnectsPassiveGridsToTheContainerUnderneath) {
-    auto* table = makeComponent(512, 384, 1024, 768);
-    table->pushStrategy(new GridStrategy("TABLE_FRICTION", 0.25));
+    auto* table = makeComponent(512, 384, 1024, 768, {new GridStrategy("TABLE_FRICTION", 0.25)});
     manager.setRootComponent(table);
-    auto* pond = makeComponent(800, 400, 200, 200);
-    pond->pushStrategy(new GridStrategy("TABLE_FRICTION", 0.75));
-    manager.addComponent(pond);
-    auto* image = makeComponent(200, 600, 200, 200);  // offers nothing: no container
-    manager.addComponent(image);
-    auto* stone = makeComponent(100, 100, 20, 20);
-    stone->pushStrategy(new ReaderStrategy("TABLE_FRICTION"));
-    stone->pushStrategy(new FollowStrategy);
-    manager.addComponent(stone);
+    auto* pond = add(800, 400, 200, 200, {new GridStrategy("TABLE_FRICTION", 0.75)});
+    add(200, 600, 200, 200);  // an image that offers nothing: no container
+    auto* stone = add(100, 100, 20, 20, {new ReaderStrategy("TABLE_FRICTION"), new FollowStrategy});
 
     IBufferProxy* proxy = stone->getPassiveBufferByType(type("TABLE_FRICTION"));
     ASSERT_NE(proxy, nullptr);
@@ -193,9 +172,7 @@ TEST_F(Scene, DropConnectsPassiveGridsToTheContainerUnderneath) {
     EXPECT_FALSE(readPassiveBufferCell(stone, type("TABLE_FRICTION"), 100, 100, &v));
     EXPECT_EQ(v, 0.25);
 
-    send("PRESS", 1, 100, 100);
-    send("DRAG", 1, 790, 410);
-    send("RELEASE", 1, 790, 410);
+    stroke(1, 100, 100, 790, 410);
     EXPECT_EQ(stone->getParent(), pond);
     EXPECT_EQ(proxy->owner, pond);
     EXPECT_FALSE(readPassiveBufferCell(stone, type("TABLE_FRICTION"), 790, 410, &v));
@@ -205,9 +182,7 @@ TEST_F(Scene, DropConnectsPassiveGridsToTheContainerUnderneath) {
     // The pond carries the stone along; moving the stone alone off it disconnects.
     pond->moveBranchBy(10, 0, 0);
     EXPECT_DOUBLE_EQ(stone->position.x, 800);
-    send("PRESS", 2, 800, 410);
-    send("DRAG", 2, 200, 610);
-    send("RELEASE", 2, 200, 610);  // onto the image, which is no container: back on the table
+    stroke(2, 800, 410, 200, 610);  // onto the image, which is no container: back on the table
     EXPECT_EQ(stone->getParent(), nullptr);
     EXPECT_EQ(proxy->owner, table);
 
@@ -218,9 +193,8 @@ TEST_F(Scene, DropConnectsPassiveGridsToTheContainerUnderneath) {
 }
 
 TEST_F(Scene, DestroyedComponentLeavesEveryList) {
-    auto* container = makeComponent(300, 300, 200, 200);
+    auto* container = add(300, 300, 200, 200);
     auto* item = makeComponent(300, 300, 20, 20);
-    manager.addComponent(container);
     container->addChild(item);
     send("PRESS", 1, 300, 300);
     ASSERT_EQ(manager.getSelectedComponentIds(), (std::vector<unsigned long>{item->id}));
@@ -239,14 +213,9 @@ TEST_F(Scene, DestroyedComponentLeavesEveryList) {
 
 TEST_F(Scene, FramePassesReachEveryComponentOnce) {
     std::vector<std::string> log;
-    auto* table = makeComponent(512, 384, 1024, 768);
-    table->pushStrategy(new GridStrategy("FRAME_GRID", 1.0));
-    table->pushStrategy(new RecordingStrategy(&log, "table"));
-    manager.setRootComponent(table);
-    auto* reader = makeComponent(10, 10, 5, 5);
-    reader->pushStrategy(new ReaderStrategy("FRAME_GRID"));
-    reader->pushStrategy(new RecordingStrategy(&log, "reader"));
-    manager.addComponent(reader);
+    manager.setRootComponent(
+        makeComponent(512, 384, 1024, 768, {new GridStrategy("FRAME_GRID", 1.0), new RecordingStrategy(&log, "table")}));
+    add(10, 10, 5, 5, {new ReaderStrategy("FRAME_GRID"), new RecordingStrategy(&log, "reader")});
     log.clear();
     manager.processComponents();
     manager.readPassiveBuffers();
@@ -258,54 +227,35 @@ TEST_F(Scene, FramePassesReachEveryComponentOnce) {
 
 TEST_F(Scene, ContainersCarryWhatIsDroppedOnThemUntilItIsDraggedOff) {
     std::vector<std::string> log;
-    auto* tray = makeComponent(500, 400, 300, 300);
-    tray->pushStrategy(new HolderStrategy);
-    manager.addComponent(tray);
-    auto* poster = makeComponent(620, 400, 60, 60);  // in front of the tray, no container
-    manager.addComponent(poster);
-    auto* card = makeComponent(100, 100, 20, 20);
-    card->pushStrategy(new FollowStrategy);
-    card->pushStrategy(new RecordingStrategy(&log, "card"));
-    manager.addComponent(card);
-    auto* coin = makeComponent(100, 700, 10, 10);
-    coin->pushStrategy(new FollowStrategy);
-    manager.addComponent(coin);
+    auto* tray = add(500, 400, 300, 300, {new HolderStrategy});
+    add(620, 400, 60, 60);  // a poster in front of the tray, no container
+    auto* card = add(100, 100, 20, 20, {new FollowStrategy, new RecordingStrategy(&log, "card")});
+    auto* coin = add(100, 700, 10, 10, {new FollowStrategy});
 
-    send("PRESS", 1, 100, 100);
-    send("DRAG", 1, 460, 400);
-    send("RELEASE", 1, 460, 400);
+    stroke(1, 100, 100, 460, 400);
     EXPECT_EQ(card->getParent(), tray);
     EXPECT_EQ(std::count(log.begin(), log.end(), "card.drop"), 1);
-    send("PRESS", 2, 100, 700);
-    send("DRAG", 2, 610, 400);
-    send("RELEASE", 2, 610, 400);  // under the poster, which the tray lies behind
+    stroke(2, 100, 700, 610, 400);  // under the poster, which the tray lies behind
     EXPECT_EQ(coin->getParent(), tray);
 
     // The tray takes both along, turning them about its own position.
     tray->moveBranchBy(10, 0, 0);
     tray->rotateBranch(M_PI / 2);
-    EXPECT_NEAR(card->position.x, 510, 1e-9);  // was 40 left of the tray's centre: now below
-    EXPECT_NEAR(card->position.y, 360, 1e-9);
+    EXPECT_TRUE(isAt(card, 510, 360));  // was 40 left of the tray's centre: now below
     EXPECT_NEAR(card->angle, M_PI / 2, 1e-12);
-    EXPECT_NEAR(coin->position.x, 510, 1e-9);
-    EXPECT_NEAR(coin->position.y, 510, 1e-9);
+    EXPECT_TRUE(isAt(coin, 510, 510));
 
     // Dragged off, the card lies on the table again; a tray that is a leaf takes nothing.
-    send("PRESS", 1, 510, 360);
-    send("DRAG", 1, 900, 700);
-    send("RELEASE", 1, 900, 700);
+    stroke(1, 510, 360, 900, 700);
     EXPECT_EQ(card->getParent(), nullptr);
     tray->leaf = true;
-    send("PRESS", 1, 900, 700);
-    send("DRAG", 1, 500, 300);
-    send("RELEASE", 1, 500, 300);
+    stroke(1, 900, 700, 500, 300);
     EXPECT_EQ(card->getParent(), nullptr);
 
     // A container never lands inside its own subtree: a tray dropped over a box it holds
     // stays on the table.
     tray->leaf = false;
-    auto* box = makeComponent(510, 510, 100, 100);
-    box->pushStrategy(new HolderStrategy);
+    auto* box = makeComponent(510, 510, 100, 100, {new HolderStrategy});
     tray->addChild(box);
     tray->drop(true);
     EXPECT_EQ(tray->getParent(), nullptr);
@@ -342,9 +292,7 @@ private:
 TEST(FrameStep, FrameRateIsMeasuredFromOneFrameStartToTheNext) {
     HandClock clock;
     DravikManager manager(&clock, 0);
-    auto* busy = makeComponent(10, 10, 5, 5);
-    busy->pushStrategy(new BusyStrategy(&clock, 0.004));  // 4 ms of work a frame...
-    manager.addComponent(busy);
+    manager.addComponent(makeComponent(10, 10, 5, 5, {new BusyStrategy(&clock, 0.004)}));  // 4 ms of work a frame...
     manager.runFrame();
     EXPECT_EQ(manager.frameRate, 0.0);  // nothing measured yet
     for (int i = 0; i < 3; ++i) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <set>
+#include <utility>
 
 #include "support/TestStrategies.h"
 
@@ -16,9 +18,7 @@ TEST(VisComponent, ConversionsRoundTripUnderRotationAndScale) {
         Point3d p = g;
         c.convertGlobalToComponentCoords(p);
         c.convertComponentToGlobalCoords(p);
-        EXPECT_NEAR(p.x, g.x, 1e-9);
-        EXPECT_NEAR(p.y, g.y, 1e-9);
-        EXPECT_NEAR(p.z, g.z, 1e-9);
+        EXPECT_NEAR(std::abs(p.x - g.x) + std::abs(p.y - g.y) + std::abs(p.z - g.z), 0.0, 1e-9);
     }
     // The local x axis runs along the angle, scaled: local (10, 0) lies 20 units along it.
     Point3d local(10, 0, 0);
@@ -33,10 +33,8 @@ TEST(VisComponent, ConversionsRoundTripUnderRotationAndScale) {
 }
 
 TEST(VisComponent, IsInsideFollowsTheTurnedScaledRectangle) {
-    VisComponent c;
-    c.position = Point3d(100, 100, 0);
-    c.width = 100;
-    c.height = 20;
+    std::unique_ptr<VisComponent> owned(makeComponent(100, 100, 100, 20));
+    VisComponent& c = *owned;
     EXPECT_TRUE(c.isInside(140, 105));
     EXPECT_FALSE(c.isInside(100, 140));
     c.angle = M_PI / 2;  // now tall and thin
@@ -59,10 +57,8 @@ TEST(VisComponent, BranchMovesAndTurnsAboutTheParentPosition) {
     child->addChild(grandchild);
 
     parent->rotateBranch(M_PI / 2);
-    EXPECT_NEAR(child->position.x, 100, 1e-9);
-    EXPECT_NEAR(child->position.y, 150, 1e-9);
-    EXPECT_NEAR(grandchild->position.x, 80, 1e-9);
-    EXPECT_NEAR(grandchild->position.y, 150, 1e-9);
+    EXPECT_TRUE(isAt(child, 100, 150));
+    EXPECT_TRUE(isAt(grandchild, 80, 150));
     EXPECT_NEAR(grandchild->angle, M_PI / 2, 1e-12);
 
     child->moveBranchBy(5, -5, 1);
@@ -76,11 +72,8 @@ TEST(VisComponent, BranchMovesAndTurnsAboutTheParentPosition) {
 
 TEST(VisComponent, StrategiesRunInPushOrderAndTheStackLinksDown) {
     std::vector<std::string> log;
-    auto* c = makeComponent(0, 0, 10, 10);
-    auto* image = new RecordingStrategy(&log, "image");
-    auto* border = new RecordingStrategy(&log, "border");
-    c->pushStrategy(image);
-    c->pushStrategy(border);
+    auto *image = new RecordingStrategy(&log, "image"), *border = new RecordingStrategy(&log, "border");
+    auto* c = makeComponent(0, 0, 10, 10, {image, border});
     EXPECT_EQ(c->strategy, border);
     EXPECT_EQ(border->getNext(), image);
     EXPECT_EQ(image->getNext(), nullptr);
@@ -117,14 +110,11 @@ TEST(VisComponent, IdentifierColoursAreUniqueAndConvertBack) {
 
 TEST(VisComponent, ResizeActiveBuffersFollowsTheSize) {
     DravikManager manager(nullptr, 0);
-    auto* c = makeComponent(0, 0, 40, 30);
-    c->pushStrategy(new GridStrategy("RESIZE_TEST_BUFFER", 1.0));
-    manager.addComponent(c);
+    auto* c = placeComponent(manager, 0, 0, 40, 30, {new GridStrategy("RESIZE_TEST_BUFFER", 1.0)});
     c->width = 64;
     c->height = 16;
     c->resizeActiveBuffers();
     IBufferBase* grid = c->getActiveBufferByType(ConstantProvider::getInstance()->getBufferTypeIdentifier("RESIZE_TEST_BUFFER"))->buffer;
-    EXPECT_EQ(grid->width, 64u);
-    EXPECT_EQ(grid->getActualHeight(), 16u);
+    EXPECT_EQ(std::make_pair(grid->width, grid->getActualHeight()), std::make_pair(64u, 16u));
     EXPECT_NEAR(manager.getBuffersMemorySizeKBytes(), 40.0 * 30 * 8 / 1024, 1e-9);  // storage kept
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "input/InputError.h"
 #include "input/TrackerCalibration.h"
 
@@ -25,15 +27,11 @@ TEST(TrackerCalibration, AreaFlipsAndTurnsTakeTrackerPointsToTheDisplay) {
         const TrackerCalibration calibration = TrackerCalibration::parse(c.text);
         double x = 0.25, y = 0.125;
         ASSERT_TRUE(calibration.apply(x, y)) << c.text;
-        EXPECT_DOUBLE_EQ(x, c.x1) << c.text;
-        EXPECT_DOUBLE_EQ(y, c.y1) << c.text;
+        EXPECT_EQ(std::make_pair(x, y), std::make_pair(c.x1, c.y1)) << c.text;
         x = 0.75, y = 0.5;
         const bool inside = calibration.apply(x, y);
         EXPECT_EQ(inside, c.y2 <= 1.0) << c.text;
-        if (inside) {
-            EXPECT_DOUBLE_EQ(x, c.x2) << c.text;
-            EXPECT_DOUBLE_EQ(y, c.y2) << c.text;
-        }
+        if (inside) EXPECT_EQ(std::make_pair(x, y), std::make_pair(c.x2, c.y2)) << c.text;
     }
 }
 

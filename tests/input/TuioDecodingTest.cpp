@@ -41,11 +41,12 @@ protected:
     TuioReceiver receiver{queue, 0};
 };
 
-lo_message sourceMessage(const char* name) {
+// A message on its own, its arguments added by `add`.
+template <class Add>
+tuio::Packet message(const char* path, Add add) {
     lo_message m = lo_message_new();
-    lo_message_add_string(m, "source");
-    lo_message_add_string(m, name);
-    return m;
+    add(m);
+    return tuio::messageOf(path, m);
 }
 
 }  // namespace
@@ -102,15 +103,13 @@ TEST_F(TuioDecoding, EveryTrackerHasTouchesAndFramesOfItsOwn) {
 
     // A relay's bundle names tracker c, then holds a's frame, b's frame and an unnamed frame,
     // which is c's, as is a set in the outer bundle after them.
-    lo_message set = lo_message_new();
-    lo_message_add_string(set, "set");
-    lo_message_add_int32(set, 6);
-    for (float v : {0.375f, 0.375f, 0.0f, 0.0f, 0.0f}) lo_message_add_float(set, v);
-    EXPECT_EQ(decode(tuio::bundleOf({tuio::messageOf("/tuio/2Dcur", sourceMessage("c@host")),
+    EXPECT_EQ(decode(tuio::bundleOf({message("/tuio/2Dcur", [](lo_message m) { lo_message_add(m, "ss", "source", "c@host"); }),
                                      tuio::cursorFrame(502, {2}, {{2, 0.75f, 0.75f}}, "a@host"),
                                      tuio::cursorFrame(3, {1}, {{1, 0.25f, 0.125f}}, "b@host"),
                                      tuio::cursorFrame(1, {5}, {{5, 0.125f, 0.125f}}, nullptr),
-                                     tuio::messageOf("/tuio/2Dcur", set)})),
+                                     message("/tuio/2Dcur", [](lo_message m) {
+                                         lo_message_add(m, "sifffff", "set", 6, 0.375f, 0.375f, 0.0f, 0.0f, 0.0f);
+                                     })})),
               "P2 0.75,0.75 D1#1 0.25,0.125 P5#2 0.125,0.125 P6#2 0.375,0.375 ");
 }
 
@@ -175,20 +174,10 @@ TEST_F(TuioDecoding, HostilePacketsAreCountedAndChangeNothing) {
     EXPECT_GT(receiver.getStatistics().rejectedPackets, good.size());
 
     // Messages of the wrong shape, a NaN position, other addresses.
-    lo_bundle bundle = lo_bundle_new(LO_TT_IMMEDIATE);
-    lo_message noId = lo_message_new();
-    lo_message_add_string(noId, "set");
-    lo_message_add_string(noId, "seven");
-    lo_bundle_add_message(bundle, "/tuio/2Dcur", noId);
-    lo_message nan = lo_message_new();
-    lo_message_add_string(nan, "set");
-    lo_message_add_int32(nan, 40);
-    lo_message_add_float(nan, std::nanf(""));
-    lo_message_add_float(nan, 0.5f);
-    lo_bundle_add_message(bundle, "/tuio/2Dcur", nan);
-    lo_bundle_add_message(bundle, "/tuio2/tok", lo_message_new());
-    lo_bundle_add_message(bundle, "/other", lo_message_new());
-    decode(tuio::serialise(bundle));
+    auto nothing = [](lo_message) {};
+    decode(tuio::bundleOf({message("/tuio/2Dcur", [](lo_message m) { lo_message_add(m, "ss", "set", "seven"); }),
+                           message("/tuio/2Dcur", [](lo_message m) { lo_message_add(m, "siff", "set", 40, std::nanf(""), 0.5f); }),
+                           message("/tuio2/tok", nothing), message("/other", nothing)}));
 
     // Whatever was decoded so far, the state is consistent: a clean frame lifts everything.
     decode(tuio::cursorFrame(100000, {}, {}));
@@ -201,11 +190,6 @@ TEST_F(TuioDecoding, HostilePacketsAreCountedAndChangeNothing) {
 // Session ids sent as 64-bit numbers keep their low 32 bits; a tracker name that is not a
 // string names no tracker: the frame stays with the tracker of its sender.
 TEST_F(TuioDecoding, ArgumentsOfOtherTypes) {
-    auto message = [](const char* path, auto add) {
-        lo_message m = lo_message_new();
-        add(m);
-        return tuio::messageOf(path, m);
-    };
     auto cursors = [&](std::int32_t name, float x, std::int32_t frame) {
         return tuio::bundleOf({message("/tuio/2Dcur", [&](lo_message m) { lo_message_add(m, "si", "source", name); }),
                                message("/tuio/2Dcur", [](lo_message m) { lo_message_add(m, "sh", "alive", 0x100000009LL); }),

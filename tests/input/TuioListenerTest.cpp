@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 #include "input/InputDispatcher.h"
@@ -29,56 +30,60 @@ TEST(TuioListener, TwoFingersOverLoopbackDragTwoComponentsWhileFramesRun) {
     InputEventQueue queue;
     TuioListener listener(queue, 0);
     ASSERT_NE(listener.getPort(), 0u);
-    // Both fingers move 40 steps of 1 pixel right (left finger) and up (right finger).
-    std::atomic<bool> sent{false};
-    std::thread tracker([port = listener.getPort(), &sent] {
+    // UDP over loopback loses packets when the flood fills the socket's buffer, so the tracker
+    // does what real trackers do: it repeats its last frame (with a new frame number) until
+    // the table shows it, first the fingers at their last position, then the lift.
+    enum Phase { Moving, AtTarget, Released };
+    std::atomic<int> phase{Moving};
+    std::thread tracker([port = listener.getPort(), &phase] {
         tuio::Sender sender(port);
-        // (the last position and the lift sent three times each, as trackers repeat frames)
-        for (std::int32_t f = 0; f <= 42; ++f) {
+        // Both fingers move 40 steps of 1 pixel right (left finger) and up (right finger).
+        std::int32_t f = 0;
+        for (; f <= 40 || phase == Moving; ++f) {
             const float step = std::min(f, 40);
             sender.send(tuio::cursorFrame(f + 1, {1, 2}, {{1, (100 + step) / 400, 0.5f}, {2, 0.75f, (150 - step) / 300}}));
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
-        for (std::int32_t f = 44; f <= 46; ++f) sender.send(tuio::cursorFrame(f, {}, {}));
-        sent = true;
+        for (; phase != Released; ++f) {
+            sender.send(tuio::cursorFrame(f + 1, {}, {}));
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
     });
     // Meanwhile another tracker presses and releases a pointer on nothing, as fast as it can.
     std::atomic<bool> flooding{true};
     std::thread flood([port = listener.getPort(), &flooding] {
         tuio::Sender sender(port);
-        std::int32_t f = 1;
-        for (; flooding; f += 2) {
+        for (std::int32_t f = 1; flooding; f += 2) {
             sender.send(tuio::pointerFrame(f, {{f, 3, 0.5f, 0.05f}}, "flood"));
             sender.send(tuio::pointerFrame(f + 1, {}, "flood"));
             std::this_thread::sleep_for(std::chrono::microseconds(50));
         }
-        for (int repeat = 0; repeat < 3; ++repeat) sender.send(tuio::pointerFrame(f++, {}, "flood"));
     });
 
     InputDispatcher dispatcher;
     std::vector<InputEvent> events;
-    auto frame = [&] {
+    // (TUIO sends single-precision fractions of the display)
+    auto atTarget = [&] {
+        return std::abs(left->position.x - 140) < 1e-3 && std::abs(left->position.y - 150) < 1e-3 &&
+               std::abs(right->position.x - 300) < 1e-3 && std::abs(right->position.y - 190) < 1e-3;
+    };
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (phase != Released && std::chrono::steady_clock::now() < deadline) {
         queue.takeFrame(events);
         dispatcher.deliver(events, manager);
         manager.runFrame();
+        if (phase == Moving && atTarget()) phase = AtTarget;
+        if (phase == AtTarget && dispatcher.contactsDown() == 0) phase = Released;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    };
-    while (!sent) frame();
-    tracker.join();
-    flooding = false;
-    flood.join();
-    // Then until every packet that arrived has been delivered.
-    for (std::uint64_t heard = 0; heard != listener.getStatistics().packets || queue.waitingCount() != 0;) {
-        heard = listener.getStatistics().packets;
-        for (int i = 0; i < 20; ++i) frame();
     }
-    // (TUIO sends single-precision fractions of the display)
-    EXPECT_NEAR(left->position.x, 140, 1e-3);
-    EXPECT_NEAR(left->position.y, 150, 1e-3);
-    EXPECT_NEAR(right->position.x, 300, 1e-3);
-    EXPECT_NEAR(right->position.y, 190, 1e-3);
+    const bool released = phase == Released;
+    phase = Released;
+    flooding = false;
+    tracker.join();
+    flood.join();
+    EXPECT_TRUE(released) << "the fingers were not at their last position and lifted within 20 s";
+    EXPECT_TRUE(atTarget());  // the lift moved nothing
     EXPECT_TRUE(manager.getSelectedComponentIds().empty());  // both released
-    EXPECT_EQ(dispatcher.contactsDown(), 0u);
 }
 
 TEST(TuioListener, APortInUseIsAClearError) {

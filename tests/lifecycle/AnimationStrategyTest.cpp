@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <stdexcept>
+#include <tuple>
 #include <vector>
 
 #include "lifecycle/BetterAnimationStrategy.h"
@@ -35,9 +36,7 @@ struct Animated : ::testing::Test {
     template <class S>
     S* place(S* strategy, double frameRate) {
         manager.frameRate = frameRate;
-        component = makeComponent(50, 50, 20, 20);
-        component->pushStrategy(strategy);
-        manager.addComponent(component);
+        component = placeComponent(manager, 50, 50, 20, 20, {strategy});
         return strategy;
     }
     void send(const char* type, VisComponent* from = nullptr) {
@@ -120,15 +119,11 @@ TEST_F(Animated, ClockDrivenAnimationFollowsTheFrameTimer) {
     auto* a = place(new RecordedBetterAnimation(2.0), 0.0);
     clock.now = 10.0;
     send("START_ANIMATION");
-    frames(1);
-    clock.now = 11.0;
-    frames(1);
-    component->animationsSuspended = true;
-    clock.now = 11.5;
-    frames(1);
-    component->animationsSuspended = false;
-    clock.now = 12.0;
-    frames(1);
+    for (const double now : {10.0, 11.0, 11.5, 12.0}) {
+        component->animationsSuspended = now == 11.5;
+        clock.now = now;
+        frames(1);
+    }
     EXPECT_EQ(a->parameters, (std::vector<double>{0.0, 0.5, 1.0}));
     EXPECT_EQ(a->ends, 0);
     clock.now = 12.001;
@@ -154,9 +149,7 @@ TEST(BetterAnimationStrategy, NeedsAPositiveDurationAndAFrameTimer) {
     EXPECT_EQ(a->getAnimationDuration(), 1.5);
 
     DravikManager manager(nullptr, 0);
-    VisComponent* c = makeComponent(0, 0, 10, 10);
-    c->pushStrategy(a);
-    manager.addComponent(c);
+    VisComponent* c = placeComponent(manager, 0, 0, 10, 10, {a});
     DravikEvent start(eventType("START_ANIMATION"));
     c->onEvent(&start);
     manager.processComponents();
@@ -171,9 +164,7 @@ TEST_F(Animated, DestructionReportsToTheComponentThatStartedIt) {
     };
     auto* dying = place(new Recorded<DestructionStrategy>, 2.0);
     auto* reports = new Reports;
-    VisComponent* bin = makeComponent(0, 0, 100, 100);
-    bin->pushStrategy(reports);
-    manager.addComponent(bin);
+    VisComponent* bin = placeComponent(manager, 0, 0, 100, 100, {reports});
 
     send("START_ANIMATION");  // names no component
     frames(4);
@@ -184,10 +175,9 @@ TEST_F(Animated, DestructionReportsToTheComponentThatStartedIt) {
     frames(4);
     EXPECT_EQ(dying->ends, 2);
     ASSERT_EQ(reports->received.size(), 1u);
-    EXPECT_EQ(reports->received[0].type, eventType("READY_TO_DIE"));
-    EXPECT_EQ(reports->received[0].component, component);
-    EXPECT_EQ(reports->received[0].userId, DravikEvent::NoUserId);
-    EXPECT_EQ(reports->received[0].getCoords(), Point3d(50, 50, 0));
+    const DravikEvent& report = reports->received[0];
+    EXPECT_EQ(std::make_tuple(report.type, report.component, report.userId, report.getCoords()),
+              std::make_tuple(eventType("READY_TO_DIE"), component, DravikEvent::NoUserId, Point3d(50, 50, 0)));
 
     // The starter destroyed while the animation runs hears nothing (and is not touched).
     send("START_ANIMATION", bin);

@@ -18,9 +18,7 @@ struct CardDispenser : CreatorStrategy {
         EXPECT_EQ(value, 0u);
         if (nothing) return nullptr;
         ++made;
-        VisComponent* card = makeComponent(x, y, 30, 30);
-        card->pushStrategy(new LazyTranslationStrategy);
-        return card;
+        return makeComponent(x, y, 30, 30, {new LazyTranslationStrategy});
     }
 };
 
@@ -42,27 +40,19 @@ struct Scene : ::testing::Test {
     DravikManager manager{nullptr, 0};
     CardDispenser* dispenser = new CardDispenser;
     DestroyerStrategy* bin = new DestroyerStrategy;
-    VisComponent* dispenserComponent = makeComponent(50, 50, 80, 80);
-    VisComponent* binComponent = makeComponent(300, 200, 80, 80);
+    VisComponent *dispenserComponent = nullptr, *binComponent = nullptr;
     int starts = 0;  // of every CountingDestruction
 
     void SetUp() override {
         manager.resize(400, 300);
         manager.setRootComponent(makeComponent(200, 150, 400, 300));
-        dispenserComponent->pushStrategy(dispenser);
-        binComponent->pushStrategy(bin);
-        manager.addComponent(dispenserComponent);
-        manager.addComponent(binComponent);
+        dispenserComponent = placeComponent(manager, 50, 50, 80, 80, {dispenser});
+        binComponent = placeComponent(manager, 300, 200, 80, 80, {bin});
     }
-    void route(const char* type, unsigned user, double x, double y) {
-        DravikEvent event(eventType(type), user, x, y);
-        manager.processEvent(&event, nullptr);
-    }
+    void route(const char* type, unsigned user, double x, double y) { ::route(manager, type, user, x, y); }
     VisComponent* card(double x, double y, bool dying = false) {
-        VisComponent* c = makeComponent(x, y, 20, 20);
-        c->pushStrategy(new LazyTranslationStrategy);
+        VisComponent* c = placeComponent(manager, x, y, 20, 20, {new LazyTranslationStrategy});
         if (dying) c->pushStrategy(new CountingDestruction(&starts));
-        manager.addComponent(c);
         return c;
     }
     bool exists(unsigned long id) const { return manager.getComponentById(id) != nullptr; }
@@ -102,9 +92,8 @@ TEST_F(Scene, ThePressOnTheDispenserHoldsANewComponent) {
 }
 
 TEST(CreatorStrategy, DeletesWhatItMakesOutsideAScene) {
-    VisComponent* lone = makeComponent(0, 0, 50, 50);
     auto* dispenser = new CardDispenser;
-    lone->pushStrategy(dispenser);
+    VisComponent* lone = makeComponent(0, 0, 50, 50, {dispenser});
     DravikEvent press(eventType("PRESS"), 1, 0, 0);
     lone->onEvent(&press);  // the card has no owner: it must not leak (LeakSanitizer)
     EXPECT_EQ(dispenser->made, 1);
@@ -213,9 +202,7 @@ TEST_F(Scene, ACardTakenBackOutOfTheBinComesBackWhole) {
         frames(2);
         ASSERT_EQ(starts, 1);
         EXPECT_EQ(bin->getDeadIds().size(), reported ? 1u : 0u);
-        route("PRESS", 2, 300, 200);  // the card, in front of the bin
-        route("DRAG", 2, 100, 250);
-        route("RELEASE", 2, 100, 250);
+            routeStroke(manager, 2, {{300, 200}, {100, 250}});  // the card, in front of the bin
         frames(30);
         ASSERT_TRUE(exists(id));
         EXPECT_EQ(c->getParent(), nullptr);
@@ -232,9 +219,7 @@ TEST_F(Scene, ACardTakenBackOutOfTheBinComesBackWhole) {
 
 // A bin dropped into a bin goes with everything in it, animations still running included.
 TEST_F(Scene, ABinInsideABinGoesWithItsContents) {
-    VisComponent* inner = makeComponent(300, 200, 40, 40);
-    inner->pushStrategy(new DestroyerStrategy);
-    manager.addComponent(inner);
+    VisComponent* inner = placeComponent(manager, 300, 200, 40, 40, {new DestroyerStrategy});
     VisComponent* animating = card(300, 200, true);
     inner->addChild(animating);
     manager.frameRate = 60.0;  // one second of animation

@@ -63,13 +63,11 @@ TEST_F(Handle, DrawsABracketOutsideTheMovingCornerInDisplayPixels) {
     component->color[3] = 0.5;
     const auto lines = drawn();
     ASSERT_EQ(lines.size(), 2u);
-    const FeedbackVertex &first = lines[0].vertices[0], &corner = lines[0].vertices[1], &last = lines[1].vertices[1];
-    EXPECT_NEAR(first.x, 128 + 42.5, 1e-3);
-    EXPECT_NEAR(first.y, 128 - 31.5, 1e-3);
-    EXPECT_NEAR(corner.x, 128 + 51.5, 1e-3);
-    EXPECT_NEAR(corner.y, 128 - 31.5, 1e-3);
-    EXPECT_NEAR(last.x, 128 + 51.5, 1e-3);
-    EXPECT_NEAR(last.y, 128 - 25.5, 1e-3);
+    const FeedbackVertex* bracket[3] = {&lines[0].vertices[0], &lines[0].vertices[1], &lines[1].vertices[1]};
+    const double expected[3][2] = {{42.5, -31.5}, {51.5, -31.5}, {51.5, -25.5}};  // the first, the corner, the last
+    for (int i = 0; i < 3; ++i)
+        EXPECT_LT(std::hypot(bracket[i]->x - 128 - expected[i][0], bracket[i]->y - 128 - expected[i][1]), 1e-3) << i;
+    const FeedbackVertex& first = *bracket[0];
     EXPECT_NEAR(first.rgba[0], 1.0, 1e-3);
     EXPECT_NEAR(first.rgba[3], 0.5, 1e-3) << "with the component's alpha";
 

@@ -31,11 +31,8 @@ struct Pinch : ::testing::Test {
         manager.addComponent(photo);
     }
     VisComponent* makePhoto() {
-        VisComponent* c = makeComponent(500, 400, 200, 100);
-        c->pushStrategy(new LazyRNTStrategy);
-        c->pushStrategy(pinch = new MultiTouchTransformStrategy);
-        c->pushStrategy(toss = new TossableStrategy);
-        return c;
+        return makeComponent(500, 400, 200, 100,
+                             {new LazyRNTStrategy, pinch = new MultiTouchTransformStrategy, toss = new TossableStrategy});
     }
     void send(const char* type, const Finger& f, double x, double y) {
         DravikEvent e(eventType(type), f.user, x, y);
@@ -86,8 +83,7 @@ TEST_F(Pinch, TheFingersOfOneGestureMoveTurnAndScale) {
         EXPECT_NEAR(photo->scale.x, c.scale, 1e-9);
         EXPECT_NEAR(photo->scale.y, c.scale, 1e-9);
         EXPECT_NEAR(photo->angle, c.angle, 1e-9);
-        EXPECT_NEAR(photo->position.x, c.x, 1e-9);
-        EXPECT_NEAR(photo->position.y, 400, 1e-9);
+        EXPECT_TRUE(isAt(photo, c.x, 400));
         EXPECT_EQ(toss->isTossing(), c.tossing);
         EXPECT_TRUE(manager.getSelectedComponentIds().empty());
     }
@@ -166,18 +162,14 @@ TEST_F(Pinch, CornersKeepTheirFingerAndContainersTheirPhotos) {
 
     // A photo pinched on a tray stays on it; a card from a dispenser pinches at once.
     SetUp();
-    VisComponent* tray = makeComponent(500, 400, 700, 500);
-    tray->pushStrategy(new HolderStrategy);
-    manager.addComponent(tray);
+    VisComponent* tray = placeComponent(manager, 500, 400, 700, 500, {new HolderStrategy});
     photo->moveNodeToFront();
     photo->drop(true);
     ASSERT_EQ(photo->getParent(), tray);
     pinchBy(kA, {450, 400, 0}, {500, 300, 0}, kB, {550, 400, 0}, {500, 500, 0});
     EXPECT_EQ(photo->getParent(), tray);
     EXPECT_NEAR(photo->scale.x, 2, 1e-9);
-    VisComponent* dispenser = makeComponent(100, 100, 100, 100);
-    dispenser->pushStrategy(new PhotoDispenser(this));
-    manager.addComponent(dispenser);
+    VisComponent* dispenser = placeComponent(manager, 100, 100, 100, 100, {new PhotoDispenser(this)});
     pinchBy(kA, {100, 100, 0}, {100, 50, 0}, kB, {150, 100, 0}, {100, 150, 0});
     VisComponent* card = manager.components.back();
     EXPECT_NE(card, dispenser);

@@ -18,12 +18,11 @@ namespace {
 struct Toss : ::testing::Test {
     DravikManager manager{nullptr, 2};
     VisComponent spare;  // takes identifier 1 in a fresh process, so the item never has it
-    VisComponent* item = makeComponent(500, 400, 50, 50);
     TossableStrategy* toss = new TossableStrategy;
+    VisComponent* item = makeComponent(500, 400, 50, 50, {toss});
 
     void SetUp() override {
         manager.resize(1024, 768);
-        item->pushStrategy(toss);
         manager.addComponent(item);
     }
     // Presses on the component's position and releases (dx, dy) away from it.
@@ -32,10 +31,7 @@ struct Toss : ::testing::Test {
         send(item, "PRESS", 1, at.x, at.y);
         send(item, "RELEASE", 1, at.x + dx, at.y + dy);
     }
-    void route(const char* type, unsigned user, double x, double y) {
-        DravikEvent e(eventType(type), user, x, y);
-        manager.processEvent(&e, nullptr);
-    }
+    void route(const char* type, unsigned user, double x, double y) { ::route(manager, type, user, x, y); }
     void frame() {
         manager.processComponents();
         manager.readPassiveBuffers();
@@ -43,9 +39,7 @@ struct Toss : ::testing::Test {
     // A friction table (band 20, inner friction 0.01) under the whole display; the item, now a
     // leaf at (x, y), can be dragged too.
     void onTheTable(double x, double y) {
-        auto* table = makeComponent(512, 384, 1024, 768);
-        table->pushStrategy(new FrictionSurfaceStrategy);
-        manager.setRootComponent(table);
+        manager.setRootComponent(makeComponent(512, 384, 1024, 768, {new FrictionSurfaceStrategy}));
         item->position = Point3d(x, y, 0);
         item->leaf = true;
         item->pushStrategy(new LazyTranslationStrategy);
@@ -89,8 +83,7 @@ TEST_F(Toss, FrictionAndCutoffShapeTheGlide) {
     flick(-1100, -500);
     frame();
     EXPECT_FALSE(toss->isTossing());
-    EXPECT_DOUBLE_EQ(item->position.x, 0);
-    EXPECT_DOUBLE_EQ(item->position.y, 0);
+    EXPECT_TRUE(isAt(item, 0, 0));
 
     item->position = Point3d(500, 400, 0);
     toss->setCurrentFriction(1.0);  // ends in the first frame without moving
@@ -138,8 +131,7 @@ TEST_F(Toss, BadInputNeverReachesThePosition) {
     send(item, "DRAG", 1, 0, 0);
     send(item, "RELEASE", 1, huge, huge);  // enormous but finite: clamped at once
     frame();
-    EXPECT_DOUBLE_EQ(item->position.x, 1023);
-    EXPECT_DOUBLE_EQ(item->position.y, 767);
+    EXPECT_TRUE(isAt(item, 1023, 767));
 
     VisComponent loose;  // outside a scene: glides without display bounds
     loose.pushStrategy(new TossableStrategy);
@@ -178,11 +170,9 @@ TEST_F(Toss, ATossGlidesOverTheTableAndStopsOnItsBand) {
 }
 
 TEST_F(Toss, AnItemReleasedOnAMatReadsItsFrictionAndRidesWithIt) {
-    auto* mat = makeComponent(600, 300, 200, 200);
     auto* sticky = new FrictionSurfaceStrategy;
     sticky->setInnerFriction(0.5);
-    mat->pushStrategy(sticky);
-    manager.addComponent(mat);
+    auto* mat = placeComponent(manager, 600, 300, 200, 200, {sticky});
     onTheTable(100, 300);
 
     route("PRESS", 1, 100, 300);
@@ -199,12 +189,8 @@ TEST_F(Toss, AnItemReleasedOnAMatReadsItsFrictionAndRidesWithIt) {
     EXPECT_EQ(item->getParent(), mat);
 
     // The mat is a container: a card that reads nothing lands on it too, and rides with it.
-    auto* card = makeComponent(100, 500, 40, 40);
-    card->pushStrategy(new LazyTranslationStrategy);
-    manager.addComponent(card);
-    route("PRESS", 2, 100, 500);
-    route("DRAG", 2, 560, 250);
-    route("RELEASE", 2, 560, 250);
+    auto* card = placeComponent(manager, 100, 500, 40, 40, {new LazyTranslationStrategy});
+    routeStroke(manager, 2, {{100, 500}, {560, 250}});
     EXPECT_EQ(card->getParent(), mat);
     mat->moveBranchBy(0, 10, 0);
     EXPECT_DOUBLE_EQ(card->position.y, 260);
@@ -214,10 +200,7 @@ TEST(FrictionSurface, InteriorInsideABandAlongEveryEdge) {
     DravikManager manager(nullptr, 0);
     const unsigned type = ConstantProvider::getInstance()->getBufferTypeIdentifier("FRICTION_BUFFER");
     auto surfaceOf = [&](unsigned w, unsigned h, FrictionSurfaceStrategy* surface) {
-        VisComponent* c = makeComponent(0, 0, w, h);
-        c->pushStrategy(surface);
-        manager.addComponent(c);
-        return c;
+        return placeComponent(manager, 0, 0, w, h, {surface});
     };
     // True when columns [x0, x1) of rows [y0, y1) hold `inner` and every other cell `border`.
     auto filled = [&](const VisComponent* c, double inner, double border, unsigned x0, unsigned x1,

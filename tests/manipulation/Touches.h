@@ -23,7 +23,5 @@ inline void stroke(VisComponent* c, unsigned user, std::initializer_list<std::pa
     send(c, "RELEASE", user, (points.end() - 1)->first, (points.end() - 1)->second);
 }
 
-inline std::string sizeOf(const VisComponent* c) { return std::to_string(c->width) + "x" + std::to_string(c->height); }
-
 
 #endif

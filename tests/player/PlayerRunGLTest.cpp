@@ -1,13 +1,12 @@
 // Runs the dravik-player program on scripts, as a user would, and checks what it prints, its
 // exit status and the pixels of its screenshots.
-#include <IL/il.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "support/PlayerProcess.h"
+#include "support/Screenshot.h"
 
 namespace {
 
@@ -19,28 +18,6 @@ protected:
         std::ofstream(dir / name) << text;
         return dir / name;
     }
-};
-
-// The RGB colour of pixel (x, y), y up, of a PNG image.
-struct Image {
-    explicit Image(const fs::path& path) {
-        ilInit();
-        name = ilGenImage();
-        ilBindImage(name);
-        loaded = ilLoadImage(path.c_str()) == IL_TRUE && ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE) == IL_TRUE;
-    }
-    ~Image() { ilDeleteImage(name); }
-    // True when pixel (x, y) has the colour within 1 in each channel (drivers round colours
-    // to bytes in different ways).
-    bool near(int x, int y, int r, int g, int b) const {
-        ilBindImage(name);
-        const int w = ilGetInteger(IL_IMAGE_WIDTH), h = ilGetInteger(IL_IMAGE_HEIGHT);
-        const int row = ilGetInteger(IL_IMAGE_ORIGIN) == IL_ORIGIN_UPPER_LEFT ? h - 1 - y : y;
-        const ILubyte* p = ilGetData() + (std::size_t(row) * w + x) * 3;
-        return std::abs(p[0] - r) <= 1 && std::abs(p[1] - g) <= 1 && std::abs(p[2] - b) <= 1;
-    }
-    ILuint name = 0;
-    bool loaded = false;
 };
 
 // The demo at 400 x 300: drag cards 60 x 40 at (72, 225), (72, 150), (72, 75); toss cards
@@ -78,12 +55,12 @@ TEST_F(PlayerRun, PlaysAScriptReproduciblyAndWritesTheLastFrame) {
     EXPECT_GE(x, 380.0);
     EXPECT_LE(x, 400.0);
 
-    const Image shot(dir / "a.png");
-    ASSERT_TRUE(shot.loaded);
-    EXPECT_TRUE(shot.near(192, 267, 237, 107, 89));  // the red card where user 1 left it
-    EXPECT_TRUE(shot.near(152, 162, 245, 189, 74));  // the yellow card where user 2 left it
-    EXPECT_TRUE(shot.near(72, 232, 28, 77, 69));     // the table where the red card was
-    EXPECT_TRUE(shot.near(200, 5, 13, 41, 36));      // the rim of the table
+    const Screenshot shot(dir / "a.png");
+    ASSERT_EQ(shot.width, 400);
+    EXPECT_TRUE(shot.near(192, 267, {237, 107, 89}));  // the red card where user 1 left it
+    EXPECT_TRUE(shot.near(152, 162, {245, 189, 74}));  // the yellow card where user 2 left it
+    EXPECT_TRUE(shot.near(72, 232, {28, 77, 69}));     // the table where the red card was
+    EXPECT_TRUE(shot.near(200, 5, {13, 41, 36}));      // the rim of the table
 
     // Runs are reproducible, overlay (and its frame rate) included.
     const PlayerOutcome overlay1 = play(common + " --screenshot " + shellQuoted((dir / "b.png").string()));

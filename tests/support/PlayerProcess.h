@@ -47,16 +47,17 @@ protected:
     // the player's exit would report what the OpenGL driver keeps allocated unless its blocks
     // are suppressed by name (.ci/run plays a scene so); the library's own leaks are checked
     // by the unit tests.
-    PlayerOutcome play(const std::string& arguments) {
-        const std::string command = "cd " + shellQuoted(dir.string()) +
-                                    " && ASAN_OPTIONS=\"${ASAN_OPTIONS:-}:detect_leaks=0\" " +
-                                    shellQuoted(DRAVIK_PLAYER_PROGRAM) + " " + arguments + " >out 2>err";
-        PlayerOutcome run;
-        const int raw = std::system(command.c_str());
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = readFile(dir / "out");
-        run.err = readFile(dir / "err");
-        return run;
+    PlayerOutcome play(const std::string& arguments) { return run(shellQuoted(DRAVIK_PLAYER_PROGRAM) + " " + arguments); }
+    // Runs the shell command in `dir`, as play runs the player.
+    PlayerOutcome run(const std::string& command) {
+        const std::string line =
+            "cd " + shellQuoted(dir.string()) + " && ASAN_OPTIONS=\"${ASAN_OPTIONS:-}:detect_leaks=0\" " + command + " >out 2>err";
+        PlayerOutcome outcome;
+        const int raw = std::system(line.c_str());
+        outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        outcome.out = readFile(dir / "out");
+        outcome.err = readFile(dir / "err");
+        return outcome;
     }
 
     std::filesystem::path dir;

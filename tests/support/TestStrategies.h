@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/PickingRectangle.h"
@@ -84,15 +86,45 @@ private:
     std::string type;
 };
 
-inline VisComponent* makeComponent(double x, double y, unsigned w, unsigned h) {
-    auto* c = new VisComponent;
+// A component (VisComponent or a subclass) at (x, y) of w x h carrying the strategies given,
+// bottom first.
+template <class Component = VisComponent>
+Component* makeComponent(double x, double y, unsigned w, unsigned h, std::initializer_list<VisComponentStrategy*> strategies = {}) {
+    auto* c = new Component;
     c->position = Point3d(x, y, 0);
     c->width = w;
     c->height = h;
+    for (VisComponentStrategy* s : strategies) c->pushStrategy(s);
+    return c;
+}
+
+// The same, added to the manager's scene.
+template <class Component = VisComponent, class Manager>
+Component* placeComponent(Manager& manager, double x, double y, unsigned w, unsigned h,
+                          std::initializer_list<VisComponentStrategy*> strategies = {}) {
+    Component* c = makeComponent<Component>(x, y, w, h, strategies);
+    manager.addComponent(c);
     return c;
 }
 
 inline unsigned eventType(const char* name) { return ConstantProvider::getInstance()->getEventTypeIdentifier(name); }
+
+// One event of a user's contact, routed by the manager to the component under it.
+inline void route(DravikManager& manager, const char* type, unsigned user, double x, double y,
+                  std::uint64_t contact = DravikEvent::OnlyContact) {
+    DravikEvent e(eventType(type), user, x, y);
+    e.setContact(contact, false);
+    manager.processEvent(&e, nullptr);
+}
+
+// A routed press at the first point, a drag to each later one and the release at the last.
+inline void routeStroke(DravikManager& manager, unsigned user, std::initializer_list<std::pair<double, double>> points) {
+    route(manager, "PRESS", user, points.begin()->first, points.begin()->second);
+    for (auto p = points.begin() + 1; p != points.end(); ++p) route(manager, "DRAG", user, p->first, p->second);
+    route(manager, "RELEASE", user, (points.end() - 1)->first, (points.end() - 1)->second);
+}
+
+inline std::string sizeOf(const VisComponent* c) { return std::to_string(c->width) + "x" + std::to_string(c->height); }
 
 // Whether the component's position is (x, y), up to rounding.
 inline ::testing::AssertionResult isAt(const VisComponent* c, double x, double y) {

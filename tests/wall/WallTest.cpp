@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
+#include <vector>
 
 #include "framework/ConstantProvider.h"
 #include "player/PlayerError.h"
@@ -25,12 +27,8 @@ WallLayout fromOptions(const std::string& wall, const std::string& tile, const s
 // (at y 60), tile 5 the bottom-right. Five tiles over two ranks: rank 0 draws 0 and 1.
 TEST(WallLayoutTest, ShapeFromOptions) {
     const WallLayout w = fromOptions("3x2", "100x50", "10");
-    EXPECT_EQ(w.displayWidth(), 320u);
-    EXPECT_EQ(w.displayHeight(), 110u);
-    EXPECT_EQ(w.tile(0).x, 0u);
-    EXPECT_EQ(w.tile(0).y, 60u);
-    EXPECT_EQ(w.tile(5).x, 220u);
-    EXPECT_EQ(w.tile(5).y, 0u);
+    EXPECT_EQ((std::vector<unsigned>{w.displayWidth(), w.displayHeight(), w.tile(0).x, w.tile(0).y, w.tile(5).x, w.tile(5).y}),
+              (std::vector<unsigned>{320, 110, 0, 60, 220, 0}));
     const WallLayout five = fromOptions("5x1", "10x10");
     EXPECT_EQ(five.tilesOf(0, 2).size(), 2u);
     EXPECT_EQ(five.ownerOf(2, 2), 1u);
@@ -44,11 +42,9 @@ TEST(WallLayoutTest, ReadsWallFile) {
     std::istringstream good("wall 2x1  # two panels\ntile 64x32\nmullion 4 2\nrank 1 draws 0\nrank 0 draws 1\n"
                             "operator-view 100\ntimeout 2.5\n");
     const WallLayout w = parseWallFile(good, "w");
-    EXPECT_EQ(w.displayWidth(), 132u);
-    EXPECT_EQ(w.mullionY, 2u);
-    EXPECT_EQ(w.ownerOf(0, 2), 1u);
-    EXPECT_EQ(w.operatorWidth, 100u);
-    EXPECT_EQ(w.timeoutSeconds, 2.5);
+    EXPECT_EQ((std::vector<double>{double(w.displayWidth()), double(w.mullionY), double(w.ownerOf(0, 2)),
+                                   double(w.operatorWidth), w.timeoutSeconds}),
+              (std::vector<double>{132, 2, 1, 100, 2.5}));
     const std::pair<const char*, const char*> bad[] = {
         {"wall 2x1\ntile 1x1\nsize 3\n", "w:3: unknown setting"},
         {"wall 2x1\ntile 1x1\nrank 0 draws 0\n", "no rank draws tile 1"},
@@ -82,12 +78,11 @@ TEST(WallViewsTest, StitchesAndMapsPoints) {
     EXPECT_THROW(stitchWall(w, 2, windows, wall), std::invalid_argument);
     const WallViews views(w, 0, 2);
     EXPECT_EQ(views.windowWidth(), 7u);
-    int x = 1, y = 0;
-    views.toDisplayWindow(x, y);
-    EXPECT_EQ(x, 4);
-    x = 6;
-    views.toDisplayWindow(x, y);
-    EXPECT_EQ(x, 4);
+    for (int x : {1, 6}) {
+        int y = 0;
+        views.toDisplayWindow(x, y);
+        EXPECT_EQ(x, 4);
+    }
 }
 
 TEST(FrameMessageTest, RoundTripAndDamagedBytes) {
@@ -105,15 +100,11 @@ TEST(FrameMessageTest, RoundTripAndDamagedBytes) {
     sent.encode(bytes);
     FrameMessage got;
     got.decode(bytes);
-    EXPECT_EQ(got.frame, 7u);
-    EXPECT_EQ(got.tick, 116u);
+    EXPECT_EQ(std::make_pair(got.frame, got.tick), std::make_pair(7u, 116u));
     ASSERT_EQ(got.events.size(), 3u);
-    EXPECT_EQ(got.events[1].key, 'k');
-    EXPECT_EQ(got.events[1].type, key.type);
-    EXPECT_EQ(got.events[2].type, touch.type);
-    EXPECT_EQ(got.events[0].y, -2.0);
-    EXPECT_EQ(got.events[2].contact, 1ULL << 40);
-    EXPECT_TRUE(got.events[2].anonymous);
+    EXPECT_EQ(std::make_tuple(got.events[1].key, got.events[1].type, got.events[2].type, got.events[0].y,
+                              got.events[2].contact, got.events[2].anonymous),
+              std::make_tuple('k', key.type, touch.type, -2.0, 1ULL << 40, true));
     bytes.pop_back();
     EXPECT_THROW(got.decode(bytes), std::runtime_error);
 }
