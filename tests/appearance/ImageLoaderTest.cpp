@@ -65,14 +65,14 @@ TEST(ImageLoader, ConvertsFormatsOpenGLCannotTake) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "ImageLoader.loadImage(): Unknown/unsupported image bit format. Trying RGB. Might crash here.\n");
     EXPECT_EQ(std::make_pair(loader.getGLImageFormat(), pixelsOf(loader, 3)),
-              std::make_pair(GLenum(GL_RGB), std::vector<unsigned char>{10, 20, 30, 1, 2, 3}));
+              std::make_pair(int(GL_RGB), std::vector<unsigned char>{10, 20, 30, 1, 2, 3}));
 
     // Colour-indexed pixels come out in their palette colours.
     const std::string indexed = images.write("palette.png", IL_PNG, 2, 1, IL_COLOUR_INDEX, 1, {1, 0},
                                              {255, 0, 0, 0, 0, 255});
     loader.loadImage(indexed.c_str());
     EXPECT_EQ(std::make_pair(loader.getGLImageFormat(), pixelsOf(loader, 3)),
-              std::make_pair(GLenum(GL_RGB), std::vector<unsigned char>{0, 0, 255, 255, 0, 0}));
+              std::make_pair(int(GL_RGB), std::vector<unsigned char>{0, 0, 255, 255, 0, 0}));
 }
 
 TEST(ImageLoader, RefusesMissingCorruptAndNonRegularFiles) {

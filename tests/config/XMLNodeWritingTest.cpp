@@ -75,8 +75,7 @@ TEST(XMLNodeWriting, NodesMoveBetweenDocumentsAndOutliveTheirOwn) {
     XMLNode alias = moved;
     moved.deleteNodeContent();
     EXPECT_EQ(built.nChildNode(), 0);
-    EXPECT_EQ(alias.getName(), nullptr);
-    EXPECT_EQ(alias.nElement(), 0);
+    EXPECT_TRUE(alias.getName() == nullptr && alias.nElement() == 0);
 }
 
 TEST(XMLNodeWriting, WriteToFileAndParseFileGiveTheSameTree) {
@@ -156,7 +155,6 @@ TEST(XMLNodeWriting, DeepNestingNeverRecurses) {
     int levels = 0;
     for (XMLNode node = root; !node.isEmpty(); node = node.getChildNode(0)) ++levels;
     EXPECT_EQ(levels, depth);
-
     const std::wstring path = temporaryPath("xmlnode_deep.xml");
     ASSERT_EQ(root.writeToFile(path.c_str(), false), eXMLErrorNone);
     XMLNode reread = XMLNode::parseFile(path.c_str(), L"n", &results);

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <stdexcept>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "containers/Spline.h"
 
@@ -10,14 +12,16 @@ namespace {
 
 using Point = Spline::SplinePoint;
 
-// The unit square's corners, counter-clockwise from the top right, evaluated.
-Spline square(unsigned long level) {
-    Spline s(level, true);
-    const double xs[4] = {1, -1, -1, 1}, ys[4] = {1, 1, -1, -1};
-    for (int i = 0; i < 4; ++i) s.addControlPoint(xs[i], ys[i]);
+// A curve through the control points given, evaluated.
+Spline evaluated(unsigned long level, bool closed, std::initializer_list<std::pair<double, double>> points) {
+    Spline s(level, closed);
+    for (const auto& [x, y] : points) s.addControlPoint(x, y);
     s.evaluate();
     return s;
 }
+
+// The unit square's corners, counter-clockwise from the top right.
+Spline square(unsigned long level) { return evaluated(level, true, {{1, 1}, {-1, 1}, {-1, -1}, {1, -1}}); }
 
 // A point's coordinates within tol (0: exactly).
 #define EXPECT_POINT(p, X, Y, tol) \
@@ -55,11 +59,7 @@ TEST(Spline, ClosedSquareKeepsItsCornersAndInsertsTheFourPointBlend) {
 }
 
 TEST(Spline, OpenEndsUseThemselvesAsOuterNeighbours) {
-    Spline s(1, false);
-    s.addControlPoint(0, 0);
-    s.addControlPoint(4, 8);
-    s.addControlPoint(16, 0);
-    s.evaluate();
+    Spline s = evaluated(1, false, {{0, 0}, {4, 8}, {16, 0}});
     ASSERT_EQ(s.getNumSplinePoints(), 5u);
     EXPECT_POINT((*s.getSplinePoints())[1], 1.25, 4.5, 0);   // (8 P0 + 9 P1 - P2) / 16
     EXPECT_POINT((*s.getSplinePoints())[3], 10.25, 4.5, 0);  // (9 P1 - P0 + 8 P2) / 16
@@ -90,9 +90,7 @@ TEST(Spline, DeeperLevelsInterpolateTheControlPointsAndShareTheirNormals) {
 }
 
 TEST(Spline, DegenerateSegmentsGiveZeroNormalsInsteadOfDividingByZero) {
-    Spline s(0, false);
-    for (double x : {0.0, 0.0, 2.0, 0.0}) s.addControlPoint(x, 0);  // a repeat, then a hairpin
-    s.evaluate();
+    Spline s = evaluated(0, false, {{0, 0}, {0, 0}, {2, 0}, {0, 0}});  // a repeat, then a hairpin
     const auto& n = *s.getSplinePointNormals();
     EXPECT_POINT(n[0], 0.0, 0.0, 0);
     EXPECT_POINT(n[1], 0.0, 1.0, 0);  // only the segment 1 -> 2 counts
@@ -149,23 +147,15 @@ TEST(Spline, FewControlPointsBadIndicesAndHugeLevelsAreReported) {
     EXPECT_EQ(deep.getSplinePointIndexFromControlPointIndex(7), 7u * 8);
     EXPECT_POINT((*deep.getSplinePoints())[7 * 8], 7.0, 21.0, 0);
     EXPECT_EQ(deep.getLevel(), 10u);
-    Spline line(16, false);
-    line.addControlPoint(0, 0);
-    line.addControlPoint(1, 0);
-    line.evaluate();
-    EXPECT_EQ(line.getNumSplinePoints(), 513u);
+    EXPECT_EQ(evaluated(16, false, {{0, 0}, {1, 0}}).getNumSplinePoints(), 513u);
     EXPECT_EQ(Spline::levelWithinLimit(4, 10, true), 8u);
 }
 
 TEST(Spline, CopiesAreClosedAndClearingKeepsTheLevel) {
-    Spline open(2, false);
-    open.addControlPoint(0, 0);
-    open.addControlPoint(8, 0);
-    open.evaluate();
+    Spline open = evaluated(2, false, {{0, 0}, {8, 0}});
     EXPECT_TRUE(open.copy().isClosed());
     EXPECT_EQ(open.copy().getNumSplinePoints(), 5u);
     open.clearControlPoints();
-    EXPECT_EQ(open.getLevel(), 2u);
-    EXPECT_EQ(open.getNumSplinePoints(), 0u);
-    EXPECT_TRUE(open.getSplinePoints()->empty());
+    EXPECT_EQ(std::make_tuple(open.getLevel(), open.getNumSplinePoints(), open.getSplinePoints()->size()),
+              std::make_tuple(2ul, 0ul, std::size_t(0)));
 }

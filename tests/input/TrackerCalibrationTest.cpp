@@ -31,7 +31,9 @@ TEST(TrackerCalibration, AreaFlipsAndTurnsTakeTrackerPointsToTheDisplay) {
         x = 0.75, y = 0.5;
         const bool inside = calibration.apply(x, y);
         EXPECT_EQ(inside, c.y2 <= 1.0) << c.text;
-        if (inside) EXPECT_EQ(std::make_pair(x, y), std::make_pair(c.x2, c.y2)) << c.text;
+        if (inside) {
+            EXPECT_EQ(std::make_pair(x, y), std::make_pair(c.x2, c.y2)) << c.text;
+        }
     }
 }
 

@@ -3,7 +3,6 @@
 // in the bin; photos resized; the note moved and turned.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "player/CardDispenserStrategy.h"
@@ -15,9 +14,7 @@ namespace {
 class WorkshopScene : public PlayerProcessTest {
 protected:
     PlayerOutcome playFrames(unsigned frames) {
-        const std::filesystem::path examples = DRAVIK_EXAMPLES_DIR;
-        return play(shellQuoted((examples / "workshop.xml").string()) + " --script " +
-                    shellQuoted((examples / "workshop.touch").string()) + " --no-overlay --frames " +
+        return play(example("workshop.xml") + " --script " + example("workshop.touch") + " --no-overlay --frames " +
                     std::to_string(frames));
     }
 };
@@ -74,9 +71,7 @@ TEST_F(WorkshopScene, PlaysTheScript) {
 // A flood of presses on a dispenser stops at the scene's limit of components, with one line.
 TEST(CardDispenser, MakesNoCardsBeyondTheScenesLimit) {
     DravikManager manager(nullptr, 0);
-    VisComponent* dispenser = makeComponent(100, 100, 50, 50);
-    dispenser->pushStrategy(new CardDispenserStrategy(20, 10, 3));
-    manager.addComponent(dispenser);
+    VisComponent* dispenser = placeComponent(manager, 100, 100, 50, 50, {new CardDispenserStrategy(20, 10, 3)});
     testing::internal::CaptureStderr();
     for (unsigned user = 1; user <= 5; ++user) {
         DravikEvent press(eventType("PRESS"), user, 100, 100);

@@ -51,8 +51,7 @@ struct Resizing : ::testing::Test {
 
 TEST_F(Resizing, DragsTheCornerInTheComponentsFrame) {
     VisComponent* c = place(100, 100, 100, 50, new DraggingResizerStrategy);
-    send(c, "PRESS", 1, 120, 90);
-    send(c, "DRAG", 1, 130, 84);
+    pressAndDrag(c, 1, {{120, 90}, {130, 84}});
     EXPECT_EQ(sizeOf(c), "110x56");
     EXPECT_EQ(c->position, Point3d(105, 97, 0));
     EXPECT_EQ(resizes(), 0) << "grids follow at the release only";
@@ -74,8 +73,7 @@ TEST_F(Resizing, DraggingKeepsTheMinimumAndMovesHalfTheWayAnyway) {
     send(c, "DRAG", 1, 0, 100);
     EXPECT_EQ(c->width, 100u);
     EXPECT_EQ(c->position, Point3d(100, 100, 0));
-    send(c, "PRESS", 1, 140, 100);
-    send(c, "DRAG", 1, 40, 200);
+    pressAndDrag(c, 1, {{140, 100}, {40, 200}});
     EXPECT_EQ(sizeOf(c), "10x10");
     EXPECT_EQ(c->position, Point3d(50, 150, 0));
 
@@ -83,8 +81,7 @@ TEST_F(Resizing, DraggingKeepsTheMinimumAndMovesHalfTheWayAnyway) {
     zeroMinimum->setMinWidth(0);
     zeroMinimum->setMinHeight(0);
     VisComponent* tiny = place(100, 100, 20, 20, zeroMinimum);
-    send(tiny, "PRESS", 1, 100, 100);
-    send(tiny, "DRAG", 1, 50, 150);
+    pressAndDrag(tiny, 1, {{100, 100}, {50, 150}});
     EXPECT_EQ(sizeOf(tiny), "1x1") << "never below one pixel";
     send(tiny, "DRAG", 1, 1e12, -1e12);
     EXPECT_EQ(sizeOf(tiny), "16384x16384");
@@ -137,8 +134,7 @@ TEST_F(Resizing, FourButtonsAreSquareBlocksInTheCornersThatAreOn) {
     none->setCorner(off);
     VisComponent* plain = place(500, 400, 200, 100, none);
     expectButtons(plain, [](unsigned, unsigned) { return false; });
-    send(plain, "PRESS", 1, 401, 351);  // a corner, without a button
-    send(plain, "DRAG", 1, 300, 300);
+    pressAndDrag(plain, 1, {{401, 351}, {300, 300}});  // a corner, without a button
     EXPECT_FALSE(none->isResizing());
     EXPECT_EQ(plain->width, 200u);
 }
@@ -157,8 +153,7 @@ TEST_F(Resizing, TheGrabbedCornerFollowsTheFingerAndTheOppositeOneStays) {
     EXPECT_EQ(c->width, 200u);
     c->pushStrategy(listener);
     send(c, "PRESS", 1, 590, 360);
-    send(c, "PRESS", 2, 410, 440);  // ignored while resizing
-    send(c, "DRAG", 2, 700, 300);   // another user's drag too
+    pressAndDrag(c, 2, {{410, 440}, {700, 300}});  // another user: ignored while resizing
     EXPECT_EQ(c->width, 200u);
     send(c, "DRAG", 1, 640, 330);
     EXPECT_EQ(sizeOf(c), "250x130");

@@ -60,8 +60,7 @@ TEST_F(Manipulation, TranslationFollowsTheHolderFromTheTranslationArea) {
     send(c, "RELEASE", 2, 190, 200);  // not the holder
     send(c, "RELEASE", 1, 260, 200);
 
-    send(c, "PRESS", 2, 170.7, 190.2);
-    send(c, "DRAG", 2, 180.7, 195.2);  // from the press point
+    pressAndDrag(c, 2, {{170.7, 190.2}, {180.7, 195.2}});  // from the press point
     EXPECT_TRUE(isAt(c, 210, 205));
     send(c, "DRAG", 1, 400, 400);
     send(c, "DRAG", 2, 181.2, 185.2);  // from the previous drag, fractions kept
@@ -89,8 +88,7 @@ TEST_F(Manipulation, LazyStrategiesIgnoreBadPointsAndANonFiniteReleaseLetsGo) {
         c->onEvent(nullptr);
         send(c, "RELEASE", 1, 600, 400);  // without a press
         send(c, "DRAG", 4, 300, 300);     // a user holding nothing
-        send(c, "PRESS", 1, kNaN, 400);
-        send(c, "DRAG", 1, 650, 450);
+        pressAndDrag(c, 1, {{kNaN, 400}, {650, 450}});
         expectMoved(0);
         send(c, "PRESS", 1, 640, 400);
         for (double bad : {kNaN, kInf, -kInf}) {
@@ -109,8 +107,7 @@ TEST_F(Manipulation, LazyStrategiesIgnoreBadPointsAndANonFiniteReleaseLetsGo) {
 
 TEST_F(Manipulation, RNTTurnsAroundThePositionAndMovesAlongTheRay) {
     VisComponent* c = place(500, 400, 200, new RNTStrategy, "RNT_AREA");  // area: x < 500
-    send(c, "PRESS", 1, 460, 400);  // 40 to the left
-    send(c, "DRAG", 1, 500, 360);   // a quarter turn at the same distance: turns only
+    pressAndDrag(c, 1, {{460, 400}, {500, 360}});  // from 40 to the left a quarter turn at the same distance: turns only
     EXPECT_NEAR(c->angle, kPi / 2, 1e-12);
     EXPECT_TRUE(isAt(c, 500, 400));
     send(c, "DRAG", 1, 500, 340);  // straight away: the centre follows, the distance stays 40
@@ -152,8 +149,7 @@ TEST_F(Manipulation, RNTKeepsTheAngleWithinAFullTurn) {
 TEST_F(Manipulation, RNTClampsOntoTheDisplayAndNeverJumpsThroughTheCentre) {
     auto* strategy = new RecordedRNT;
     VisComponent* right = place(1020, 400, 100, strategy);
-    send(right, "PRESS", 1, 1030, 400);
-    send(right, "DRAG", 1, 1035, 400);  // centre to 1025: back to W - 1
+    pressAndDrag(right, 1, {{1030, 400}, {1035, 400}});  // centre to 1025: back to W - 1
     EXPECT_TRUE(strategy->lastClamped);
     EXPECT_TRUE(isAt(right, 1023, 400));
     send(right, "DRAG", 1, 1030, 400);
@@ -180,8 +176,7 @@ TEST_F(Manipulation, RNTClampsOntoTheDisplayAndNeverJumpsThroughTheCentre) {
     // ...and a drag onto the centre turns by minus the old direction without moving.
     VisComponent* c = place(500, 400, 200, new LazyRNTStrategy);
     c->angle = 0.5;
-    send(c, "PRESS", 1, 500, 440);
-    send(c, "DRAG", 1, 500, 400);  // 0.5 - pi/2 is below 0: a full turn is added
+    pressAndDrag(c, 1, {{500, 440}, {500, 400}});  // 0.5 - pi/2 is below 0: a full turn is added
     EXPECT_NEAR(c->angle, 0.5 + 1.5 * kPi, 1e-12);
     EXPECT_TRUE(isAt(c, 500, 400));
     send(c, "DRAG", 1, 503, 404);

@@ -21,15 +21,8 @@ protected:
         GLTest::SetUp();
         manager.resize(kSize, kSize);
         for (double x : {60.0, 180.0}) {
-            auto* c = new VisComponentGL;
-            c->position = Point3d(x, 60, 0);
-            c->width = c->height = 40;
-            auto* strategy = new RecordingStrategy(&log, "c");
-            c->pushStrategy(new PickableStrategy);
-            c->pushStrategy(strategy);
-            manager.addComponent(c);
-            components.push_back(c);
-            strategies.push_back(strategy);
+            strategies.push_back(new RecordingStrategy(&log, "c"));
+            components.push_back(placeComponent<VisComponentGL>(manager, x, 60, 40, 40, {new PickableStrategy, strategies.back()}));
         }
     }
 
@@ -54,13 +47,11 @@ TEST_F(PlayerInputGL, TouchScreenContactsAreUsersOfTheirOwnWhileDown) {
     input.touchScreenButton(7, true, 60, kTop - 60);
     input.touchScreenButton(3, true, 180, kTop - 60);
     EXPECT_EQ(selected(), (std::vector<unsigned long>{components[0]->id, components[1]->id}));
-    EXPECT_EQ(strategies[0]->lastUser, 4u);
-    EXPECT_EQ(strategies[1]->lastUser, 5u);
+    EXPECT_EQ(std::make_pair(strategies[0]->lastUser, strategies[1]->lastUser), std::make_pair(4u, 5u));
     input.touchScreenMotion(7, 70, kTop - 65);
     input.touchScreenMotion(8, 1, 1);  // never pressed
     EXPECT_EQ(strategies[0]->events, 2);
-    ASSERT_NE(indicator(5), nullptr);
-    ASSERT_NE(indicator(4), nullptr);
+    ASSERT_TRUE(indicator(4) != nullptr && indicator(5) != nullptr);
     EXPECT_EQ(indicator(4)->position, Point3d(70, 65, 0));
 
     input.touchScreenLeft(7);  // left the window: lifted where it was

@@ -102,7 +102,7 @@ TEST_F(PlayerRun, BadInputGivesOneMessageAndStatusTwo) {
 }
 
 TEST_F(PlayerRun, TheSeedChoosesTheRandomValuesOfTheScene) {
-    const std::string scene = shellQuoted(std::string(std::getenv("DRAVIK_SOURCE_DIR")) + "/examples/tiles.xml");
+    const std::string scene = example("tiles.xml");
     const PlayerOutcome unseeded = play(scene + " --frames 1 --size 400x300");
     const PlayerOutcome one = play(scene + " --frames 1 --size 400x300 --seed 1");
     const PlayerOutcome two = play(scene + " --frames 1 --size 400x300 --seed 2");

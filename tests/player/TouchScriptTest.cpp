@@ -39,17 +39,18 @@ TEST(TouchScript, ReplaysEventsAndRangesInFileOrder) {
     EXPECT_TRUE(at(script, 1).empty());
     // Each touch as "TYPE user x,y".
     auto said = [&](unsigned frame) {
-        std::string out;
+        std::ostringstream out;
+        out.precision(17);
         for (const TouchScript::Touch& t : at(script, frame))
-            out += (t.type == type("PRESS") ? "P" : t.type == type("DRAG") ? "D" : t.type == type("RELEASE") ? "R" : "?") +
-                   std::to_string(t.user) + " " + std::to_string(t.x) + "," + std::to_string(t.y) + " ";
-        return out;
+            out << (t.type == type("PRESS") ? 'P' : t.type == type("DRAG") ? 'D' : t.type == type("RELEASE") ? 'R' : '?') << t.user
+                << ' ' << t.x << ',' << t.y << ' ';
+        return out.str();
     };
-    EXPECT_EQ(said(2), "D7 0.000000,0.000000 ");
-    EXPECT_EQ(said(4), "D1 10.000000,20.000000 ");
+    EXPECT_EQ(said(2), "D7 0,0 ");
+    EXPECT_EQ(said(4), "D1 10,20 ");
     // The running drag, then the two lines of frame 6 as written.
-    EXPECT_EQ(said(6), "D1 30.000000,0.000000 P2 1.500000,250.000000 R2 -1.000000,-2.000000 ");
-    EXPECT_EQ(said(8), "D1 50.000000,-20.000000 ");
+    EXPECT_EQ(said(6), "D1 30,0 P2 1.5,250 R2 -1,-2 ");
+    EXPECT_EQ(said(8), "D1 50,-20 ");
     EXPECT_EQ(at(script, 9).size(), 1u);
     EXPECT_TRUE(at(script, 10).empty());
 

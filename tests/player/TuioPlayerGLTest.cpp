@@ -132,11 +132,10 @@ TEST_F(TuioPlayer, EveryInputPathPinches) {
         std::smatch m;
         const std::regex line(R"(component 8 at \(([-0-9.]+), ([-0-9.]+)\), angle ([0-9.]+) degrees, size 80 x 48, scale ([0-9.]+) x ([0-9.]+))");
         ASSERT_TRUE(std::regex_search(run.out, m, line)) << path << ": " << run.out << run.err;
-        EXPECT_NEAR(std::stod(m[1]), 200, 2) << path;
-        EXPECT_NEAR(std::stod(m[2]), 90, 1) << path;
-        EXPECT_NEAR(std::stod(m[3]), 90, 0.9) << path;
-        EXPECT_NEAR(std::stod(m[4]), 2, 0.02) << path;
-        EXPECT_NEAR(std::stod(m[5]), 2, 0.02) << path;
+        // Within 2 pixels of x 200 and 1 of y 90, 0.9 degrees of 90, 0.02 of scale 2.
+        const double off[5] = {std::stod(m[1]) - 200, std::stod(m[2]) - 90, std::stod(m[3]) - 90, std::stod(m[4]) - 2, std::stod(m[5]) - 2};
+        EXPECT_TRUE(std::abs(off[0]) <= 2 && std::abs(off[1]) <= 1 && std::abs(off[2]) <= 0.9 && std::abs(off[3]) <= 0.02 &&
+                    std::abs(off[4]) <= 0.02) << path << ": " << m[0];
     };
     const std::string common = "--size 400x300 --frames 90 --no-overlay";
     std::ofstream(dir / "pinch.touch") << "1 PRESS 1.1 180 90\n1 PRESS 1.2 220 90\n2-21 DRAG 1.1 180 90 200 50\n"

@@ -29,6 +29,9 @@ inline std::string shellQuoted(const std::string& text) {
     return q + "'";
 }
 
+// A file of the project's examples folder, as one shell word.
+inline std::string example(const std::string& name) { return shellQuoted(std::string(DRAVIK_EXAMPLES_DIR) + "/" + name); }
+
 inline std::string readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});

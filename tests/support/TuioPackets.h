@@ -52,27 +52,17 @@ inline Packet messageOf(const char* path, lo_message message) {
 inline Packet cursorFrame(std::int32_t frame, const std::vector<std::int32_t>& alive,
                           const std::vector<Cursor>& set, const char* source = "test@127.0.0.1") {
     lo_bundle bundle = lo_bundle_new(LO_TT_IMMEDIATE);
-    if (source != nullptr) {
-        lo_message name = lo_message_new();
-        lo_message_add_string(name, "source");
-        lo_message_add_string(name, source);
-        lo_bundle_add_message(bundle, "/tuio/2Dcur", name);
-    }
-    lo_message aliveMessage = lo_message_new();
+    auto message = [&] {  // the next message of the bundle, filled in by the caller
+        lo_message m = lo_message_new();
+        lo_bundle_add_message(bundle, "/tuio/2Dcur", m);
+        return m;
+    };
+    if (source != nullptr) lo_message_add(message(), "ss", "source", source);
+    lo_message aliveMessage = message();
     lo_message_add_string(aliveMessage, "alive");
     for (std::int32_t id : alive) lo_message_add_int32(aliveMessage, id);
-    lo_bundle_add_message(bundle, "/tuio/2Dcur", aliveMessage);
-    for (const Cursor& c : set) {
-        lo_message m = lo_message_new();
-        lo_message_add_string(m, "set");
-        lo_message_add_int32(m, c.session);
-        for (float v : {c.x, c.y, 0.0f, 0.0f, 0.0f}) lo_message_add_float(m, v);
-        lo_bundle_add_message(bundle, "/tuio/2Dcur", m);
-    }
-    lo_message fseq = lo_message_new();
-    lo_message_add_string(fseq, "fseq");
-    lo_message_add_int32(fseq, frame);
-    lo_bundle_add_message(bundle, "/tuio/2Dcur", fseq);
+    for (const Cursor& c : set) lo_message_add(message(), "sifffff", "set", c.session, c.x, c.y, 0.0f, 0.0f, 0.0f);
+    lo_message_add(message(), "si", "fseq", frame);
     return serialise(bundle);
 }
 
@@ -81,18 +71,12 @@ inline Packet cursorFrame(std::int32_t frame, const std::vector<std::int32_t>& a
 inline Packet pointerFrame(std::int32_t frame, const std::vector<Pointer>& pointers, const char* source = "test") {
     lo_bundle bundle = lo_bundle_new(LO_TT_IMMEDIATE);
     lo_message frm = lo_message_new();
-    lo_message_add_int32(frm, frame);
-    lo_message_add_timetag(frm, LO_TT_IMMEDIATE);
-    lo_message_add_int32(frm, (1920 << 16) | 1080);
-    lo_message_add_string(frm, source);
+    lo_message_add(frm, "itis", frame, LO_TT_IMMEDIATE, (1920 << 16) | 1080, source);
     lo_bundle_add_message(bundle, "/tuio2/frm", frm);
     lo_message alv = lo_message_new();
     for (const Pointer& p : pointers) {
         lo_message m = lo_message_new();
-        lo_message_add_int32(m, p.session);
-        lo_message_add_int32(m, (p.user << 16) | 1);
-        lo_message_add_int32(m, 0);
-        for (float v : {p.x, p.y, 0.0f, 0.0f, 5.0f, 1.0f}) lo_message_add_float(m, v);
+        lo_message_add(m, "iiiffffff", p.session, (p.user << 16) | 1, 0, p.x, p.y, 0.0f, 0.0f, 5.0f, 1.0f);
         lo_bundle_add_message(bundle, "/tuio2/ptr", m);
         lo_message_add_int32(alv, p.session);
     }

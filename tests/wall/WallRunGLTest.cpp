@@ -27,9 +27,6 @@ protected:
     }
     std::string rankOutput(unsigned rank) { return readFile(dir / "ranks" / "1" / ("rank." + std::to_string(rank)) / "stdout"); }
     static std::string player() { return shellQuoted(DRAVIK_PLAYER_PROGRAM); }
-    static std::string example(const std::string& name) {
-        return shellQuoted(std::string(std::getenv("DRAVIK_SOURCE_DIR")) + "/examples/" + name);
-    }
 };
 
 // A 2 x 2 wall of 512 x 384 tiles plays the belt and the workshop with their scripts as one
