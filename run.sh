@@ -12,7 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/install-packages.sh
 
-install_missing_packages cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libdevil-dev libxi-dev xvfb xauth \
+install_missing_packages cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libdevil-dev libxi-dev libegl-dev xvfb xauth \
   libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev liblo-dev \
   openmpi-bin libopenmpi-dev
 

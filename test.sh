@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 source scripts/install-packages.sh
 
 install_missing_packages cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libdevil-dev \
-  libxi-dev libxtst-dev xvfb xauth libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev liblo-dev \
+  libxi-dev libxtst-dev libegl-dev xvfb xauth libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev liblo-dev \
   openmpi-bin libopenmpi-dev
 
 build_dir=${BUILD_DIR:-build}

@@ -83,6 +83,7 @@ void TextureManager::setTextureParameters() {
 }
 
 void TextureManager::loadTexture(const char* path) {
+    requestedFiles.emplace_back(path != nullptr ? path : "");
     try {
         ImageLoader loader;
         GLint largestSide = 0;

@@ -37,6 +37,9 @@ public:
     void loadTextures(std::vector<std::string> paths);
 
     std::vector<std::uint32_t> getTextureNames() const;
+    // Every path given to loadTexture, in order, whether it loaded or not: the files a
+    // host watches for changes.
+    const std::vector<std::string>& getRequestedFiles() const { return requestedFiles; }
     // The name at that position in load order; 0 (no texture) past the end.
     std::uint32_t getTextureName(unsigned index) const;
     // One of the loaded names, drawn with rand(); the last one only for a draw of 32767.
@@ -73,6 +76,7 @@ private:
     void reportProblem(const std::string& line) const;
 
     std::vector<std::uint32_t> textureNames;
+    std::vector<std::string> requestedFiles;
     bool mipMapping = true;
     bool linearFiltering = true;
     bool texCompression = true;

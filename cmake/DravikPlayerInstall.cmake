@@ -1,9 +1,12 @@
 # What the "player" component installs besides the program: the example scenes with their
-# touch scripts and textures, and a man page made from --help (when help2man is there).
+# touch scripts and textures, an example systemd unit, and a man page made from --help
+# (when help2man is there).
 set(DRAVIK_EXAMPLES_DIR ${CMAKE_INSTALL_DATADIR}/dravik-player/examples)
 file(GLOB DRAVIK_EXAMPLE_FILES CONFIGURE_DEPENDS examples/*.xml examples/*.touch)
 install(FILES ${DRAVIK_EXAMPLE_FILES} DESTINATION ${DRAVIK_EXAMPLES_DIR} COMPONENT player)
 install(DIRECTORY examples/textures DESTINATION ${DRAVIK_EXAMPLES_DIR} COMPONENT player)
+# The example systemd unit that starts the player on a table with the machine.
+install(FILES docs/dravik-player.service DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/dravik-player COMPONENT player)
 
 # Sanitizer builds leave it out: their player is not what gets installed.
 find_program(HELP2MAN help2man)

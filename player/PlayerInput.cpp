@@ -12,7 +12,7 @@ constexpr int kMostTouchScreenContacts = 1024;  // contact numbers of the window
 }
 
 PlayerInput::PlayerInput(const PlayerOptions& options, DefaultManager& manager, std::ostream& errors)
-    : manager(manager) {
+    : manager(&manager) {
     touchIndicators::decorate(manager, kMouseUsers);
     if (!options.recordPath.empty()) recorder = std::make_unique<TouchRecorder>(options.recordPath, errors);
     if (options.tuio) {
@@ -24,6 +24,11 @@ PlayerInput::PlayerInput(const PlayerOptions& options, DefaultManager& manager, 
     }
 }
 
+void PlayerInput::setManager(DefaultManager& next) {
+    manager = &next;
+    touchIndicators::decorate(next, kMouseUsers);
+}
+
 unsigned PlayerInput::getTuioPort() const { return tuio != nullptr ? tuio->getPort() : 0; }
 
 InputEvent PlayerInput::windowEvent(InputEvent::Phase phase, ContactSource source, std::uint32_t id, unsigned user,
@@ -33,7 +38,7 @@ InputEvent PlayerInput::windowEvent(InputEvent::Phase phase, ContactSource sourc
     e.contact = contactName(source, id);
     e.user = user;
     e.x = x;
-    e.y = static_cast<double>(manager.displayHeight) - 1.0 - y;
+    e.y = static_cast<double>(manager->displayHeight) - 1.0 - y;
     e.arrival = InputEvent::Clock::now();
     return e;
 }
@@ -83,14 +88,14 @@ void PlayerInput::touchScreenLeft(int contact) {
 
 void PlayerInput::deliverLive(const InputEvent& event) {
     InputDispatcher::Touch touch;
-    if (dispatcher.translate(event, manager.displayWidth, manager.displayHeight, touch)) deliver(touch, true);
+    if (dispatcher.translate(event, manager->displayWidth, manager->displayHeight, touch)) deliver(touch, true);
 }
 
 void PlayerInput::route(const InputDispatcher::Touch& touch) {
-    touchIndicators::ensure(manager, touch.user);
+    touchIndicators::ensure(*manager, touch.user);
     DravikEvent event(touch.type, touch.user, touch.x, touch.y, 0.0, nullptr, 1);
     event.setContact(touch.contact, touch.anonymous);
-    manager.processEvent(&event, nullptr);
+    manager->processEvent(&event, nullptr);
 }
 
 void PlayerInput::deliver(const InputDispatcher::Touch& touch, bool live) {

@@ -45,6 +45,9 @@ public:
     // The frame has been drawn and shown.
     void endFrame();
 
+    // Touches go to this manager from now on (a scene loaded again); it gets the indicators.
+    void setManager(DefaultManager& next);
+
     // Touches go to the lockstep, which delivers them to every process at the next frame's
     // start (through route), instead of to the manager at once.
     void shareThrough(FrameLockstep* lockstep) { sharing = lockstep; }
@@ -68,7 +71,7 @@ private:
     InputEvent windowEvent(InputEvent::Phase phase, ContactSource source, std::uint32_t id, unsigned user, int x,
                            int y) const;
 
-    DefaultManager& manager;
+    DefaultManager* manager;
     InputDispatcher dispatcher{kMouseUsers + 1};
     InputEventQueue queue;
     std::unique_ptr<TuioListener> tuio;

@@ -80,6 +80,14 @@ PlayerOptions PlayerOptions::parse(const std::vector<std::string>& arguments) {
                     throw PlayerError("--summary-at expects frame numbers separated by commas, not '" + text + "'");
                 options.summaryFrames.push_back(frame);
             }
+        } else if (argument == "--watch") {
+            options.watch = true;
+        } else if (argument == "--check") {
+            options.check = true;
+        } else if (argument == "--fullscreen") {
+            options.fullscreen = true;
+        } else if (argument == "--hide-cursor") {
+            options.hideCursor = true;
         } else if (argument == "--no-overlay") {
             options.overlay = false;
         } else if (argument == "--tuio") {
@@ -139,6 +147,10 @@ PlayerOptions PlayerOptions::parse(const std::vector<std::string>& arguments) {
             throw PlayerError("more than one scene file: " + options.scenePath + " and " + argument);
         }
     }
+    if ((options.watch || options.check) && options.scenePath.empty())
+        throw PlayerError(std::string(options.watch ? "--watch" : "--check") + " needs a scene file");
+    // Every process of a wall must show the same scene at the same frame.
+    if (options.watch && !options.wall.empty()) throw PlayerError("--watch cannot be used with --wall");
     return options;
 }
 
@@ -149,7 +161,8 @@ const char* PlayerOptions::usage() {
            "with cards to drag, turn and toss) or the scene file given. The left, middle and right\n"
            "mouse buttons are the touches of users 1, 2 and 3; every finger on a touch screen or a\n"
            "TUIO 1.1 table is a user of its own (4, 5, ... while it is down), a TUIO 2.0 pointer\n"
-           "is the touch of its user; keys go to the component under the pointer; Esc quits.\n"
+           "is the touch of its user; keys go to the component under the pointer; F1 shows or\n"
+           "hides the overlay; Esc quits (so do SIGINT and SIGTERM, with the summary printed).\n"
            "\n"
            "  --script FILE        replay the touch script FILE (default: none; see\n"
            "                       examples/demo.touch)\n"
@@ -159,7 +172,12 @@ const char* PlayerOptions::usage() {
            "  --screenshot FILE    write the last frame to FILE as a PNG image (default: none)\n"
            "  --size WxH           window size in pixels (default 1024x768)\n"
            "  --no-overlay         hide the frame rate, touch-to-screen time, memory and\n"
-           "                       component count (default: shown)\n"
+           "                       component count (default: shown; F1 shows or hides it)\n"
+           "  --fullscreen         cover the whole screen (default: a window of --size)\n"
+           "  --hide-cursor        no mouse pointer over the window, for touch tables\n"
+           "                       (default: shown). A systemd unit that starts the player\n"
+           "                       with the machine and again whenever it stops comes with\n"
+           "                       it: /usr/share/doc/dravik-player/dravik-player.service\n"
            "  --tuio [PORT]        take TUIO 1.1 and 2.0 touches on UDP PORT (default: off;\n"
            "                       PORT 3333 when not given, 0 for any free port); frames then\n"
            "                       run in real time, at most 60 a second, also with --frames\n"
@@ -188,6 +206,13 @@ const char* PlayerOptions::usage() {
            "                       attribute, ...), so that scenes can be checked in CI\n"
            "                       (default: off, the scene plays with what could be built)\n"
            "  --quiet              no line for each texture loaded (default: one line each)\n"
+           "  --watch              reload the scene when its file or a texture it loads changes\n"
+           "                       (checked four times a second; default: off). A reload with\n"
+           "                       any problem (a file missing or half written, a texture that\n"
+           "                       is no image, ...) keeps the scene on screen and lists the\n"
+           "                       problems in the overlay; the summary follows the scene shown\n"
+           "  --check              load the scene without a window or display, print its\n"
+           "                       problems and exit with the status of --strict (default: off)\n"
            "  --max-component-pixels N   largest component (default 268435456: 16384 x 16384)\n"
            "  --max-components N         most components besides the root, also for cards a\n"
            "                             dispenser makes (default 2000)\n"
@@ -207,5 +232,6 @@ const char* PlayerOptions::usage() {
            "\n"
            "Exit status: 0 on success, 2 on bad input (an unknown option, a malformed script line,\n"
            "a missing or unreadable file, a screenshot or recording that cannot be written, a TUIO\n"
-           "port in use), 1 for a scene with problems under --strict.\n";
+           "port in use), 1 for a scene with problems under --strict or --check and when no window\n"
+           "can be opened (no display, also with --fullscreen).\n";
 }

@@ -22,6 +22,12 @@ struct PlayerOptions {
     bool overlay = true;
     bool help = false;
     bool version = false;
+    // Scene authors: reload the scene when its files change; only load it and report.
+    bool watch = false;
+    bool check = false;
+    // Table operators: the whole screen, no pointer.
+    bool fullscreen = false;
+    bool hideCursor = false;
     // Input and measurement.
     bool tuio = false;                // listen for TUIO touches
     unsigned tuioPort = 3333;         // 0: any free port

@@ -6,17 +6,21 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <iomanip>
 #include <iostream>
 #include <sstream>
 #include <thread>
+#include <utility>
 
 #include "framework/ConstantProvider.h"
 #include "framework/DravikEvent.h"
 #include "framework/VisComponent.h"
 #include "manipulation/KeyEvent.h"
 #include "player/CorePointer.h"
+#include "player/PlayerError.h"
+#include "player/SceneFileManager.h"
 #include "player/SceneSource.h"
 
 namespace {
@@ -25,6 +29,24 @@ PlayerWindow* openWindow = nullptr;  // the window that freeglut's callbacks rea
 
 constexpr unsigned char kEscape = 27;
 constexpr std::chrono::microseconds kFramePeriod(16667);
+volatile std::sig_atomic_t stopSignal = 0;  // SIGINT or SIGTERM arrived: end after the frame
+
+// Asks the loop to end; a second signal of the kind ends the process as it would have.
+void onStopSignal(int signal) {
+    stopSignal = signal;
+    std::signal(signal, SIG_DFL);
+}
+
+// Destroys a scene and then the textures it loaded: they outlive their manager, and a player
+// that loads scene after scene must not keep them all.
+void discard(std::unique_ptr<DefaultManager> scene) {
+    std::vector<std::uint32_t> textures;
+    if (const auto* file = dynamic_cast<const XMLConfigurationManager*>(scene.get()))
+        textures = file->getTextureManager()->getTextureNames();
+    scene.reset();
+    glDeleteTextures(static_cast<GLsizei>(textures.size()), textures.data());
+}
+
 void collect(const VisComponent* c, std::vector<const VisComponent*>& out) {
     out.push_back(c);
     for (const VisComponent* child : c->getChildren()) collect(child, out);
@@ -41,12 +63,14 @@ struct PlayerCallbacks {
     static void display() {}  // frames are drawn by the loop, not on demand
 };
 
-PlayerWindow::Window::Window(unsigned width, unsigned height) {
+PlayerWindow::Window::Window(unsigned width, unsigned height, bool fullscreen, bool hideCursor) {
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE);
     glutInitWindowSize(static_cast<int>(width), static_cast<int>(height));
     glutInitWindowPosition(0, 0);
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
     id = glutCreateWindow("Dravik player");
+    if (fullscreen) glutFullScreen();  // the reshape that follows gives the scene the screen's size
+    if (hideCursor) glutSetCursor(GLUT_CURSOR_NONE);
 }
 
 PlayerWindow::Window::~Window() {
@@ -61,7 +85,7 @@ PlayerWindow::PlayerWindow(const PlayerOptions& playerOptions, TouchScript touch
       script(std::move(touchScript)),
       lockstep(frameLockstep),
       window(lockstep != nullptr ? lockstep->windowWidth() : options.width,
-             lockstep != nullptr ? lockstep->windowHeight() : options.height),
+             lockstep != nullptr ? lockstep->windowHeight() : options.height, options.fullscreen, options.hideCursor),
       gridView(options.grid),
       width(options.width),
       height(options.height),
@@ -100,6 +124,13 @@ PlayerWindow::PlayerWindow(const PlayerOptions& playerOptions, TouchScript touch
     }
     if (input->hasTuio())
         std::cout << "dravik-player: listening for TUIO on UDP port " << input->getTuioPort() << std::endl;
+    overlay = options.overlay;
+    if (options.watch) {
+        const auto& scene = dynamic_cast<const SceneFileManager&>(*manager);  // --watch needs a scene file
+        watcher.emplace();
+        watcher->watch(scene.getFiles());
+        sceneProblems = scene.getProblems();
+    }
     openWindow = this;  // only a complete player takes callbacks
 }
 
@@ -122,14 +153,21 @@ void PlayerWindow::run() {
     const bool interactive = options.frames == 0;
     const bool realTime = interactive || options.tuio;
     auto nextFrame = std::chrono::steady_clock::now();
+    stopSignal = 0;
+    std::signal(SIGINT, onStopSignal);
+    std::signal(SIGTERM, onStopSignal);
     while (interactive || frame < options.frames) {
         glutMainLoopEvent();  // input, resizes and closing arrive here, between frames
+        if (watcher && watcher->changed()) reloadScene();
         if (!startFrame()) break;
         // Without a frame count any frame may be the last: keep each one.
         const bool capture = !options.screenshotPath.empty() && (interactive || frame == options.frames);
         drawFrame(capture);
         const auto& summaries = options.summaryFrames;
-        if (std::find(summaries.begin(), summaries.end(), frame) != summaries.end()) printSummary(std::cout);
+        if (std::find(summaries.begin(), summaries.end(), frame) != summaries.end()) {
+            printSummary(std::cout);
+            std::cout.flush();  // for whoever follows the run as it goes
+        }
         if (realTime) {  // at most 60 frames a second, where the display does not wait
             nextFrame = std::max(nextFrame + kFramePeriod, std::chrono::steady_clock::now() - kFramePeriod);
             std::this_thread::sleep_until(nextFrame);
@@ -142,6 +180,7 @@ void PlayerWindow::run() {
 
 // Delivers the input of the next frame; in lockstep, the input the owner shares.
 bool PlayerWindow::startFrame() {
+    if (stopSignal != 0) quit = true;
     if (quit && lockstep == nullptr) return false;
     ++frame;
     usePixelProjection();  // picking during event delivery draws with it too
@@ -164,9 +203,10 @@ void PlayerWindow::drawFrame(bool capture) {
         if (first) manager->runFrame();
         else manager->renderAll(false, true, false);  // one frame step, several views of it
         gridView.draw(*manager);
-        if (options.overlay && !overview) {
+        if (overlay && !overview) {
             manager->renderInfo(width, height);
             drawLatency();
+            drawProblems();
         }
     };
     if (lockstep != nullptr) lockstep->drawViews(drawScene);
@@ -192,6 +232,55 @@ void PlayerWindow::drawLatency() const {
     glColor3d(1.0, 1.0, 1.0);
     glRasterPos3d(110.0, height - 20.0, 0.0);
     glutBitmapString(GLUT_BITMAP_HELVETICA_12, reinterpret_cast<const unsigned char*>(text.str().c_str()));
+}
+
+// The problems of the scene, one line each below the frame rate, as many as fit.
+void PlayerWindow::drawProblems() const {
+    if (sceneProblems.empty()) return;
+    constexpr double kLineHeight = 15.0;
+    const double top = static_cast<double>(height) - 70.0;
+    const auto fit = static_cast<std::size_t>(std::max(top / kLineHeight, 1.0));
+    glColor3d(1.0, 0.55, 0.45);
+    for (std::size_t i = 0; i < sceneProblems.size() && i < fit; ++i) {
+        std::string line = sceneProblems[i];
+        if (i + 1 == fit && sceneProblems.size() > fit)
+            line = "... " + std::to_string(sceneProblems.size() - i) + " more on standard error";
+        glRasterPos3d(10.0, top - kLineHeight * static_cast<double>(i), 0.0);
+        glutBitmapString(GLUT_BITMAP_HELVETICA_12, reinterpret_cast<const unsigned char*>(line.c_str()));
+    }
+    glColor3d(1.0, 1.0, 1.0);  // as the overlay leaves it otherwise
+}
+
+// Loads the scene file again; keeps the scene shown unless the new one loaded without a problem.
+void PlayerWindow::reloadScene() {
+    std::vector<std::string> problems;
+    std::unique_ptr<SceneFileManager> next;
+    std::srand(options.seed);  // the random values a fresh start would give
+    try {
+        next = std::make_unique<SceneFileManager>(options, &timer);
+        problems = next->getProblems();
+        watcher->watch(next->getFiles());
+    } catch (const PlayerError& e) {
+        problems.push_back(e.what());
+    } catch (const std::runtime_error& e) {  // a strategy that cannot do what the scene asks
+        problems.push_back(std::string("scene problem: ") + e.what());
+    }
+    if (problems.empty()) {
+        next->resize(width, height);
+        input->setManager(*next);
+        discard(std::exchange(manager, std::move(next)));
+        sceneProblems.clear();
+        std::cout << "dravik-player: reloaded scene file " << options.scenePath << std::endl;
+        return;
+    }
+    // The scene's own problems are on standard error already, one line each.
+    std::cerr << "dravik-player: "
+              << (next != nullptr ? std::to_string(problems.size()) + " problems in scene file " + options.scenePath
+                                  : problems.front())
+              << "; the last good scene stays" << std::endl;
+    if (next != nullptr) discard(std::move(next));
+    problems.insert(problems.begin(), "Not reloaded, the last good scene stays:");
+    sceneProblems = std::move(problems);
 }
 
 void PlayerWindow::printSummary(std::ostream& out) const {
@@ -277,6 +366,7 @@ void PlayerWindow::onKey(unsigned char key, int x, int y) {
 }
 
 void PlayerWindow::onSpecialKey(int key, int, int) {
+    if (key == GLUT_KEY_F1) overlay = !overlay;
     if (key == GLUT_KEY_F2) gridView.next();
 }
 

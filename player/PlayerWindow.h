@@ -2,7 +2,9 @@
 #define DRAVIK_PLAYER_PLAYERWINDOW_H
 
 #include <memory>
+#include <optional>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "app/DefaultManager.h"
@@ -12,13 +14,21 @@
 #include "player/GridView.h"
 #include "player/PlayerInput.h"
 #include "player/PlayerOptions.h"
+#include "player/SceneWatcher.h"
 #include "player/Screenshot.h"
 #include "player/TouchScript.h"
 
 // The player's window and frame loop. Mouse buttons, touch screen contacts, TUIO touches and
 // the script's touches go through PlayerInput; keys become KeyEvents for the component under
-// the pointer; Esc quits; F2 shows the next type of grid in the grid view. One window per
-// process (freeglut calls back into the one that is open).
+// the pointer; Esc, SIGINT and SIGTERM quit after the frame; F1 shows or hides the overlay;
+// F2 shows the next type of grid in the grid view. One window per process (freeglut calls
+// back into the one that is open).
+//
+// With --watch the scene is loaded again, between frames, when its file or a texture it asked
+// for changes. A scene that loads without a problem replaces the one shown (touches in
+// progress end with it; component identifiers keep counting, so that none is used twice);
+// otherwise the scene shown stays and the overlay lists the problems, which also go to
+// standard error. The summary describes the scene shown.
 class PlayerWindow {
 public:
     // Opens the window (glutInit must have run) and builds the scene in it; throws
@@ -40,7 +50,7 @@ public:
 private:
     // The freeglut window, destroyed last so that the scene goes while its context lives.
     struct Window {
-        Window(unsigned width, unsigned height);
+        Window(unsigned width, unsigned height, bool fullscreen, bool hideCursor);
         ~Window();
         int id = 0;
     };
@@ -49,6 +59,8 @@ private:
     void drawFrame(bool capture);
     void toDisplayWindow(int& x, int& y) const;
     void drawLatency() const;
+    void drawProblems() const;
+    void reloadScene();
     void usePixelProjection() const;
     double toGlobalY(int windowY) const { return static_cast<double>(height) - 1.0 - windowY; }
 
@@ -78,6 +90,9 @@ private:
     unsigned frame = 0;
     unsigned long scriptedEvents = 0;
     bool quit = false;
+    bool overlay;                           // shown now
+    std::optional<SceneWatcher> watcher;    // with --watch
+    std::vector<std::string> sceneProblems;  // listed in the overlay with --watch
     unsigned keyType;
     int corePointer = -1;  // the device whose multi-touch contacts are the mouse's events again
 

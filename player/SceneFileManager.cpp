@@ -133,10 +133,18 @@ void SceneFileManager::reportDiagnostic(const XMLNode& element, const std::strin
 }
 
 void SceneFileManager::reportProblem(const XMLNode& element, const std::string& message) {
-    ++problemCount;
-    std::cerr << path;
-    if (element.getLine() > 0) std::cerr << ':' << element.getLine();
-    std::cerr << ": ";
-    if (element.getName() != nullptr) std::cerr << '<' << narrow(element.getName()) << ">: ";
-    std::cerr << message << '\n';
+    std::string line = path;
+    if (element.getLine() > 0) line += ':' + std::to_string(element.getLine());
+    line += ": ";
+    if (element.getName() != nullptr) line += '<' + narrow(element.getName()) + ">: ";
+    line += message;
+    std::cerr << line << '\n';
+    problems.push_back(std::move(line));
+}
+
+std::vector<fs::path> SceneFileManager::getFiles() const {
+    std::vector<fs::path> files{fs::absolute(path)};
+    for (const std::string& texture : getTextureManager()->getRequestedFiles())
+        if (!texture.empty()) files.push_back(folder / texture);  // an absolute path stays as it is
+    return files;
 }

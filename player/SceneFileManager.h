@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "config/XMLConfigurationManager.h"
 #include "player/PlayerOptions.h"
@@ -33,7 +34,11 @@ public:
     // (warnings of the reader included).
     SceneFileManager(const PlayerOptions& options, FrameTimer* timer);
 
-    unsigned getProblemCount() const { return problemCount; }
+    unsigned getProblemCount() const { return static_cast<unsigned>(problems.size()); }
+    // Each problem as the line written on standard error, in the order found.
+    const std::vector<std::string>& getProblems() const { return problems; }
+    // The scene file and every texture file it asked for, loaded or not.
+    std::vector<std::filesystem::path> getFiles() const;
 
 protected:
     void initComponents() override;
@@ -46,7 +51,7 @@ private:
 
     std::string path;              // as given
     std::filesystem::path folder;  // of the scene file
-    unsigned problemCount = 0;
+    std::vector<std::string> problems;
 };
 
 #endif

@@ -10,11 +10,13 @@
 #include <stdexcept>
 
 #include "dravik/Version.h"
+#include "player/DisplayCheck.h"
 #include "player/FrameLockstep.h"
 #include "player/LoadedLibraries.h"
 #include "player/PlayerError.h"
 #include "player/PlayerOptions.h"
 #include "player/PlayerWindow.h"
+#include "player/SceneCheck.h"
 #include "player/Screenshot.h"
 #include "player/TouchScript.h"
 
@@ -23,6 +25,19 @@ namespace {
 int fail(const std::string& prefix, const std::string& message, int status) {
     std::cerr << prefix << message << '\n';
     return status;
+}
+
+int check(const PlayerOptions& options) {
+    const std::string prefix = "dravik-player: ";
+    try {
+        return checkScene(options);
+    } catch (const PlayerError& e) {
+        return fail(prefix, e.what(), e.status());
+    } catch (const std::runtime_error& e) {  // a strategy that cannot do what the scene asks
+        return fail(prefix + "scene problem: ", e.what(), PlayerError::kSceneProblems);
+    } catch (const std::exception& e) {
+        return fail(prefix, e.what(), 1);
+    }
 }
 
 }  // namespace
@@ -40,6 +55,7 @@ int main(int argc, char** argv) {
             std::cout << "dravik-player " << DRAVIK_VERSION << '\n';
             return 0;
         }
+        if (options.check) return check(options);
         wall = joinWall(options);
     } catch (const PlayerError& e) {
         return fail("dravik-player: ", e.what(), e.status());
@@ -59,9 +75,7 @@ int main(int argc, char** argv) {
     try {
         if (!options.scriptPath.empty()) script = TouchScript::load(options.scriptPath);
         if (!options.screenshotPath.empty()) Screenshot::checkWritable(options.screenshotPath);
-        const char* display = std::getenv("DISPLAY");
-        if (display == nullptr || *display == '\0')
-            throw PlayerError("no display to open a window on (without one, run under xvfb-run -a)", 1);
+        checkDisplay(options.fullscreen);
     } catch (const PlayerError& e) {
         failed(e.what(), e.status());
     } catch (const std::exception& e) {

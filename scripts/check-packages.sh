@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Makes the Debian packages (the shared libraries, -dev and dravik-player) with cpack,
 # installs them with apt-get, builds the install check's consumer program against /usr with
-# find_package and runs it, runs `dravik-player --version` and an example scene from the
-# installed files (headless under Xvfb when there is no display), then removes the packages.
+# find_package and runs it, runs `dravik-player --version`, `--check` of an example without a
+# display and an example scene from the installed files (headless under Xvfb when there is no
+# display), then removes the packages.
 #   BUILD_DIR=dir   build directory (default: build-deb, configured without tests)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/install-packages.sh
 
-install_missing_packages cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libdevil-dev libxi-dev \
+install_missing_packages cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libdevil-dev libxi-dev libegl-dev \
   liblo-dev xvfb xauth dpkg-dev file help2man
 
 build_dir=${BUILD_DIR:-build-deb}
@@ -46,6 +47,8 @@ ldd "$consumer/dravik-consumer" | grep -qE '=> /(usr/)?lib/[^ ]*libdravik-strate
 dravik-player --version
 test -s /usr/share/man/man1/dravik-player.1.gz || { echo "no man page for dravik-player"; exit 1; }
 examples=/usr/share/dravik-player/examples
+test -s /usr/share/doc/dravik-player/dravik-player.service || { echo "no systemd unit for dravik-player"; exit 1; }
+env -u DISPLAY dravik-player --check "$examples/workshop.xml"  # needs no display
 set_display_runner
 "${display_runner[@]}" dravik-player "$examples/belt.xml" --script "$examples/belt.touch" --frames 120 \
   --quiet --strict --no-overlay --screenshot "$build_dir/installed-belt.png" | tail -n 3

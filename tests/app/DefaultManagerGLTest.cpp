@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/DefaultManager.h"
@@ -70,13 +71,10 @@ TEST_F(DefaultManagerGL, PicksTheFrontComponentByItsColour) {
     for (VisComponentGL* c : {back, front, turned}) manager.addComponent(c);
     const unsigned long root = manager.rootComponent->id, none = VisComponent::NoComponentId;
 
-    EXPECT_EQ(manager.pickComponent(130, 130, false), front->id);
-    EXPECT_EQ(manager.pickComponent(70, 70, false), back->id);
-    EXPECT_EQ(manager.pickComponent(200, 80, false), turned->id);
-    EXPECT_EQ(manager.pickComponent(200, 36, false), turned->id);
-    EXPECT_EQ(manager.pickComponent(200, 95, false), root);
-    EXPECT_EQ(manager.pickComponent(240, 60, false), root);
-    EXPECT_EQ(manager.pickComponent(kSize, 10, false), none);  // beyond the display
+    std::vector<unsigned long> picked;  // the last point lies beyond the display
+    for (auto [x, y] : {std::pair{130, 130}, {70, 70}, {200, 80}, {200, 36}, {200, 95}, {240, 60}, {kSize, 10}})
+        picked.push_back(manager.pickComponent(unsigned(x), unsigned(y), false));
+    EXPECT_EQ(picked, (std::vector<unsigned long>{front->id, back->id, turned->id, turned->id, root, root, none}));
     EXPECT_EQ(manager.pickContainer(130, 130, front->id, true), none);  // back holds nothing
     back->pushStrategy(new HolderStrategy);
     EXPECT_EQ(manager.pickContainer(130, 130, front->id, true), back->id);

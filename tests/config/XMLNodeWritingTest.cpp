@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -121,11 +120,9 @@ TEST(XMLNodeWriting, AwkwardNamesAndDeclarationsReadBack) {
     XMLNode read =
         XMLNode::parseString(L"<r>< ?q/>< /s/>< PRE>t</PRE ><e/ a/ >u</e/ ><?pi?></pi?></r>", nullptr, &results);
     ASSERT_EQ(results.error, eXMLErrorNone);
-    const char* names[] = {"?q", "/s", "PRE", "e/", "pi?"};
+    const wchar_t* names[] = {L"?q", L"/s", L"PRE", L"e/", L"pi?"};
     ASSERT_EQ(read.nChildNode(), 5);
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(std::wstring(read.getChildNode(i).getName()),
-                  std::wstring(names[i], names[i] + std::strlen(names[i])));
+    for (int i = 0; i < 5; ++i) EXPECT_STREQ(read.getChildNode(i).getName(), names[i]);
     EXPECT_STREQ(read.getChildNode(3).getAttribute(0).name, L"a/");
 
     const std::wstring written = read.createXMLString(false);

@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "support/HandClock.h"
 #include "support/TestStrategies.h"
 
 namespace {
@@ -263,16 +264,6 @@ TEST_F(Scene, ContainersCarryWhatIsDroppedOnThemUntilItIsDraggedOff) {
 }
 
 namespace {
-
-// A frame clock that the test moves by hand: a frame's time is from start() to end().
-class HandClock : public FrameTimer {
-public:
-    void start() override { started = now; }
-    void end() override { last = now - started; }
-    double getCurrentTime() override { return now; }
-    double calculateFrameRate() override { return last > 0 ? 1.0 / last : 0.0; }
-    double now = 0.0, started = 0.0, last = 0.0;
-};
 
 // Work that takes `seconds` of the hand clock each frame.
 class BusyStrategy : public VisComponentStrategy {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "framework/IBuffer.h"
@@ -43,9 +44,8 @@ TEST(IBuffer, TilingOfTheWholeGridCoversEveryCellExactlyOnce) {
     // column belong to the grid too.
     for (const Tiling& t : {Tiling{7, 97, 61}, Tiling{1, 10, 10}, Tiling{3, 12, 50}, Tiling{9, 40, 23}}) {
         const std::vector<int> count = coverageCounts(t);
-        for (unsigned y = 0; y < t.height; ++y)
-            for (unsigned x = 0; x < t.width; ++x)
-                ASSERT_EQ(count[y * t.width + x], 1) << t.width << "x" << t.height << " at " << x << "," << y;
+        for (unsigned c = 0; c < count.size(); ++c)
+            ASSERT_EQ(count[c], 1) << t.width << "x" << t.height << " at " << c % t.width << "," << c / t.width;
     }
     // One quad over a 10 x 10 grid covers its 100 cells; on a larger grid the same quad
     // leaves its right and top edges to the neighbours it would have there.
@@ -126,10 +126,8 @@ TEST(IBuffer, DegenerateAndClippedQuadsAndEmptyGrids) {
     for (unsigned c = 0; c < 200; ++c) ASSERT_EQ(grid.data[c], 0);
 
     grid.fillQuad(10, 5, 1000, 5, 1000, 1000, 10, 1000, 3);  // runs off the grid: clipped
-    EXPECT_EQ(grid.rows[5][10], 3);
-    EXPECT_EQ(grid.rows[9][19], 3);
-    EXPECT_EQ(grid.rows[4][19], 0);
-    EXPECT_EQ(grid.rows[9][9], 0);
+    EXPECT_EQ((std::vector<int>{grid.rows[5][10], grid.rows[9][19], grid.rows[4][19], grid.rows[9][9]}),
+              (std::vector<int>{3, 3, 0, 0}));
 
     // Corners left of and below the grid are negative numbers converted to unsigned: the
     // quad from (-16, -16) to (4, 4) covers columns and rows 0 to 3 (4 is its right and top
@@ -157,14 +155,12 @@ TEST(IBuffer, DegenerateAndClippedQuadsAndEmptyGrids) {
             EXPECT_EQ(square.rows[y][x], (x >= y && !(x == 7 && y == 7)) ? 1 : 0) << x << "," << y;
 
     IBuffer<double> empty(1, 1, 0, 0, 0, 0);
-    EXPECT_EQ(empty.data, nullptr);
-    EXPECT_EQ(empty.rows, nullptr);
+    EXPECT_TRUE(empty.data == nullptr && empty.rows == nullptr);
     empty.fill(1.0);
     empty.fillQuad(0, 0, 5, 0, 5, 5, 0, 5, 1.0, 2.0, 3.0, 4.0);
     empty.resize(4, 3, 4, 3);
     ASSERT_NE(empty.rows, nullptr);
-    EXPECT_EQ(empty.rows[2][3], 0.0);
-    EXPECT_EQ(empty.getActualWidth(), 4u);
+    EXPECT_EQ(std::make_pair(empty.rows[2][3], empty.getActualWidth()), std::make_pair(0.0, 4u));
 }
 
 TEST(IBuffer, BandsOfRowsTogetherFillWhatOneFillDoes) {

@@ -132,6 +132,11 @@ TEST_F(Toss, BadInputNeverReachesThePosition) {
     frame();
     EXPECT_TRUE(isAt(item, 1023, 767));
 
+    toss->glide(0.0, 5.0);  // a gesture handed over at a speed above the static friction
+    EXPECT_TRUE(toss->isTossing());
+    toss->glide(std::nan(""), 5.0);  // a speed that is not a number changes nothing
+    EXPECT_TRUE(toss->isTossing());
+
     VisComponent loose;  // outside a scene: glides without display bounds
     loose.pushStrategy(new TossableStrategy);
     loose.initPropertiesComponent();

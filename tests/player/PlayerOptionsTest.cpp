@@ -26,6 +26,9 @@ TEST(PlayerOptions, ReadsEveryOptionInAnyOrder) {
     EXPECT_TRUE(PlayerOptions::parse({"--help"}).help);
     EXPECT_TRUE(PlayerOptions::parse({"-h"}).help);
     EXPECT_TRUE(PlayerOptions::parse({"--version"}).version);
+    EXPECT_FALSE(defaults.watch || defaults.check || defaults.fullscreen || defaults.hideCursor);
+    const PlayerOptions author = PlayerOptions::parse({"--watch", "s.xml", "--check", "--fullscreen", "--hide-cursor"});
+    EXPECT_TRUE(author.watch && author.check && author.fullscreen && author.hideCursor);
     EXPECT_NE(std::string(PlayerOptions::usage()).find("--screenshot"), std::string::npos);
 }
 
@@ -34,7 +37,8 @@ TEST(PlayerOptions, RejectsBadArguments) {
         {"--bogus"},         {"-x"},           {"--frames"},          {"--frames", "0"},
         {"--frames", "-5"},  {"--frames", "1e3"}, {"--frames", "99999999999"}, {"--size", "640"},
         {"--size", "0x480"}, {"--size", "640x"}, {"--size", "640x480x2"}, {"--size", "99999x10"},
-        {"a.xml", "b.xml"},  {""},             {"--script"},
+        {"a.xml", "b.xml"},  {""},             {"--script"},         {"--watch"},
+        {"--check"},         {"--watch", "a.xml", "--wall", "2x1"},
     };
     for (const auto& arguments : bad) EXPECT_THROW(PlayerOptions::parse(arguments), PlayerError) << arguments[0];
     try {
@@ -78,7 +82,8 @@ TEST(PlayerOptions, InputOptionsAndTheirDefaults) {
     const std::string help = PlayerOptions::usage();
     for (const char* option : {"--script", "--frames", "--screenshot", "--size", "--no-overlay", "--tuio",
                                "--tuio-transform", "--record", "--seed", "--stats", "--strict", "--quiet", "--max-components",
-                               "--grid", "--summary-at", "-h, --help"}) {
+                               "--grid", "--summary-at", "--watch", "--check", "--fullscreen", "--hide-cursor",
+                               "-h, --help"}) {
         const std::size_t at = help.find(std::string("  ") + option);
         ASSERT_NE(at, std::string::npos) << option;
         const std::size_t next = help.find("\n  -", at + 1);

@@ -1,9 +1,14 @@
 // Runs the dravik-player program on scripts, as a user would, and checks what it prints, its
 // exit status and the pixels of its screenshots.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 
 #include "support/PlayerProcess.h"
 #include "support/Screenshot.h"
@@ -52,8 +57,7 @@ TEST_F(PlayerRun, PlaysAScriptReproduciblyAndWritesTheLastFrame) {
     const std::size_t tossed = first.out.find("component 10 at (");
     ASSERT_NE(tossed, std::string::npos);
     const double x = std::stod(first.out.substr(tossed + 17));
-    EXPECT_GE(x, 380.0);
-    EXPECT_LE(x, 400.0);
+    EXPECT_TRUE(x >= 380.0 && x <= 400.0) << x;
 
     const Screenshot shot(dir / "a.png");
     ASSERT_EQ(shot.width, 400);
@@ -111,4 +115,73 @@ TEST_F(PlayerRun, TheSeedChoosesTheRandomValuesOfTheScene) {
     EXPECT_NE(two.out, one.out);
     const PlayerOutcome clock = play(scene + " --frames 1 --size 400x300 --seed time");
     EXPECT_NE(clock.out.find("dravik-player: random values from seed "), std::string::npos) << clock.out;
+}
+
+// A scene author's session: the scene is edited while the player watches it. Broken states
+// keep the last good scene; the summary at the end (the player stops on SIGTERM) is the
+// last good one's.
+TEST_F(PlayerRun, WatchFollowsTheEditedSceneAndKeepsTheLastGoodOne) {
+    const std::string texture = readFile(std::string(DRAVIK_EXAMPLES_DIR) + "/textures/table.png");
+    auto scene = [](int x) {
+        return "<RootComponent width='200' height='150'>\n  <Texture source='t.png'/>\n  <Component posX='" +
+               std::to_string(x) + "' posY='50' width='20' height='20'>\n    <Strategy name='Image' texture-id='1'/>\n"
+               "  </Component>\n</RootComponent>\n";
+    };
+    write("t.png", texture);
+    write("scene.xml", scene(40));
+    const pid_t player = start("--watch --quiet --size 200x150 --summary-at 1 scene.xml");
+    // Waits (at most 20 s) until the file holds the text `count` times.
+    auto seen = [&](const char* file, const std::string& text, int count) {
+        for (int wait = 0; wait < 2000; ++wait, ::usleep(10000)) {
+            const std::string now = readFile(dir / file);
+            int found = 0;
+            for (std::size_t at = now.find(text); at != std::string::npos; at = now.find(text, at + 1)) ++found;
+            if (found >= count) return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(seen("out", "at (40.0, 50.0)", 1));
+    write("t.png", "not a picture");
+    EXPECT_TRUE(seen("err", "scene.xml:2: <Texture>: TextureManager.loadTexture(): Unable to load texture image t.png!", 1));
+    write("t.png", texture);
+    EXPECT_TRUE(seen("out", "reloaded scene file scene.xml", 1));
+    write("scene.xml", scene(90).substr(0, 60));  // half written
+    EXPECT_TRUE(seen("err", "scene file scene.xml: Warning: Unmatched end tag at line 2, column 20", 1));
+    fs::remove(dir / "scene.xml");
+    EXPECT_TRUE(seen("err", "cannot open scene file scene.xml; the last good scene stays", 1));
+    write("scene.xml", scene(120));
+    EXPECT_TRUE(seen("out", "reloaded scene file scene.xml", 2));
+    ::kill(player, SIGTERM);
+    int status = -1;
+    ASSERT_EQ(::waitpid(player, &status, 0), player);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    const std::string out = readFile(dir / "out");
+    const std::size_t last = out.rfind("reloaded scene file");
+    EXPECT_NE(out.find("1 components\n  component", last), std::string::npos) << out;
+    EXPECT_NE(out.find("at (120.0, 50.0), angle 0.0 degrees, size 20 x 20\n", last), std::string::npos) << out;
+}
+
+// --check needs no display; its status is that of --strict. --fullscreen without a display
+// fails as any start-up does.
+TEST_F(PlayerRun, CheckWithoutADisplayGivesTheStrictStatus) {
+    write("good.xml", "<RootComponent>\n  <Component width='20' height='20'/>\n</RootComponent>\n");
+    write("bad.xml", "<RootComponent>\n  <Component width='20' height='20'>\n    <Strategy name='Nope'/>\n"
+                     "  </Component>\n</RootComponent>\n");
+    const std::string display = std::getenv("DISPLAY");
+    ::unsetenv("DISPLAY");
+    const std::tuple<std::string, int, std::string> cases[] = {
+        {"--check good.xml", 0, ""},
+        {"--check bad.xml", 1, "bad.xml:3: <Strategy>: There is no registered parser for Nope strategy!\n"
+                               "dravik-player: 1 problems in scene file bad.xml (--strict)\n"},
+        {"--check missing.xml", 2, "dravik-player: cannot open scene file missing.xml\n"},
+        {"--fullscreen good.xml", 1, "dravik-player: --fullscreen needs a display, and there is no display"},
+    };
+    for (const auto& [arguments, expectedStatus, message] : cases) {
+        const PlayerOutcome run = play(arguments);
+        EXPECT_EQ(run.status, expectedStatus) << arguments;
+        EXPECT_EQ(run.err.substr(0, message.size()), message) << arguments;
+        EXPECT_EQ(run.err.empty(), message.empty()) << run.err;
+        EXPECT_EQ(run.out, "") << arguments;
+    }
+    ::setenv("DISPLAY", display.c_str(), 1);
 }

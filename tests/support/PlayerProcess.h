@@ -53,17 +53,32 @@ protected:
     PlayerOutcome play(const std::string& arguments) { return run(shellQuoted(DRAVIK_PLAYER_PROGRAM) + " " + arguments); }
     // Runs the shell command in `dir`, as play runs the player.
     PlayerOutcome run(const std::string& command) {
-        const std::string line =
-            "cd " + shellQuoted(dir.string()) + " && ASAN_OPTIONS=\"${ASAN_OPTIONS:-}:detect_leaks=0\" " + command + " >out 2>err";
         PlayerOutcome outcome;
-        const int raw = std::system(line.c_str());
+        const int raw = std::system(inDir(command).c_str());
         outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
         outcome.out = readFile(dir / "out");
         outcome.err = readFile(dir / "err");
         return outcome;
     }
+    // Starts the player as play does, without waiting for it: its process id.
+    pid_t start(const std::string& arguments) {
+        const std::string line = inDir("exec " + shellQuoted(DRAVIK_PLAYER_PROGRAM) + " " + arguments);
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::execl("/bin/sh", "sh", "-c", line.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        return pid;
+    }
 
     std::filesystem::path dir;
+
+private:
+    // The shell line that runs the command in `dir`, with its output in the files out and err.
+    std::string inDir(const std::string& command) const {
+        return "cd " + shellQuoted(dir.string()) + " && ASAN_OPTIONS=\"${ASAN_OPTIONS:-}:detect_leaks=0\" " + command +
+               " >out 2>err";
+    }
 };
 
 #endif
