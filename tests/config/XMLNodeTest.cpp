@@ -5,6 +5,7 @@
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -289,12 +290,9 @@ TEST(XMLNode, KeepsClearPiecesVerbatimAndDropsBlankText) {
     ASSERT_EQ(parsed.results.error, eXMLErrorNone);
     const XMLNode& a = parsed.node;
     ASSERT_EQ(a.nClear(), 4);
-    EXPECT_STREQ(a.getClear(0).value, L" <b> & ");
-    EXPECT_STREQ(a.getClear(0).openTag, L"<![CDATA[");
-    EXPECT_STREQ(a.getClear(1).value, L" d [<!ENTITY e 'x'>");
-    EXPECT_STREQ(a.getClear(1).closeTag, L"]>");
-    EXPECT_STREQ(a.getClear(2).value, L"&x");
-    EXPECT_STREQ(a.getClear(3).value, L"if (a<b) c();");
+    EXPECT_EQ((std::vector<std::wstring>{a.getClear(0).value, a.getClear(0).openTag, a.getClear(1).value, a.getClear(1).closeTag,
+                                         a.getClear(2).value, a.getClear(3).value}),
+              (std::vector<std::wstring>{L" <b> & ", L"<![CDATA[", L" d [<!ENTITY e 'x'>", L"]>", L"&x", L"if (a<b) c();"}));
     EXPECT_EQ(a.nChildNode(L"pre"), 1);  // markers are case-sensitive
     ASSERT_EQ(a.nText(), 1);
     EXPECT_STREQ(a.getText(), L"keep  me");

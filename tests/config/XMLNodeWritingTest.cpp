@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -186,13 +187,13 @@ TEST(XMLNodeWriting, Base64RoundTripsAndReportsBadInput) {
     unsigned char out[4];
     EXPECT_EQ(XMLParserBase64Tool::decodeSize(L"TWFu\n TQ", &error), 4);
     EXPECT_EQ(error, eXMLWarningBase64DataSizeIsNotMultipleOf4);
-    EXPECT_TRUE(XMLParserBase64Tool::decode(L"TWFuTQ", out, 4, &error));
-    EXPECT_EQ(error, eXMLWarningBase64DecodeTruncatedData);
+    const std::tuple<const wchar_t*, bool, XMLError> cases[] = {{L"TW*u", false, eXMLErrorBase64DecodeIllegalCharacter},
+                                                                {L"TQ==TWFu", false, eXMLErrorBase64DecodeIllegalCharacter},
+                                                                {L"TWFuTWFu", false, eXMLErrorBase64DecodeBufferTooSmall},
+                                                                {L"TWFuTQ", true, eXMLWarningBase64DecodeTruncatedData}};
+    for (const auto& [text, decoded, expected] : cases) {
+        EXPECT_EQ(XMLParserBase64Tool::decode(text, out, 4, &error), decoded) << text;
+        EXPECT_EQ(error, expected) << text;
+    }
     EXPECT_EQ(std::string(out, out + 4), "ManM");
-    EXPECT_FALSE(XMLParserBase64Tool::decode(L"TW*u", out, 4, &error));
-    EXPECT_EQ(error, eXMLErrorBase64DecodeIllegalCharacter);
-    EXPECT_FALSE(XMLParserBase64Tool::decode(L"TQ==TWFu", out, 4, &error));
-    EXPECT_EQ(error, eXMLErrorBase64DecodeIllegalCharacter);
-    EXPECT_FALSE(XMLParserBase64Tool::decode(L"TWFuTWFu", out, 4, &error));
-    EXPECT_EQ(error, eXMLErrorBase64DecodeBufferTooSmall);
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/TestStrategies.h"
 
 namespace {
@@ -33,13 +35,12 @@ TEST_F(Lookup, ActiveCellAtTheGridEdges) {
     EXPECT_EQ(v, 0);
     EXPECT_FALSE(readActiveBufferCell(owner, button, 54, 46, &v));  // last column
     EXPECT_EQ(v, 19);
+    // One past it, left of it, far below; not a byte grid, no such grid, no component: nothing read.
     v = 200;
-    EXPECT_TRUE(readActiveBufferCell(owner, button, 55, 46, &v));  // one past it
-    EXPECT_TRUE(readActiveBufferCell(owner, button, 44, 46, &v));  // left of it
-    EXPECT_TRUE(readActiveBufferCell(owner, button, 46, 0xFFFFFFFFu, &v));
-    EXPECT_TRUE(readActiveBufferCell(owner, direction, 46, 46, &v));  // not a byte grid
-    EXPECT_TRUE(readActiveBufferCell(owner, 999, 46, 46, &v));        // no such grid
-    EXPECT_TRUE(readActiveBufferCell(nullptr, button, 46, 46, &v));
+    const std::tuple<VisComponent*, unsigned, unsigned, unsigned> misses[] = {
+        {owner, button, 55, 46}, {owner, button, 44, 46}, {owner, button, 46, 0xFFFFFFFFu},
+        {owner, direction, 46, 46}, {owner, 999, 46, 46}, {nullptr, button, 46, 46}};
+    for (const auto& [c, type, x, y] : misses) EXPECT_TRUE(readActiveBufferCell(c, type, x, y, &v)) << type << " " << x << "," << y;
     EXPECT_EQ(v, 200);
 }
 

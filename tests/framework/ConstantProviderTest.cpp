@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "framework/ConstantProvider.h"
 
 namespace {
@@ -9,13 +11,12 @@ struct FreshProvider : ConstantProvider {};
 
 TEST(ConstantProvider, RegistriesNumberIndependentlyFromTheirOwnStart) {
     FreshProvider names;
-    EXPECT_EQ(names.getEventTypeIdentifier("PRESS"), 3u);
-    EXPECT_EQ(names.getButtonBufferValue("PRESS"), 0u);
-    EXPECT_EQ(names.getBufferTypeIdentifier("PRESS"), 1u);
-    EXPECT_EQ(names.getEventTypeIdentifier("press"), 4u);  // case-sensitive
-    EXPECT_EQ(names.getEventTypeIdentifier("PRESS"), 3u);  // stable, counter untouched
-    EXPECT_EQ(names.getEventTypeIdentifier(""), 5u);       // empty is a name too
-    EXPECT_EQ(names.getButtonBufferValue("NO_BUTTON"), 1u);
+    // Names are case-sensitive, stable (a repeat leaves the counter untouched); empty is a name too.
+    EXPECT_EQ((std::vector<unsigned>{names.getEventTypeIdentifier("PRESS"), names.getButtonBufferValue("PRESS"),
+                                     names.getBufferTypeIdentifier("PRESS"), names.getEventTypeIdentifier("press"),
+                                     names.getEventTypeIdentifier("PRESS"), names.getEventTypeIdentifier(""),
+                                     names.getButtonBufferValue("NO_BUTTON")}),
+              (std::vector<unsigned>{3, 0, 1, 4, 3, 5, 1}));
 }
 
 TEST(ConstantProvider, OneInstancePerProcess) {
