@@ -8,9 +8,11 @@
 #include "framework/FrameTimer.h"
 #include "framework/SafeNumbers.h"
 #include "framework/VisComponent.h"
+#include "framework/detail/PickingIndex.h"
 
 DravikManager::DravikManager(FrameTimer* timer, unsigned touchIndicatorCount)
-    : frameTimer(timer), touchIndicatorCount(touchIndicatorCount) {
+    : frameTimer(timer), touchIndicatorCount(touchIndicatorCount),
+      pickingIndex(std::make_unique<detail::PickingIndex>()) {
     ConstantProvider* names = ConstantProvider::getInstance();
     pressEventType = names->getEventTypeIdentifier("PRESS");
     dragEventType = names->getEventTypeIdentifier("DRAG");
@@ -38,17 +40,23 @@ void DravikManager::initialize() {
 void DravikManager::resize(unsigned width, unsigned height) {
     displayWidth = width;
     displayHeight = height;
+    pickingAreaStale = true;
 }
 
 void DravikManager::registerTree(VisComponent* top) {
+    top->drawStamp = top == rootComponent ? 0 : ++drawStamps;
     std::vector<VisComponent*> pending{top};
     while (!pending.empty()) {
         VisComponent* c = pending.back();
         pending.pop_back();
+        if (c->manager != nullptr && c->manager != this) c->manager->forgetComponent(c);
         c->manager = this;
         componentsById[c->id] = c;
         c->initPropertiesComponent();
         c->connectPassiveBuffers();
+        if (c->pickingSlot == detail::PickingIndex::NoSlot) c->pickingSlot = pickingIndex->add(c);
+        else pickingIndex->refresh(c->pickingSlot);
+        for (VisComponent* child : c->children) child->drawStamp = ++drawStamps;  // back to front
         pending.insert(pending.end(), c->children.begin(), c->children.end());
     }
 }
@@ -78,6 +86,10 @@ void DravikManager::adoptRoot() {
 void DravikManager::forgetComponent(VisComponent* component) {
     ++structureChanges;
     componentsById.erase(component->id);
+    if (component->pickingSlot != detail::PickingIndex::NoSlot) {
+        pickingIndex->remove(component->pickingSlot);
+        component->pickingSlot = detail::PickingIndex::NoSlot;
+    }
     components.erase(std::remove(components.begin(), components.end(), component), components.end());
     if (component == rootComponent) {
         rootComponent = nullptr;
@@ -102,6 +114,7 @@ VisComponent* DravikManager::getComponentById(unsigned long id) const {
 void DravikManager::processEvent(DravikEvent* event, VisComponent* component) {
     if (event == nullptr) return;
     if (component != nullptr) {
+        componentMoved(component);
         component->onEvent(event);
         return;
     }
@@ -200,6 +213,7 @@ void DravikManager::processComponents() {
             continue;
         frameOrder[i]->animate(time);
     }
+    everythingMoved = true;  // checked by the drops below, or at the end of the frame
 
     std::vector<unsigned long> pending;
     pending.swap(updateList);
@@ -211,6 +225,10 @@ void DravikManager::readPassiveBuffers() {
     collectDrawingOrder(frameOrder, true, false, nullptr);
     for (VisComponent* c : frameOrder)
         if (c->hasConnectedPassiveBuffers()) c->readAllPassiveBuffers();
+    // The last pass of a frame that moves components: the picks until the next frame find
+    // the index up to date, unless events move components.
+    everythingMoved = true;
+    syncPickingIndex();
 }
 
 void DravikManager::renderList(const std::vector<VisComponent*>& list, bool picking) {
@@ -234,38 +252,95 @@ void DravikManager::renderOtherContainers(unsigned long excluded, bool picking, 
         if (c != nullptr) c->render(selectedIds);
 }
 
-namespace {
-
-// False only when the component's picking drawing certainly misses the centre of pixel
-// (x, y); NaN and infinite geometry always may cover it.
-bool mayCoverPixel(const VisComponent& c, unsigned x, unsigned y) {
-    const LocalBounds b = c.getPickingBounds();
-    const double sx = std::abs(c.scale.x), sy = std::abs(c.scale.y);
-    // One unit of the component's own coordinates (shapes drawn over [-w/2, w/2] stick out
-    // of the grid rectangle by half of one) and one display pixel (rasterisation, lines).
-    const double slackX = 1.0 + 1.0 / sx, slackY = 1.0 + 1.0 / sy;
-    const double left = b.left - slackX, right = b.right + slackX;
-    const double bottom = b.bottom - slackY, top = b.top + slackY;
-    const double dx = x + 0.5 - c.position.x, dy = y + 0.5 - c.position.y;
-
-    // Outside the circle round the bounds: no need for the angle.
-    const double reachX = std::max(-left, right), reachY = std::max(-bottom, top);
-    const double reach2 = (reachX * reachX + reachY * reachY) * std::max(sx * sx, sy * sy);
-    if (dx * dx + dy * dy > reach2) return false;
-
-    Point3d local(x + 0.5, y + 0.5, c.position.z);
-    c.convertGlobalToComponentCoords(local);
-    return !(local.x < left || local.x > right || local.y < bottom || local.y > top);
-}
-
-}  // namespace
-
 void DravikManager::renderForPickingAt(unsigned x, unsigned y, unsigned long excluded, bool drawRoot,
                                        bool containersOnly) {
     adoptRoot();
-    collectDrawingOrder(pickOrder, drawRoot, containersOnly, getComponentById(excluded));
-    for (VisComponent* c : pickOrder)
-        if (mayCoverPixel(*c, x, y)) c->renderForPicking();
+    syncPickingIndex();
+    const VisComponent* skipped = getComponentById(excluded);
+    const double px = x + 0.5, py = y + 0.5;  // the pixel's centre
+    pickCandidates.clear();
+    pickingIndex->collect(px, py, pickCandidates);
+    pickPaths.clear();
+    pickSpans.clear();
+    for (VisComponent* c : pickCandidates) {
+        const std::size_t begin = pickPaths.size();
+        if (!appendDrawingPath(c, skipped, drawRoot, containersOnly)) continue;
+        if (!detail::PickingIndex::mayCover(*c, px, py)) {
+            pickPaths.resize(begin);
+            continue;
+        }
+        pickSpans.push_back({begin, pickPaths.size(), c});
+    }
+    // Back to front, as renderOtherContainers draws them: a parent before its children (a
+    // path before the paths it begins), siblings by stamp.
+    std::sort(pickSpans.begin(), pickSpans.end(), [this](const PickSpan& a, const PickSpan& b) {
+        return std::lexicographical_compare(pickPaths.begin() + static_cast<std::ptrdiff_t>(a.begin),
+                                            pickPaths.begin() + static_cast<std::ptrdiff_t>(a.end),
+                                            pickPaths.begin() + static_cast<std::ptrdiff_t>(b.begin),
+                                            pickPaths.begin() + static_cast<std::ptrdiff_t>(b.end));
+    });
+    for (const PickSpan& span : pickSpans) span.component->renderForPicking();
+}
+
+bool DravikManager::appendDrawingPath(const VisComponent* component, const VisComponent* excluded, bool drawRoot,
+                                      bool containersOnly) {
+    if (containersOnly && !component->isContainerFor(excluded)) return false;
+    const std::size_t begin = pickPaths.size();
+    const VisComponent* top = component;
+    for (const VisComponent* c = component; c != nullptr; c = c->getParent()) {
+        // Left out with the branch of an excluded component or, for containers, of a leaf.
+        if (c == excluded || (containersOnly && c->leaf)) {
+            pickPaths.resize(begin);
+            return false;
+        }
+        pickPaths.push_back(c->drawStamp);
+        top = c;
+    }
+    if (top->manager != this || (top == rootComponent && !drawRoot)) {
+        pickPaths.resize(begin);
+        return false;
+    }
+    std::reverse(pickPaths.begin() + static_cast<std::ptrdiff_t>(begin), pickPaths.end());
+    return true;
+}
+
+void DravikManager::placedInFront(VisComponent* component) {
+    component->drawStamp = ++drawStamps;
+    componentMoved(component);
+}
+
+void DravikManager::componentMoved(const VisComponent* component) {
+    if (component == nullptr) {
+        everythingMoved = true;
+        return;
+    }
+    if (component->manager != this) return;
+    while (component->getParent() != nullptr) component = component->getParent();
+    if (std::find(movedBranches.begin(), movedBranches.end(), component->id) == movedBranches.end())
+        movedBranches.push_back(component->id);
+}
+
+void DravikManager::syncPickingIndex() {
+    if (pickingAreaStale) {
+        pickingIndex->setArea(displayWidth, displayHeight);
+        pickingAreaStale = everythingMoved = false;
+    } else if (everythingMoved) {
+        pickingIndex->refreshAll();
+        everythingMoved = false;
+    } else {
+        for (unsigned long id : movedBranches) {
+            VisComponent* top = getComponentById(id);
+            if (top == nullptr) continue;
+            pickCandidates.assign(1, top);  // as a stack of the branch's components
+            while (!pickCandidates.empty()) {
+                VisComponent* c = pickCandidates.back();
+                pickCandidates.pop_back();
+                if (c->pickingSlot != detail::PickingIndex::NoSlot) pickingIndex->refresh(c->pickingSlot);
+                pickCandidates.insert(pickCandidates.end(), c->children.begin(), c->children.end());
+            }
+        }
+    }
+    movedBranches.clear();
 }
 
 unsigned DravikManager::getNumberComponents() const {

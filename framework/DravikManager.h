@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -13,6 +14,9 @@ class DravikEvent;
 class FrameTimer;
 class VisComponent;
 class VisComponentStrategy;
+namespace detail {
+class PickingIndex;
+}
 
 // Keeps the scene: the root component (the table, drawn first), the top-level components
 // (back to front) with their subtrees, and the touch indicators (drawn last). Routes touches
@@ -127,7 +131,18 @@ public:
     // VisComponent::getPickingBounds), turned and scaled, may cover the pixel, so that a pick
     // costs little more than the few components under the point. The bounds are widened by
     // a pixel, so that rounding never leaves out a component the full drawing would show.
+    // The components are found in an index of where each one draws (a grid of buckets over
+    // the display), so that the cost does not grow with the number of components elsewhere.
     void renderForPickingAt(unsigned x, unsigned y, unsigned long excluded, bool drawRoot, bool containersOnly);
+    // The picking index follows the components without being told: the process and grid
+    // reading passes of a frame check every component (and make again only what changed), an
+    // event given to a component marks the branch of its top-level component (the component
+    // may move, turn, resize or move what it holds), and adding, removing and moving components
+    // between parents update it. A host that moves, turns, scales or resizes a component of
+    // the scene between frames in another way, or a strategy that moves components outside
+    // the branch of the event it was given, calls this before the next pick: for the branch
+    // of the component's top-level component, or with null for every component.
+    void componentMoved(const VisComponent* component);
 
     unsigned getNumberComponents() const;  // every component but the root and the indicators
     double getBuffersMemorySizeKBytes() const;
@@ -195,6 +210,16 @@ private:
     void collectDrawingOrder(std::vector<VisComponent*>& out, bool drawRoot, bool containersOnly,
                              const VisComponent* excluded) const;
     void renderList(const std::vector<VisComponent*>& list, bool picking);
+    // Picking (see componentMoved). The component became the front-most of its siblings.
+    void placedInFront(VisComponent* component);
+    // Brings the picking index up to date with everything marked since the last pick.
+    void syncPickingIndex();
+    // Appends to pickPaths the drawing stamps from the component's top-level component (or
+    // the root) down to it, which order components as the drawing does; false (nothing
+    // appended) when renderOtherContainers(excluded, ..., drawRoot, containersOnly) would
+    // not draw it.
+    bool appendDrawingPath(const VisComponent* component, const VisComponent* excluded, bool drawRoot,
+                           bool containersOnly);
 
     std::unordered_map<unsigned long, VisComponent*> componentsById;
     std::vector<Hold> holds;                 // press order
@@ -206,6 +231,18 @@ private:
     std::vector<VisComponent*> drawOrder;
     std::vector<VisComponent*> pickOrder;
     unsigned long structureChanges = 0;       // counts destructions, to guard frame passes
+    std::unique_ptr<detail::PickingIndex> pickingIndex;
+    std::vector<unsigned long> movedBranches;  // top-level components (or the root) to check
+    bool everythingMoved = false;              // every component to check
+    bool pickingAreaStale = true;              // the display size changed
+    std::uint64_t drawStamps = 0;              // the last stamp given; the root has 0
+    struct PickSpan {
+        std::size_t begin, end;  // its drawing path in pickPaths
+        VisComponent* component;
+    };
+    std::vector<VisComponent*> pickCandidates;
+    std::vector<std::uint64_t> pickPaths;
+    std::vector<PickSpan> pickSpans;
     bool frameTimerStarted = false;
     unsigned pressEventType;
     unsigned dragEventType;

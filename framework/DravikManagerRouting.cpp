@@ -58,6 +58,7 @@ void DravikManager::routeEvent(DravikEvent* event) {
         target = getComponentById(findComponentAt(event->x, event->y));
     showTouch(event, target);
     if (target == nullptr) return;
+    componentMoved(target);
     if (held == NoHold) {
         target->onEvent(event);  // another event of the library, for the component under it
         return;
@@ -82,7 +83,7 @@ void DravikManager::pressContact(DravikEvent* event) {
     holds.push_back({event->userId, event->contactId, event->anonymousContact, target, nullptr, followed,
                      event->getCoords()});
     refreshSelection();
-    target->moveNodeToFront();
+    target->moveNodeToFront();  // marks the target's branch moved
     deliver(target, event, Audience::Contact);
 }
 

@@ -321,7 +321,9 @@ void VisComponent::moveNodeToFront() {
     else if (manager != nullptr) siblings = &manager->components;
     if (siblings == nullptr) return;
     auto it = std::find(siblings->begin(), siblings->end(), this);
-    if (it != siblings->end()) std::rotate(it, it + 1, siblings->end());
+    if (it == siblings->end()) return;
+    std::rotate(it, it + 1, siblings->end());
+    if (manager != nullptr) manager->placedInFront(this);
 }
 
 void VisComponent::moveNodeTo(VisComponent* newParent) {
@@ -333,6 +335,7 @@ void VisComponent::moveNodeTo(VisComponent* newParent) {
     detachFromParent();
     removeFrom(manager->components, this);
     manager->components.push_back(this);
+    manager->placedInFront(this);
     connectPassiveBuffers();
 }
 

@@ -1,6 +1,8 @@
 #ifndef DRAVIK_FRAMEWORK_VISCOMPONENT_H
 #define DRAVIK_FRAMEWORK_VISCOMPONENT_H
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -154,6 +156,10 @@ private:
     bool hasStrategyAcceptingDrops() const;
 
     mutable double trigAngle = 0.0, trigCos = 1.0, trigSin = 0.0;  // of angleCosSin
+    // Kept by the manager for picking: the slot in its picking index, and a stamp that orders
+    // siblings (back to front) and puts the root before the top-level components.
+    std::size_t pickingSlot = static_cast<std::size_t>(-1);
+    std::uint64_t drawStamp = 0;
     bool live = false;
     std::vector<StrategySlot> strategies;  // push order
     std::vector<std::unique_ptr<IBufferProxy>> activeBuffers;

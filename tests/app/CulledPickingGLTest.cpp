@@ -7,6 +7,7 @@
 
 #include "app/DefaultManager.h"
 #include "app/VisComponentGL.h"
+#include "framework/SafeNumbers.h"
 #include "support/GLContext.h"
 #include "support/TestStrategies.h"
 
@@ -109,9 +110,103 @@ void buildScene(Manager& manager, std::mt19937& random) {
     }
 }
 
+// Moves, turns and now and then resizes its component (with its subtree) every frame, as
+// animations and tosses do; it bounces off the edges of the window.
+class DriftStrategy : public VisComponentStrategy {
+public:
+    DriftStrategy(double dx, double dy) : dx(dx), dy(dy) {}
+
+protected:
+    void process() override {
+        if (component->position.x + dx < -20 || component->position.x + dx > kSize + 20) dx = -dx;
+        if (component->position.y + dy < -20 || component->position.y + dy > kSize + 20) dy = -dy;
+        component->moveBranchBy(dx, dy, 0);
+        component->rotateBranch(dx / 50);
+        if (++frames % 7 == 0) component->width = 1 + (component->width + 9) % 40;
+    }
+
+private:
+    double dx, dy;
+    int frames = 0;
+};
+
+// Drags its component (with its subtree) by the pointer's displacement and turns it a little.
+class DragStrategy : public VisComponentStrategy {
+protected:
+    void onEvent(DravikEvent* e) override {
+        if (e->type == eventType("DRAG")) {
+            component->moveBranchBy(e->x - last.x, e->y - last.y, 0);
+            component->rotateBranch(0.2);
+        }
+        last = e->getCoords();
+    }
+
+private:
+    Point3d last;
+};
+
 }  // namespace
 
 class CulledPicking : public GLTest {};
+
+// Components moved by their strategies and by drags, dropped into containers, added and
+// removed: after every 10 frames (the last drag, addition and removal after the last frame)
+// 1,000 pixels pick as the full colour pick does.
+TEST_F(CulledPicking, FollowsComponentsThatMoveChangeParentsComeAndGo) {
+    std::mt19937 random(99);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::uniform_int_distribution<unsigned> pixel(0, kSize - 1);
+    Manager manager;
+    buildScene(manager, random);
+    auto everyComponent = [&] {
+        std::vector<VisComponent*> all(manager.components.begin(), manager.components.end());
+        for (std::size_t i = 0; i < all.size(); ++i) all.insert(all.end(), all[i]->getChildren().begin(), all[i]->getChildren().end());
+        return all;
+    };
+    for (VisComponent* c : everyComponent()) {
+        if (unit(random) < 0.5) c->pushStrategy(new DriftStrategy(unit(random) * 6 - 3, unit(random) * 6 - 3));
+        else c->pushStrategy(new DragStrategy);
+    }
+    int dropsIntoContainers = 0;
+    std::vector<unsigned long> dragged;
+    for (int round = 0; round < 5; ++round) {
+        for (int frame = 0; frame < 10; ++frame) {
+            manager.processComponents();
+            manager.readPassiveBuffers();
+            std::vector<VisComponent*> all = everyComponent();
+            const VisComponent* held = all[static_cast<std::size_t>(unit(random) * all.size())];
+            const double x = held->position.x, y = held->position.y;
+            const double toX = unit(random) * kSize, toY = unit(random) * kSize;
+            DravikEvent press(eventType("PRESS"), 1, x, y), drag(eventType("DRAG"), 1, toX, toY),
+                release(eventType("RELEASE"), 1, toX, toY);
+            manager.processEvent(&press, nullptr);
+            dragged = manager.getSelectedComponentIds();
+            manager.processEvent(&drag, nullptr);
+            manager.processEvent(&release, nullptr);
+            for (unsigned long id : dragged) dropsIntoContainers += manager.getComponentById(id)->getParent() != nullptr;
+        }
+        std::vector<VisComponent*> all = everyComponent();
+        delete all[static_cast<std::size_t>(unit(random) * all.size())];
+        auto* added = new VisComponentGL;
+        added->position = Point3d(unit(random) * kSize, unit(random) * kSize, 0);
+        added->width = added->height = 30;
+        added->pushStrategy(new PickingShapeStrategy(PickingShapeStrategy::Disc, 20));
+        added->pushStrategy(new HolderStrategy);
+        if (round % 2 == 0) manager.addComponent(added);
+        else everyComponent()[0]->addChild(added);
+
+        for (int i = 0; i < 1000; ++i) {
+            unsigned x = pixel(random), y = pixel(random);
+            if (const VisComponent* c = i == 0 && !dragged.empty() ? manager.getComponentById(dragged[0]) : nullptr)
+                x = truncateToUnsigned(c->position.x), y = truncateToUnsigned(c->position.y);  // where the last drag ended
+            const bool containersOnly = i % 4 == 1;
+            ASSERT_EQ(manager.pickComponent(x, y, containersOnly),
+                      manager.fullPick(x, y, VisComponent::NoComponentId, containersOnly))
+                << "round " << round << " at " << x << ", " << y;
+        }
+    }
+    EXPECT_GT(dropsIntoContainers, 5);
+}
 
 TEST_F(CulledPicking, AnswersAsTheFullColourPickAtRandomPixels) {
     std::mt19937 random(20240611);

@@ -342,10 +342,12 @@ TEST_F(BorderGLTest, RoundShapesArePickedInsideTheCircleOnly) {
     // A scale above 1 makes the circle reach beyond the rectangle, and picking bounds grow with it.
     VisComponentGL* grown = manager.add(new RoundBorderStrategy, 190, 190, 20, 20);
     grown->scale = Point3d(2, 2, 1);  // radius 2 x 10, drawn twice as large: 40 pixels
+    manager.componentMoved(grown);
     EXPECT_EQ(manager.at({{190 + 35, 190}, {190, 190 - 35}}), (std::vector<unsigned long>{grown->id, grown->id}));
 
     VisComponentGL* marker = manager.add(new GradientCircleStrategy, 60, 190, 0, 0);
     marker->scale = Point3d(20, 20, 1);
+    manager.componentMoved(marker);
     // The spot's octagon, though the component has no size.
     EXPECT_EQ(manager.at({{60, 190 + 18}, {60 + 17, 190 + 17}}), (std::vector<unsigned long>{marker->id, kNone}));
 }
