@@ -84,10 +84,7 @@ public:
 // some nested in others, some of them containers.
 void buildScene(Manager& manager, std::mt19937& random) {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
-    auto* root = new VisComponentGL;
-    root->width = root->height = kSize;
-    root->pushStrategy(new PickingShapeStrategy(PickingShapeStrategy::Rectangle, 0));
-    manager.setRootComponent(root);
+    manager.setRootComponent(makeComponent<VisComponentGL>(0, 0, kSize, kSize, {new PickingShapeStrategy(PickingShapeStrategy::Rectangle, 0)}));
     manager.resize(kSize, kSize);
     std::vector<VisComponent*> all;
     for (int i = 0; i < 150; ++i) {
