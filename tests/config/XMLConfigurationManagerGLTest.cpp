@@ -96,6 +96,12 @@ SceneOptions with(bool SceneOptions::*flag, bool value) {
     return options;
 }
 
+// At most `maxComponents` components (0: any number).
+SceneOptions holding(unsigned maxComponents, SceneOptions options = SceneOptions()) {
+    options.limits.maxComponents = maxComponents;
+    return options;
+}
+
 class XMLConfigurationGLTest : public GLTest {};
 
 }  // namespace
@@ -180,13 +186,8 @@ TEST_F(XMLConfigurationGLTest, StandardOutputKeepsToTheSceneFormatsMessages) {
                                   "There is no registered parser for Nope strategy!\n"
                                   "There is no registered parser for  strategy!\n"
                                   "Missing number of Components!\n";
-    SceneOptions silent = with(&SceneOptions::collect, false);
-    silent.limits.maxComponents = 5;
-    EXPECT_EQ(SceneManager(scene, silent).output, specified);
-
-    SceneOptions limited;
-    limited.limits.maxComponents = 5;
-    SceneManager manager(scene, limited);
+    EXPECT_EQ(SceneManager(scene, holding(5, with(&SceneOptions::collect, false))).output, specified);
+    SceneManager manager(scene, holding(5));
     EXPECT_EQ(manager.output, specified);
     const std::vector<std::pair<int, std::string>> expected = {
         {3, "Attribute posX=\"left\" is not a number: 0 is used!"},
@@ -245,17 +246,14 @@ TEST_F(XMLConfigurationGLTest, LoadsTexturesAndSeriesBeforeTheComponentThatUsesT
 
 TEST_F(XMLConfigurationGLTest, BuildsWhatADisplayShowsAndLimitsOnlyOnRequest) {
     // A wall of 15360 x 8640 pixels, and more components than any earlier fixed limit.
-    SceneOptions unlimited;
-    unlimited.limits.maxComponents = 0;
     SceneManager wall(L"<RootComponent width='15360' height='8640'>"
-                      L"<Components number='100001' width='1' height='1'/></RootComponent>", unlimited);
+                      L"<Components number='100001' width='1' height='1'/></RootComponent>", holding(0));
     ASSERT_NE(wall.rootComponent, nullptr);
     EXPECT_EQ(wall.rootComponent->width, 15360u);
     EXPECT_EQ(wall.components.size(), 100001u);
     EXPECT_TRUE(wall.diagnostics.empty());
 
-    SceneOptions limits;
-    limits.limits.maxComponents = 3;
+    SceneOptions limits = holding(3);
     limits.limits.maxScenePixels = 9000450;
     SceneManager limited(L"<Scene><Component width='3000' height='3000'/><Component width='20000' height='20000'/>"
                          L"<Component width='20' height='20'/><Component width='10' height='10'/>"
@@ -278,16 +276,12 @@ TEST_F(XMLConfigurationGLTest, BuildsWhatADisplayShowsAndLimitsOnlyOnRequest) {
 }
 
 TEST_F(XMLConfigurationGLTest, TheDocumentsRootIsFoundPastCommentsAndDeclarations) {
-    for (const wchar_t* scene : {L"<!-- a table -->\n<RootComponent width='640'><Component/></RootComponent>",
-                                 L"<?xml version='1.0'?><?xml-stylesheet href='s.css'?>\n"
-                                 L"<RootComponent width='640'><Component/></RootComponent>"}) {
-        SceneManager manager(scene, with(&SceneOptions::wholeDocument, true));
-        ASSERT_NE(manager.rootComponent, nullptr);
-        EXPECT_EQ(manager.rootComponent->width, 640u);
-        EXPECT_EQ(manager.components.size(), 1u);
-        EXPECT_TRUE(manager.diagnostics.empty());
-    }
     const SceneOptions whole = with(&SceneOptions::wholeDocument, true);
+    SceneManager manager(L"<!-- a table -->\n<?xml version='1.0'?><?xml-stylesheet href='s.css'?>\n"
+                         L"<RootComponent width='640'><Component/></RootComponent>", whole);
+    ASSERT_NE(manager.rootComponent, nullptr);
+    EXPECT_EQ(std::make_tuple(manager.rootComponent->width, manager.components.size(), manager.diagnostics.size()),
+              std::make_tuple(640u, std::size_t(1), std::size_t(0)));
     SceneManager second(L"<?xml version='1.0'?>\n<RootComponent><Component/></RootComponent>\n"
                         L"<RootComponent><Component/></RootComponent>\n<Other/>", whole);
     SceneManager tableless(L"<Scene><Component/></Scene>\n<Component/>", whole);
@@ -310,9 +304,7 @@ TEST_F(XMLConfigurationGLTest, BuildsComponentsNestedHundredThousandLevelsDeep) 
     std::wstring scene;
     for (int i = 0; i < depth; ++i) scene += L"<Component width='1' height='1'>";
     for (int i = 0; i < depth; ++i) scene += L"</Component>";
-    SceneOptions unlimited;
-    unlimited.limits.maxComponents = 0;
-    SceneManager manager(scene, unlimited);
+    SceneManager manager(scene, holding(0));
     EXPECT_EQ(manager.components.size(), static_cast<std::size_t>(depth));
     ASSERT_EQ(manager.builtWhenVisitEnded.size(), static_cast<std::size_t>(depth));
     EXPECT_EQ(manager.builtWhenVisitEnded.front(), static_cast<std::size_t>(depth))
