@@ -282,11 +282,8 @@ TEST_F(BorderGLTest, GradientRoundBandFromTheCircleOutward) {
     EXPECT_GT(inner, 36u);
     EXPECT_EQ(vs.back().rgba[2], 1.0) << "the selected band comes last";
 
-    component->scale = Point3d(1, 2, 1);
-    drawn();
-    EXPECT_EQ(band->builds, 4) << "start, two setters, one scale change";
     band->setNumberSegments(0);
-    component->scale = Point3d(1, 1, 1);
+    component->scale.y = 2;
     EXPECT_TRUE(drawn().empty()) << "one pair of vertices encloses nothing";
 }
 
@@ -319,12 +316,8 @@ TEST_F(BorderGLTest, SpotIsAnOctagonOfTheScaleFadingToAFixedRimAlpha) {
 
     spot(new GradientCircleStrategy(255, 128, 0, 10), 60);
     const std::vector<Vertex> faint = probe::verticesOf(drawn());
-    EXPECT_NEAR(faint.front().rgba[3], 10.0 / 255.0, 1e-6);
-    for (const Vertex& v : faint) {
-        if (probe::distance(v, kCentre, kCentre) > 1) {
-            EXPECT_NEAR(v.rgba[3], 32.0 / 255.0, 1e-6) << "even above the centre's 10";
-        }
-    }
+    EXPECT_NEAR(faint.front().rgba[3], 10.0 / 255.0, 1e-6) << "the centre";
+    EXPECT_NEAR(faint.back().rgba[3], 32.0 / 255.0, 1e-6) << "the rim, even above the centre's 10";
 }
 
 TEST_F(BorderGLTest, RoundShapesArePickedInsideTheCircleOnly) {
@@ -374,9 +367,4 @@ TEST_F(BorderGLTest, ComponentsWhoseStrategiesDrawNothingForPickingAreNeverPicke
     manager.add(hidden, 180, 60, 80, 80);
     for (unsigned x = 0; x < 256; x += 8)
         for (unsigned y = 0; y < 256; y += 8) ASSERT_EQ(manager.at(x, y), kNone) << x << ", " << y;
-
-    // Only the one strategy that draws a shape makes its component touchable.
-    VisComponentGL* under = manager.add(new PickableStrategy, 60, 60, 20, 20);
-    under->moveNodeToFront();
-    EXPECT_EQ(manager.at({{60, 60}, {60, 75}}), (std::vector<unsigned long>{under->id, kNone}));
 }
