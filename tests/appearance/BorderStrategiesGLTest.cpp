@@ -85,10 +85,7 @@ public:
     using DefaultManager::pickComponent;
 
     VisComponentGL* add(VisComponentStrategy* strategy, double x, double y, unsigned w, unsigned h) {
-        VisComponentGL* c = makeComponent<VisComponentGL>(x, y, w, h);
-        if (strategy != nullptr) c->pushStrategy(strategy);
-        addComponent(c);
-        return c;
+        return placeComponent<VisComponentGL>(*this, x, y, w, h, {strategy});
     }
     unsigned long at(unsigned x, unsigned y) { return pickComponent(x, y, false); }
     // What is picked at each point, in order.
@@ -159,9 +156,9 @@ TEST_F(BorderGLTest, OutlinesAreRebuiltOnlyWhenTheSizeChanges) {
     component->scale = Point3d(1, 1, 1);
     component->position.x = kCentre;
     component->angle = 0;
-    component->resize(200, 80);
+    component->resize(200, 50);  // the width alone
     EXPECT_EQ(border->builds, 1) << "a plain border waits for the next draw";
-    EXPECT_TRUE(onRectangle(drawn(), 100, 40));
+    EXPECT_TRUE(onRectangle(drawn(), 100, 25));
     EXPECT_EQ(border->builds, 2);
 
     const double black[4] = {0, 0, 0, 1};
@@ -173,6 +170,7 @@ TEST_F(BorderGLTest, OutlinesAreRebuiltOnlyWhenTheSizeChanges) {
     Counted<BorderStrategy> green;
     const double greenColour[4] = {0, 1, 0, 1};
     green.setColor(greenColour);
+    EXPECT_EQ(green.builds, 0) << "a list never built is not rebuilt";
     *border = green;
     EXPECT_EQ(border->list(), name);
     EXPECT_EQ(drawn()[0].vertices[0].rgba[1], 1.0);
@@ -360,7 +358,7 @@ TEST_F(BorderGLTest, ComponentsWhoseStrategiesDrawNothingForPickingAreNeverPicke
     PickingManager manager;
     std::vector<std::string> log;
     manager.add(new RecordingStrategy(&log, "plain"), 60, 60, 80, 80);
-    manager.add(nullptr, 60, 60, 40, 40);  // on top, without strategies
+    placeComponent<VisComponentGL>(manager, 60, 60, 40, 40);  // on top, without strategies
     auto* hidden = new BorderStrategy;
     hidden->setDrawBorder(false);
     hidden->setDrawSelectedBorder(false);

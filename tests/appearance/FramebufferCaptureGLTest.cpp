@@ -51,12 +51,9 @@ class CaptureManager : public DefaultManager {
 public:
     CaptureManager() { resize(GLContextEnvironment::kSize, GLContextEnvironment::kSize); }
 
-    VisComponentGL* make(double x, double y, unsigned w, unsigned h, std::initializer_list<VisComponentStrategy*> ss = {}) {
-        return makeComponent<VisComponentGL>(x, y, w, h, ss);
-    }
     // A captured component of the scene, centred in the viewport; its begin strategy.
     FramebufferObjectBeginStrategy* captured(unsigned w, unsigned h, std::initializer_list<VisComponentStrategy*> inside = {}) {
-        last = make(128, 128, w, h);
+        last = makeComponent<VisComponentGL>(128, 128, w, h);
         FramebufferObjectBeginStrategy* begin = capture(last, inside);
         addComponent(last);
         return begin;
@@ -96,10 +93,10 @@ TEST_F(FramebufferCaptureGLTest, CapturesTheSubtreeAndDrawsItUprightInPlace) {
     CaptureManager manager;
     // 64 x 64 at (100, 120): red above its middle, blue below; a green child inside it and a
     // white bar that reaches beyond its right edge (x = 132).
-    VisComponentGL* top = manager.make(100, 120, 64, 64);
+    VisComponentGL* top = makeComponent<VisComponentGL>(100, 120, 64, 64);
     FramebufferObjectBeginStrategy* begin = capture(top, {new Paint(kRed, -32, 0, 32, 32), new Paint(kBlue, -32, -32, 32, 0)});
-    top->addChild(manager.make(120, 140, 16, 16, {fill(kGreen, 8, 8)}));
-    top->addChild(manager.make(140, 100, 40, 10, {fill(kWhite, 20, 5)}));
+    top->addChild(makeComponent<VisComponentGL>(120, 140, 16, 16, {fill(kGreen, 8, 8)}));
+    top->addChild(makeComponent<VisComponentGL>(140, 100, 40, 10, {fill(kWhite, 20, 5)}));
     manager.addComponent(top);
     manager.enable(top);
     ASSERT_TRUE(begin->isEnabled());
@@ -135,11 +132,11 @@ TEST_F(FramebufferCaptureGLTest, CapturesTheSubtreeAndDrawsItUprightInPlace) {
 
 TEST_F(FramebufferCaptureGLTest, CapturesNestAndTheInnermostWinsPixelForPixel) {
     CaptureManager manager;
-    VisComponentGL* outer = manager.make(80, 80, 64, 64);
+    VisComponentGL* outer = makeComponent<VisComponentGL>(80, 80, 64, 64);
     capture(outer, {fill(kRed, 32, 32)});
-    VisComponentGL* inner = manager.make(80, 80, 32, 32);
+    VisComponentGL* inner = makeComponent<VisComponentGL>(80, 80, 32, 32);
     capture(inner, {fill(kGreen, 16, 16)});
-    inner->addChild(manager.make(96, 80, 16, 8, {fill(kBlue, 8, 4)}));  // reaches out of the inner one
+    inner->addChild(makeComponent<VisComponentGL>(96, 80, 16, 8, {fill(kBlue, 8, 4)}));  // reaches out of the inner one
     outer->addChild(inner);
     manager.addComponent(outer);
     manager.enable(outer);
@@ -153,7 +150,7 @@ TEST_F(FramebufferCaptureGLTest, CapturesNestAndTheInnermostWinsPixelForPixel) {
     VisComponentGL* parent = nullptr;
     for (int i = 0; i < 9; ++i) {
         const unsigned side = 200 - 20 * i;
-        VisComponentGL* c = deep.make(128, 128, side, side);
+        VisComponentGL* c = makeComponent<VisComponentGL>(128, 128, side, side);
         capture(c, {fill(i % 2 ? kWhite : kBlue, side / 2.0, side / 2.0)});
         if (parent != nullptr) parent->addChild(c);
         else deep.addComponent(c);
@@ -239,7 +236,7 @@ TEST_F(FramebufferCaptureGLTest, ABeginFindsItsEndOrPairsWithItOnALiveComponent)
 
     // Pushed in drawing order onto a component already in a scene, the pair captures.
     CaptureManager manager;
-    VisComponentGL* live = manager.make(128, 128, 64, 64);
+    VisComponentGL* live = makeComponent<VisComponentGL>(128, 128, 64, 64);
     manager.addComponent(live);
     auto* begin = capture(live, {fill(kRed, 100, 10)});
     manager.enable(live);
@@ -269,7 +266,7 @@ TEST_F(FramebufferCaptureGLTest, ACapturedTrayKeepsItsCoverageInTheTexturesAlpha
 TEST_F(FramebufferCaptureGLTest, WithoutFramebufferObjectsComponentsAreDrawnDirectly) {
     OpenGLExtensions::pretendMissing({"GL_EXT_framebuffer_object"});
     CaptureManager manager;
-    VisComponentGL* c = manager.make(128, 128, 32, 32);
+    VisComponentGL* c = makeComponent<VisComponentGL>(128, 128, 32, 32);
     std::string said = outputOf([&] {
         capture(c, {fill(kRed, 60, 5)});
         manager.addComponent(c);

@@ -36,13 +36,6 @@ inline std::vector<Rgb> pixelsAt(std::initializer_list<std::array<int, 2>> point
     return out;
 }
 
-// True when the pixel has the colour within `tolerance` in each channel.
-inline bool near(const Rgb& pixel, const Rgb& colour, int tolerance = 2) {
-    for (int i = 0; i < 3; ++i)
-        if (std::abs(pixel[i] - colour[i]) > tolerance) return false;
-    return true;
-}
-
 }  // namespace probe
 
 #endif
