@@ -10,6 +10,8 @@
 #include <string>
 #include <tuple>
 
+#include "input/InputEventQueue.h"
+#include "input/TuioReceiver.h"
 #include "support/PlayerProcess.h"
 #include "support/Screenshot.h"
 
@@ -78,9 +80,12 @@ TEST_F(PlayerRun, PlaysAScriptReproduciblyAndWritesTheLastFrame) {
 TEST_F(PlayerRun, BadInputGivesOneMessageAndStatusTwo) {
     const fs::path script = write("bad.touch", "1 PRESS 1 10 10\n\n3 DRAG one 10 10\n");
     const fs::path good = write("good.touch", "1 PRESS 1 10 10\n");
+    InputEventQueue queue;
+    TuioReceiver inUse(queue, 0);
+    const std::string taken = std::to_string(inUse.getPort());
     const std::pair<std::string, std::string> cases[] = {
         {"--bogus", "unknown option --bogus"},
-        {"--frames ten", "--frames"},
+        {"--frames ten", "--frames expects a number of frames from 1 to 1000000000, not 'ten'"},
         {"--script " + shellQuoted(script.string()), "bad.touch:3: user 'one'"},
         {"--script " + shellQuoted((dir / "missing.touch").string()), "cannot open touch script"},
         {"--frames 1 --script " + shellQuoted(good.string()) + " --screenshot /no/such/folder/x.png",
@@ -89,6 +94,7 @@ TEST_F(PlayerRun, BadInputGivesOneMessageAndStatusTwo) {
         {"--frames 1 " + shellQuoted((dir / "missing.xml").string()), "cannot open scene file"},
         {"--frames 1 --record /no/such/folder/run.touch", "cannot write touch recording /no/such/folder/run.touch"},
         {"--frames 1 --tuio 70000", "--tuio expects a UDP port"},
+        {"--frames 1 --tuio " + taken, "cannot receive TUIO on UDP port " + taken},
         {"--frames 1 --seed soon", "--seed expects"},
         {"--script " + shellQuoted(write("typo.touch", "1 PRES 1 10 10\n").string()), "typo.touch:1: unknown event 'PRES'"},
     };
