@@ -86,34 +86,6 @@ TEST_F(DefaultManagerGL, PicksTheFrontComponentByItsColour) {
     EXPECT_EQ(manager.pickComponent(240, 240, false), none);
 }
 
-TEST_F(DefaultManagerGL, PressesAndDropsAreRoutedByPicking) {
-    DefaultManager manager;
-    manager.resize(kSize, kSize);
-    VisComponentGL* box = makeGL(200, 200, 60, 60);
-    VisComponentGL* item = makeGL(200, 200, 20, 20);
-    VisComponentGL* turned = makeGL(60, 60, 100, 8);
-    turned->angle = M_PI / 4;
-    std::vector<std::string> log;
-    item->leaf = true;
-    item->pushStrategy(new RecordingStrategy(&log, "item"));
-    box->pushStrategy(new HolderStrategy);
-    for (VisComponentGL* c : {box, turned, item}) manager.addComponent(c);
-
-    auto send = [&](const char* type, double x, double y) { route(manager, type, 1, x, y); };
-    send("PRESS", 85, 85);  // on the diagonal bar, outside its unturned rectangle
-    EXPECT_EQ(manager.getSelectedComponentIds(), std::vector<unsigned long>{turned->id});
-    send("RELEASE", 85, 85);
-    send("PRESS", 20, 100);  // nothing there
-    EXPECT_TRUE(manager.getSelectedComponentIds().empty());
-    send("PRESS", -5, 100);
-    EXPECT_TRUE(manager.getSelectedComponentIds().empty());
-
-    send("PRESS", 201, 199);
-    EXPECT_EQ(manager.getSelectedComponentIds(), std::vector<unsigned long>{item->id});
-    send("RELEASE", 201, 199);
-    EXPECT_EQ(item->getParent(), box);  // landed on the box under it, itself left out
-}
-
 TEST_F(DefaultManagerGL, PickingLeavesTheDrawingStateAsItWas) {
     PickingManager manager;
     manager.resize(kSize, kSize);

@@ -46,6 +46,17 @@ protected:
     void drawForPicking() override { drawPickingRectangle(*component); }
 };
 
+// Moves its component with the drags of whoever pressed on it.
+class FollowStrategy : public VisComponentStrategy {
+protected:
+    void onEvent(DravikEvent* e) override {
+        if (e->type == ConstantProvider::getInstance()->getEventTypeIdentifier("DRAG"))
+            component->moveBranchBy(e->x - last.x, e->y - last.y, 0);
+        last = e->getCoords();
+    }
+    Point3d last;
+};
+
 // Makes its component a container that takes whatever is dropped onto it.
 class HolderStrategy : public VisComponentStrategy {
 protected:
