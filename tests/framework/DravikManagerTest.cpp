@@ -10,19 +10,6 @@
 
 namespace {
 
-// Moves its component with the drags of whoever pressed on it.
-class FollowStrategy : public VisComponentStrategy {
-protected:
-    void onEvent(DravikEvent* e) override {
-        if (e->type == eventType("PRESS")) last = e->getCoords();
-        if (e->type == eventType("DRAG")) {
-            component->moveBranchBy(e->x - last.x, e->y - last.y, 0);
-            last = e->getCoords();
-        }
-    }
-    Point3d last;
-};
-
 // Writes down the touches it sees, as "one|every TYPE USER.CONTACT", and claims contacts.
 class Witness : public VisComponentStrategy {
 public:
@@ -41,6 +28,34 @@ protected:
 private:
     std::vector<std::string>* log;
     bool every;
+};
+
+// Destroys another component when processed.
+class DestroyingStrategy : public VisComponentStrategy {
+public:
+    explicit DestroyingStrategy(VisComponent* victim) : victim(victim) {}
+
+protected:
+    void process() override {
+        delete victim;
+        victim = nullptr;
+    }
+
+private:
+    VisComponent* victim;
+};
+
+// Writes its name down when drawn for picking.
+class PickLog : public VisComponentStrategy {
+public:
+    PickLog(std::vector<std::string>* log, const char* name) : log(log), name(name) {}
+
+protected:
+    void drawForPicking() override { log->push_back(name); }
+
+private:
+    std::vector<std::string>* log;
+    const char* name;
 };
 
 DravikEvent contact(unsigned user, std::uint64_t id) {
@@ -155,6 +170,7 @@ TEST_F(Scene, BadEventsReachNothingAndBreakNothing) {
     EXPECT_TRUE(manager.getSelectedComponentIds().empty());
     EXPECT_EQ(manager.touchTargets[0], nullptr);
     EXPECT_DOUBLE_EQ(indicator->position.x, 10) << "moved by the finite drag only";
+    EXPECT_EQ(indicator->manager, &manager);
     send("DRAG", 1, 300, 300);
     EXPECT_DOUBLE_EQ(a->position.x, 110);
 }
@@ -217,13 +233,38 @@ TEST_F(Scene, FramePassesReachEveryComponentOnce) {
     manager.setRootComponent(
         makeComponent(512, 384, 1024, 768, {new GridStrategy("FRAME_GRID", 1.0), new RecordingStrategy(&log, "table")}));
     add(10, 10, 5, 5, {new ReaderStrategy("FRAME_GRID"), new RecordingStrategy(&log, "reader")});
+    VisComponent* doomed = makeComponent(30, 30, 5, 5, {new RecordingStrategy(&log, "doomed")});
+    add(20, 20, 5, 5, {new DestroyingStrategy(doomed)});  // takes the next one away during the frame
+    manager.addComponent(doomed);
     log.clear();
     manager.processComponents();
     manager.readPassiveBuffers();
     manager.renderAll(false, true, false);
-    // The table reads nothing, so it is not asked to.
+    // The table reads nothing, so it is not asked to; what is gone is not asked either.
     EXPECT_EQ(log, (std::vector<std::string>{"table.process", "reader.process", "reader.read",
                                              "table.draw", "reader.draw"}));
+}
+
+// Picking at a pixel draws, back to front, what may cover it; moves by touches count at once.
+TEST_F(Scene, PickingDrawsWhatCoversThePixelBackToFront) {
+    std::vector<std::string> log;
+    manager.setRootComponent(makeComponent(512, 384, 1024, 768, {new PickLog(&log, "table")}));
+    VisComponent* a = add(100, 100, 50, 50, {new FollowStrategy, new PickLog(&log, "a")});
+    a->addChild(makeComponent(110, 100, 10, 10, {new PickLog(&log, "a1")}));
+    add(120, 100, 50, 50, {new PickLog(&log, "b")});
+    add(700, 100, 50, 50, {new PickLog(&log, "far")});
+    auto pick = [&](unsigned x, unsigned y, bool drawRoot) {
+        log.clear();
+        manager.renderForPickingAt(x, y, VisComponent::NoComponentId, drawRoot, false);
+        return log;
+    };
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(pick(110, 100, true), (Names{"table", "a", "a1", "b"}));
+    send("PRESS", 1, 80, 100);  // brings a to the front
+    EXPECT_EQ(pick(110, 100, false), (Names{"b", "a", "a1"}));
+    send("DRAG", 1, 680, 100);
+    EXPECT_EQ(pick(110, 100, true), (Names{"table", "b"}));
+    EXPECT_EQ(pick(710, 100, true), (Names{"table", "far", "a", "a1"}));
 }
 
 TEST_F(Scene, ContainersCarryWhatIsDroppedOnThemUntilItIsDraggedOff) {
