@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "support/HandClock.h"
 #include "support/TestStrategies.h"
@@ -28,34 +29,6 @@ protected:
 private:
     std::vector<std::string>* log;
     bool every;
-};
-
-// Destroys another component when processed.
-class DestroyingStrategy : public VisComponentStrategy {
-public:
-    explicit DestroyingStrategy(VisComponent* victim) : victim(victim) {}
-
-protected:
-    void process() override {
-        delete victim;
-        victim = nullptr;
-    }
-
-private:
-    VisComponent* victim;
-};
-
-// Writes its name down when drawn for picking.
-class PickLog : public VisComponentStrategy {
-public:
-    PickLog(std::vector<std::string>* log, const char* name) : log(log), name(name) {}
-
-protected:
-    void drawForPicking() override { log->push_back(name); }
-
-private:
-    std::vector<std::string>* log;
-    const char* name;
 };
 
 DravikEvent contact(unsigned user, std::uint64_t id) {
@@ -234,7 +207,7 @@ TEST_F(Scene, FramePassesReachEveryComponentOnce) {
         makeComponent(512, 384, 1024, 768, {new GridStrategy("FRAME_GRID", 1.0), new RecordingStrategy(&log, "table")}));
     add(10, 10, 5, 5, {new ReaderStrategy("FRAME_GRID"), new RecordingStrategy(&log, "reader")});
     VisComponent* doomed = makeComponent(30, 30, 5, 5, {new RecordingStrategy(&log, "doomed")});
-    add(20, 20, 5, 5, {new DestroyingStrategy(doomed)});  // takes the next one away during the frame
+    add(20, 20, 5, 5, {new ProcessStrategy([&] { delete std::exchange(doomed, nullptr); })});  // during the frame
     manager.addComponent(doomed);
     log.clear();
     manager.processComponents();
@@ -248,23 +221,23 @@ TEST_F(Scene, FramePassesReachEveryComponentOnce) {
 // Picking at a pixel draws, back to front, what may cover it; moves by touches count at once.
 TEST_F(Scene, PickingDrawsWhatCoversThePixelBackToFront) {
     std::vector<std::string> log;
-    manager.setRootComponent(makeComponent(512, 384, 1024, 768, {new PickLog(&log, "table")}));
-    VisComponent* a = add(100, 100, 50, 50, {new FollowStrategy, new PickLog(&log, "a")});
-    a->addChild(makeComponent(110, 100, 10, 10, {new PickLog(&log, "a1")}));
-    add(120, 100, 50, 50, {new PickLog(&log, "b")});
-    add(700, 100, 50, 50, {new PickLog(&log, "far")});
+    manager.setRootComponent(makeComponent(512, 384, 1024, 768, {new RecordingStrategy(&log, "table")}));
+    VisComponent* a = add(100, 100, 50, 50, {new FollowStrategy, new RecordingStrategy(&log, "a")});
+    a->addChild(makeComponent(110, 100, 10, 10, {new RecordingStrategy(&log, "a1")}));
+    add(120, 100, 50, 50, {new RecordingStrategy(&log, "b")});
+    add(700, 100, 50, 50, {new RecordingStrategy(&log, "far")});
     auto pick = [&](unsigned x, unsigned y, bool drawRoot) {
         log.clear();
         manager.renderForPickingAt(x, y, VisComponent::NoComponentId, drawRoot, false);
         return log;
     };
     using Names = std::vector<std::string>;
-    EXPECT_EQ(pick(110, 100, true), (Names{"table", "a", "a1", "b"}));
+    EXPECT_EQ(pick(110, 100, true), (Names{"table.pick", "a.pick", "a1.pick", "b.pick"}));
     send("PRESS", 1, 80, 100);  // brings a to the front
-    EXPECT_EQ(pick(110, 100, false), (Names{"b", "a", "a1"}));
+    EXPECT_EQ(pick(110, 100, false), (Names{"b.pick", "a.pick", "a1.pick"}));
     send("DRAG", 1, 680, 100);
-    EXPECT_EQ(pick(110, 100, true), (Names{"table", "b"}));
-    EXPECT_EQ(pick(710, 100, true), (Names{"table", "far", "a", "a1"}));
+    EXPECT_EQ(pick(110, 100, true), (Names{"table.pick", "b.pick"}));
+    EXPECT_EQ(pick(710, 100, true), (Names{"table.pick", "far.pick", "a.pick", "a1.pick"}));
 }
 
 TEST_F(Scene, ContainersCarryWhatIsDroppedOnThemUntilItIsDraggedOff) {
@@ -304,27 +277,10 @@ TEST_F(Scene, ContainersCarryWhatIsDroppedOnThemUntilItIsDraggedOff) {
     EXPECT_EQ(box->getParent(), tray);
 }
 
-namespace {
-
-// Work that takes `seconds` of the hand clock each frame.
-class BusyStrategy : public VisComponentStrategy {
-public:
-    BusyStrategy(HandClock* clock, double seconds) : clock(clock), seconds(seconds) {}
-
-protected:
-    void process() override { clock->now += seconds; }
-
-private:
-    HandClock* clock;
-    double seconds;
-};
-
-}  // namespace
-
 TEST(FrameStep, FrameRateIsMeasuredFromOneFrameStartToTheNext) {
     HandClock clock;
     DravikManager manager(&clock, 0);
-    manager.addComponent(makeComponent(10, 10, 5, 5, {new BusyStrategy(&clock, 0.004)}));  // 4 ms of work a frame...
+    manager.addComponent(makeComponent(10, 10, 5, 5, {new ProcessStrategy([&] { clock.now += 0.004; })}));  // 4 ms of work a frame...
     manager.runFrame();
     EXPECT_EQ(manager.frameRate, 0.0);  // nothing measured yet
     for (int i = 0; i < 3; ++i) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -34,6 +35,7 @@ protected:
         return false;
     }
     void readAllPassiveBuffers() override { log->push_back(name + ".read"); }
+    void drawForPicking() override { log->push_back(name + ".pick"); }
 
 private:
     std::vector<std::string>* log;
@@ -55,6 +57,18 @@ protected:
         last = e->getCoords();
     }
     Point3d last;
+};
+
+// Does the given work whenever its component is processed.
+class ProcessStrategy : public VisComponentStrategy {
+public:
+    explicit ProcessStrategy(std::function<void()> work) : work(std::move(work)) {}
+
+protected:
+    void process() override { work(); }
+
+private:
+    std::function<void()> work;
 };
 
 // Makes its component a container that takes whatever is dropped onto it.
