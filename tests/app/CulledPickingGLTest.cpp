@@ -107,26 +107,6 @@ void buildScene(Manager& manager, std::mt19937& random) {
     }
 }
 
-// Moves, turns and now and then resizes its component (with its subtree) every frame, as
-// animations and tosses do; it bounces off the edges of the window.
-class DriftStrategy : public VisComponentStrategy {
-public:
-    DriftStrategy(double dx, double dy) : dx(dx), dy(dy) {}
-
-protected:
-    void process() override {
-        if (component->position.x + dx < -20 || component->position.x + dx > kSize + 20) dx = -dx;
-        if (component->position.y + dy < -20 || component->position.y + dy > kSize + 20) dy = -dy;
-        component->moveBranchBy(dx, dy, 0);
-        component->rotateBranch(dx / 50);
-        if (++frames % 7 == 0) component->width = 1 + (component->width + 9) % 40;
-    }
-
-private:
-    double dx, dy;
-    int frames = 0;
-};
-
 }  // namespace
 
 class CulledPicking : public GLTest {};
@@ -147,8 +127,20 @@ TEST_F(CulledPicking, FollowsComponentsThatMoveChangeParentsComeAndGo) {
         return all;
     };
     for (VisComponent* c : everyComponent()) {
-        if (unit(random) < 0.5) c->pushStrategy(new DriftStrategy(unit(random) * 6 - 3, unit(random) * 6 - 3));
-        else c->pushStrategy(new FollowStrategy);
+        if (unit(random) >= 0.5) {
+            c->pushStrategy(new FollowStrategy);
+            continue;
+        }
+        // Every frame moves, turns and now and then resizes the component (with its subtree), as
+        // animations and tosses do, bouncing off the edges of the window.
+        double dy = unit(random) * 6 - 3, dx = unit(random) * 6 - 3;
+        c->pushStrategy(new ProcessStrategy([c, dx, dy, frames = 0]() mutable {
+            if (c->position.x + dx < -20 || c->position.x + dx > kSize + 20) dx = -dx;
+            if (c->position.y + dy < -20 || c->position.y + dy > kSize + 20) dy = -dy;
+            c->moveBranchBy(dx, dy, 0);
+            c->rotateBranch(dx / 50);
+            if (++frames % 7 == 0) c->width = 1 + (c->width + 9) % 40;
+        }));
     }
     int dropsIntoContainers = 0, picked = 0, containers = 0;
     std::vector<unsigned long> dragged;
