@@ -172,7 +172,7 @@ TEST_F(Toss, ATossGlidesOverTheTableAndStopsOnItsBand) {
     EXPECT_EQ(item->getParent(), nullptr);  // dropped again onto the table
 }
 
-TEST_F(Toss, AnItemReleasedOnAMatReadsItsFrictionAndRidesWithIt) {
+TEST_F(Toss, AnItemReleasedOnAMatReadsItsFrictionAndStaysOnIt) {
     auto* sticky = new FrictionSurfaceStrategy;
     sticky->setInnerFriction(0.5);
     auto* mat = placeComponent(manager, 600, 300, 200, 200, {sticky});
@@ -190,8 +190,6 @@ TEST_F(Toss, AnItemReleasedOnAMatReadsItsFrictionAndRidesWithIt) {
     EXPECT_FALSE(toss->isTossing());
     EXPECT_NEAR(item->position.x, 615, 1.0);
     EXPECT_EQ(item->getParent(), mat);
-    mat->moveBranchBy(0, 10, 0);  // the mat is a container: the item rides with it
-    EXPECT_DOUBLE_EQ(item->position.y, 310);
 }
 
 TEST(FrictionSurface, InteriorInsideABandAlongEveryEdge) {
