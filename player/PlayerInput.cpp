@@ -107,16 +107,7 @@ void PlayerInput::deliver(const InputDispatcher::Touch& touch, bool live) {
 
 void PlayerInput::beginFrame(unsigned frame, const std::vector<TouchScript::Touch>& scripted) {
     deliveryFrame = frame;
-    InputDispatcher::Touch touch;
-    for (const TouchScript::Touch& t : scripted) {
-        touch.type = t.type;
-        touch.user = t.user;
-        touch.contact = t.contact;
-        touch.anonymous = t.anonymous;
-        touch.x = t.x;
-        touch.y = t.y;
-        deliver(touch, false);
-    }
+    for (const TouchScript::Touch& touch : scripted) deliver(touch, false);
     queue.takeFrame(arrived);
     for (const InputEvent& event : arrived) deliverLive(event);
     deliveryFrame = frame + 1;  // window-system input arrives between frames

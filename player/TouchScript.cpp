@@ -125,7 +125,7 @@ void TouchScript::eventsAt(unsigned frame, std::vector<Touch>& out) const {
     for (const Line* l : running) {
         const double span = static_cast<double>(l->lastFrame - l->firstFrame);
         const double t = span > 0 ? static_cast<double>(frame - l->firstFrame) / span : 0.0;
-        out.push_back({l->type, l->user, l->x0 + (l->x1 - l->x0) * t, l->y0 + (l->y1 - l->y0) * t, l->contact,
-                       l->anonymous});
+        out.push_back({l->type, l->user, l->contact, l->anonymous, l->x0 + (l->x1 - l->x0) * t,
+                       l->y0 + (l->y1 - l->y0) * t});
     }
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "input/InputDispatcher.h"
+
 // A recorded sequence of touches that the player replays frame by frame.
 //
 // Text format, one event per line; '#' starts a comment, blank lines are ignored:
@@ -26,14 +28,8 @@
 // one frame are delivered in file order.
 class TouchScript {
 public:
-    struct Touch {
-        unsigned type;  // event type identifier of the event name
-        unsigned user;
-        double x;
-        double y;
-        std::uint64_t contact = 0;  // DravikEvent::OnlyContact unless the script names one
-        bool anonymous = false;
-    };
+    // A touch of the script: its contact is DravikEvent::OnlyContact unless the script names one.
+    using Touch = InputDispatcher::Touch;
 
     // Throws PlayerError naming the file and line of the first malformed line.
     static TouchScript parse(std::istream& in, const std::string& name);
