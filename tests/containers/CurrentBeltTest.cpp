@@ -107,6 +107,23 @@ TEST_F(CurrentBelt, OutlinesOfDifferentPointCountsFillWithTheFewest) {
             const auto v = cell(beltComponent, "DIRECTION_BUFFER", x, y);
             ASSERT_LE(std::hypot(v[0], v[1]), 2.0 + 1e-9) << x << ", " << y;  // blends of corner values
         }
+
+    // Pentagons without refinement: five quads a band, an odd count. Across each side the
+    // outlines lie 0.809 of the radii out (145.6 and 64.7): the middle, 105 out, is filled.
+    Spline outerPentagon(0, true), innerPentagon(0, true);
+    for (int k = 0; k < 5; ++k) {
+        outerPentagon.addControlPoint(180 * std::cos(kPi / 2 + k * 0.4 * kPi), 180 * std::sin(kPi / 2 + k * 0.4 * kPi));
+        innerPentagon.addControlPoint(80 * std::cos(kPi / 2 + k * 0.4 * kPi), 80 * std::sin(kPi / 2 + k * 0.4 * kPi));
+    }
+    outerPentagon.evaluate();
+    innerPentagon.evaluate();
+    belt->setOuterSpline(outerPentagon);
+    belt->setInnerSpline(innerPentagon);
+    beltComponent->resize(400, 400);
+    for (int k = 0; k < 5; ++k) {
+        const double a = kPi / 2 + (k + 0.5) * 0.4 * kPi;
+        EXPECT_GT(cell(beltComponent, "SIZE_BUFFER", kCx + 105 * std::cos(a), kCy + 105 * std::sin(a))[0], 0.0) << k;
+    }
 }
 
 TEST_F(CurrentBelt, ReshapingRefitsTheThreeGrids) {
@@ -121,6 +138,14 @@ TEST_F(CurrentBelt, ReshapingRefitsTheThreeGrids) {
         EXPECT_EQ(std::make_pair(grid->width, grid->height), std::make_pair(beltComponent->width, beltComponent->height)) << type;
     }
     EXPECT_GT(cell(beltComponent, "DIRECTION_BUFFER", kCx + kMiddle, kCy)[1], 0.5);  // still running up on the right
+
+    // Inner control point 0 moved out to 122.4 from the centre: the size stays, and its ring
+    // (60 to 80 out on that diagonal) is hole now.
+    const std::string size = sizeOf(beltComponent);
+    stroke(beltComponent, 1, {{kCx + 56.57, kCy + 56.57}, {kCx + 86.57, kCy + 86.57}});
+    ASSERT_EQ(sizeOf(beltComponent), size);
+    for (const char* type : {"SIZE_BUFFER", "ORIENTATION_BUFFER", "DIRECTION_BUFFER"})
+        EXPECT_EQ(cell(beltComponent, type, kCx + 48, kCy + 48)[0], 0.0) << type;
 }
 
 TEST_F(CurrentBelt, ObserversRideTheBelt) {
