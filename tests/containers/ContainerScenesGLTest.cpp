@@ -67,7 +67,7 @@ protected:
 // item measures 0.7 * 141.4 = 99.0 pixels. The flow runs counter-clockwise at one pixel a
 // read; an item reads once when dropped and once per frame after.
 TEST_F(ContainerScenes, BeltCarriesTurnsAndSizesWhatIsDroppedOnIt) {
-    std::map<unsigned, Snapshot> at = play("belt", {45, 85, 115, 150, 160, 205, 215, 252});
+    std::map<unsigned, Snapshot> at = play("belt", {45, 85, 115, 150, 160, 205, 215});
     for (const auto& [frame, snapshot] : at) ASSERT_EQ(snapshot.size(), 5u) << frame;
 
     // Tile 1 is dropped at the middle of the right side on frame 41, tile 2 on the left side
@@ -94,12 +94,6 @@ TEST_F(ContainerScenes, BeltCarriesTurnsAndSizesWhatIsDroppedOnIt) {
     // The short swipe on frame 200 stops the flow; only the gentle push toward the belt's
     // middle remains.
     for (int i = 1; i <= 3; ++i) EXPECT_LT(moved(at[205][i], at[215][i]), 1.5) << i;
-
-    // Dragging the top right control point out (released on frame 251) makes the belt
-    // larger; the tiles stay on it, and tile 1, where the belt widened, grows.
-    EXPECT_GT(std::min(int(at[252][0].width - at[215][0].width), int(at[252][0].height - at[215][0].height)), 40);
-    for (int i = 1; i <= 3; ++i) EXPECT_NE(at[252][i].on, 0u);
-    EXPECT_GT(at[252][1].drawn(), at[215][1].drawn() + 20.0);
 }
 
 // examples/container.xml: a tray at (600, 400); photos dragged into it lie in it.

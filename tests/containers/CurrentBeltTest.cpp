@@ -110,15 +110,14 @@ TEST_F(CurrentBelt, OutlinesOfDifferentPointCountsFillWithTheFewest) {
 
     // Pentagons without refinement: five quads a band, an odd count. Across each side the
     // outlines lie 0.809 of the radii out (145.6 and 64.7): the middle, 105 out, is filled.
-    Spline outerPentagon(0, true), innerPentagon(0, true);
-    for (int k = 0; k < 5; ++k) {
-        outerPentagon.addControlPoint(180 * std::cos(kPi / 2 + k * 0.4 * kPi), 180 * std::sin(kPi / 2 + k * 0.4 * kPi));
-        innerPentagon.addControlPoint(80 * std::cos(kPi / 2 + k * 0.4 * kPi), 80 * std::sin(kPi / 2 + k * 0.4 * kPi));
-    }
-    outerPentagon.evaluate();
-    innerPentagon.evaluate();
-    belt->setOuterSpline(outerPentagon);
-    belt->setInnerSpline(innerPentagon);
+    auto pentagon = [](double radius) {
+        Spline s(0, true);
+        for (int k = 0; k < 5; ++k) s.addControlPoint(radius * std::cos(kPi / 2 + k * 0.4 * kPi), radius * std::sin(kPi / 2 + k * 0.4 * kPi));
+        s.evaluate();
+        return s;
+    };
+    belt->setOuterSpline(pentagon(180));
+    belt->setInnerSpline(pentagon(80));
     beltComponent->resize(400, 400);
     for (int k = 0; k < 5; ++k) {
         const double a = kPi / 2 + (k + 0.5) * 0.4 * kPi;
