@@ -58,7 +58,7 @@ void expectOverlay(DefaultManager& manager, const std::vector<std::string>& line
 
 class DefaultManagerGL : public GLTest {};
 
-TEST_F(DefaultManagerGL, PicksTheFrontComponentByItsColour) {
+TEST_F(DefaultManagerGL, PicksTheFrontComponentByItsColourAndLeavesTheDrawingState) {
     PickingManager manager;
     manager.resize(kSize, kSize);
     manager.setRootComponent(makeGL(0, 0, kSize, kSize));
@@ -70,6 +70,10 @@ TEST_F(DefaultManagerGL, PicksTheFrontComponentByItsColour) {
     turned->scale = Point3d(0.5, 1, 1);  // 50 pixels long, upright: y from 35 to 85
     for (VisComponentGL* c : {back, front, turned}) manager.addComponent(c);
     const unsigned long root = manager.rootComponent->id, none = VisComponent::NoComponentId;
+    glEnable(GL_BLEND);  // drawing state that picking must leave as it was
+    glEnable(GL_TEXTURE_2D);
+    glClearColor(0.25f, 0.5f, 0.75f, 1.0f);
+    glColor3d(0.5, 0.5, 0.5);
 
     std::vector<unsigned long> picked;  // the last point lies beyond the display
     for (auto [x, y] : {std::pair{130, 130}, {70, 70}, {200, 80}, {200, 36}, {200, 95}, {240, 60}, {kSize, 10}})
@@ -84,46 +88,7 @@ TEST_F(DefaultManagerGL, PicksTheFrontComponentByItsColour) {
 
     manager.setRootComponent(nullptr);
     EXPECT_EQ(manager.pickComponent(240, 240, false), none);
-}
 
-TEST_F(DefaultManagerGL, PressesAndDropsAreRoutedByPicking) {
-    DefaultManager manager;
-    manager.resize(kSize, kSize);
-    VisComponentGL* box = makeGL(200, 200, 60, 60);
-    VisComponentGL* item = makeGL(200, 200, 20, 20);
-    VisComponentGL* turned = makeGL(60, 60, 100, 8);
-    turned->angle = M_PI / 4;
-    std::vector<std::string> log;
-    item->leaf = true;
-    item->pushStrategy(new RecordingStrategy(&log, "item"));
-    box->pushStrategy(new HolderStrategy);
-    for (VisComponentGL* c : {box, turned, item}) manager.addComponent(c);
-
-    auto send = [&](const char* type, double x, double y) { route(manager, type, 1, x, y); };
-    send("PRESS", 85, 85);  // on the diagonal bar, outside its unturned rectangle
-    EXPECT_EQ(manager.getSelectedComponentIds(), std::vector<unsigned long>{turned->id});
-    send("RELEASE", 85, 85);
-    send("PRESS", 20, 100);  // nothing there
-    EXPECT_TRUE(manager.getSelectedComponentIds().empty());
-    send("PRESS", -5, 100);
-    EXPECT_TRUE(manager.getSelectedComponentIds().empty());
-
-    send("PRESS", 201, 199);
-    EXPECT_EQ(manager.getSelectedComponentIds(), std::vector<unsigned long>{item->id});
-    send("RELEASE", 201, 199);
-    EXPECT_EQ(item->getParent(), box);  // landed on the box under it, itself left out
-}
-
-TEST_F(DefaultManagerGL, PickingLeavesTheDrawingStateAsItWas) {
-    PickingManager manager;
-    manager.resize(kSize, kSize);
-    manager.addComponent(makeGL(50, 50, 20, 20));
-    glEnable(GL_BLEND);
-    glEnable(GL_TEXTURE_2D);
-    glClearColor(0.25f, 0.5f, 0.75f, 1.0f);
-    glColor3d(0.5, 0.5, 0.5);
-    manager.pickComponent(50, 50, false);
-    manager.pickContainer(50, 50, 0, false);
     EXPECT_TRUE(glIsEnabled(GL_BLEND));
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
     EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
@@ -131,22 +96,5 @@ TEST_F(DefaultManagerGL, PickingLeavesTheDrawingStateAsItWas) {
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
     glGetFloatv(GL_CURRENT_COLOR, colour);
     EXPECT_EQ(std::make_pair(clear[2], colour[0]), std::make_pair(0.75f, 0.5f));
-    glDisable(GL_BLEND);
-    glDisable(GL_TEXTURE_2D);
 }
 
-TEST_F(DefaultManagerGL, OverlayShowsRateMemoryAndCount) {
-    DefaultManager manager;
-    expectOverlay(manager, {"fps: N/A", "mem: 0MB", "#components: 0"});
-
-    auto* grid = makeGL(100, 100, 384, 512, "OVERLAY_TEST_GRID");  // 384 x 512 doubles: 1536 kilobytes
-    manager.addComponent(grid);
-    manager.addComponent(makeGL(10, 10, 5, 5));
-    manager.frameRate = 1000.0 / 3.0;
-    expectOverlay(manager, {"fps: 333.333", "mem: 1.5MB", "#components: 2"});
-
-    delete grid;  // grids keep their storage when they shrink: a new one of 1000 kilobytes
-    manager.addComponent(makeGL(100, 100, 320, 400, "OVERLAY_TEST_GRID"));
-    manager.frameRate = -1.0;
-    expectOverlay(manager, {"fps: N/A", "mem: 0.98MB", "#components: 2"});
-}

@@ -4,24 +4,12 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "support/HandClock.h"
 #include "support/TestStrategies.h"
 
 namespace {
-
-// Moves its component with the drags of whoever pressed on it.
-class FollowStrategy : public VisComponentStrategy {
-protected:
-    void onEvent(DravikEvent* e) override {
-        if (e->type == eventType("PRESS")) last = e->getCoords();
-        if (e->type == eventType("DRAG")) {
-            component->moveBranchBy(e->x - last.x, e->y - last.y, 0);
-            last = e->getCoords();
-        }
-    }
-    Point3d last;
-};
 
 // Writes down the touches it sees, as "one|every TYPE USER.CONTACT", and claims contacts.
 class Witness : public VisComponentStrategy {
@@ -155,6 +143,7 @@ TEST_F(Scene, BadEventsReachNothingAndBreakNothing) {
     EXPECT_TRUE(manager.getSelectedComponentIds().empty());
     EXPECT_EQ(manager.touchTargets[0], nullptr);
     EXPECT_DOUBLE_EQ(indicator->position.x, 10) << "moved by the finite drag only";
+    EXPECT_EQ(indicator->manager, &manager);
     send("DRAG", 1, 300, 300);
     EXPECT_DOUBLE_EQ(a->position.x, 110);
 }
@@ -217,13 +206,38 @@ TEST_F(Scene, FramePassesReachEveryComponentOnce) {
     manager.setRootComponent(
         makeComponent(512, 384, 1024, 768, {new GridStrategy("FRAME_GRID", 1.0), new RecordingStrategy(&log, "table")}));
     add(10, 10, 5, 5, {new ReaderStrategy("FRAME_GRID"), new RecordingStrategy(&log, "reader")});
+    VisComponent* doomed = makeComponent(30, 30, 5, 5, {new RecordingStrategy(&log, "doomed")});
+    add(20, 20, 5, 5, {new ProcessStrategy([&] { delete std::exchange(doomed, nullptr); })});  // during the frame
+    manager.addComponent(doomed);
     log.clear();
     manager.processComponents();
     manager.readPassiveBuffers();
     manager.renderAll(false, true, false);
-    // The table reads nothing, so it is not asked to.
+    // The table reads nothing, so it is not asked to; what is gone is not asked either.
     EXPECT_EQ(log, (std::vector<std::string>{"table.process", "reader.process", "reader.read",
                                              "table.draw", "reader.draw"}));
+}
+
+// Picking at a pixel draws, back to front, what may cover it; moves by touches count at once.
+TEST_F(Scene, PickingDrawsWhatCoversThePixelBackToFront) {
+    std::vector<std::string> log;
+    manager.setRootComponent(makeComponent(512, 384, 1024, 768, {new RecordingStrategy(&log, "table")}));
+    VisComponent* a = add(100, 100, 50, 50, {new FollowStrategy, new RecordingStrategy(&log, "a")});
+    a->addChild(makeComponent(110, 100, 10, 10, {new RecordingStrategy(&log, "a1")}));
+    add(120, 100, 50, 50, {new RecordingStrategy(&log, "b")});
+    add(700, 100, 50, 50, {new RecordingStrategy(&log, "far")});
+    auto pick = [&](unsigned x, unsigned y, bool drawRoot) {
+        log.clear();
+        manager.renderForPickingAt(x, y, VisComponent::NoComponentId, drawRoot, false);
+        return log;
+    };
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(pick(110, 100, true), (Names{"table.pick", "a.pick", "a1.pick", "b.pick"}));
+    send("PRESS", 1, 80, 100);  // brings a to the front
+    EXPECT_EQ(pick(110, 100, false), (Names{"b.pick", "a.pick", "a1.pick"}));
+    send("DRAG", 1, 680, 100);
+    EXPECT_EQ(pick(110, 100, true), (Names{"table.pick", "b.pick"}));
+    EXPECT_EQ(pick(710, 100, true), (Names{"table.pick", "far.pick", "a.pick", "a1.pick"}));
 }
 
 TEST_F(Scene, ContainersCarryWhatIsDroppedOnThemUntilItIsDraggedOff) {
@@ -263,27 +277,10 @@ TEST_F(Scene, ContainersCarryWhatIsDroppedOnThemUntilItIsDraggedOff) {
     EXPECT_EQ(box->getParent(), tray);
 }
 
-namespace {
-
-// Work that takes `seconds` of the hand clock each frame.
-class BusyStrategy : public VisComponentStrategy {
-public:
-    BusyStrategy(HandClock* clock, double seconds) : clock(clock), seconds(seconds) {}
-
-protected:
-    void process() override { clock->now += seconds; }
-
-private:
-    HandClock* clock;
-    double seconds;
-};
-
-}  // namespace
-
 TEST(FrameStep, FrameRateIsMeasuredFromOneFrameStartToTheNext) {
     HandClock clock;
     DravikManager manager(&clock, 0);
-    manager.addComponent(makeComponent(10, 10, 5, 5, {new BusyStrategy(&clock, 0.004)}));  // 4 ms of work a frame...
+    manager.addComponent(makeComponent(10, 10, 5, 5, {new ProcessStrategy([&] { clock.now += 0.004; })}));  // 4 ms of work a frame...
     manager.runFrame();
     EXPECT_EQ(manager.frameRate, 0.0);  // nothing measured yet
     for (int i = 0; i < 3; ++i) {

@@ -49,6 +49,10 @@ TEST(InputDispatcher, EveryContactWithoutAUserHasASlotOfItsOwnWhileDown) {
     EXPECT_EQ(userOf(touch(Phase::Drag, 99)), 0u);
     EXPECT_EQ(userOf(touch(Phase::Release, 2)), 0u);
     EXPECT_EQ(dispatcher.refusedCount(), 3u);
+    // User 0 is nobody: anonymous slots begin at 1 at the least. At most 4,096 contacts are down.
+    InputDispatcher fromZero(0, 4097);
+    EXPECT_EQ(fromZero.translate(touch(Phase::Press, 1), 400, 300, t) ? t.user : 0u, 1u);
+    for (std::uint32_t id = 2; id <= 4097; ++id) EXPECT_EQ(fromZero.translate(touch(Phase::Press, id), 400, 300, t), id <= 4096) << id;
 
     // Normalised coordinates (TUIO: y down) become display pixels (y up); others stay.
     InputEvent normalised = touch(Phase::Drag, 5, 0, 0.25, 0.25);

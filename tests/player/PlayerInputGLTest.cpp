@@ -75,10 +75,10 @@ TEST_F(PlayerInputGL, RecordsEveryTouchAtTheFrameItPreceded) {
     options.recordPath = path.string();
     {
         PlayerInput input(options, manager, errors);
-        input.beginFrame(1, {{eventType("PRESS"), 1, 60.25, 60}});
+        input.beginFrame(1, {{eventType("PRESS"), 1, DravikEvent::OnlyContact, false, 60.25, 60}});
         input.endFrame();
         input.mouseButton(1, true, 180, kTop - 60);  // between frames 1 and 2
-        input.beginFrame(2, {{eventType("DRAG"), 1, 1e-7, 61}});
+        input.beginFrame(2, {{eventType("DRAG"), 1, DravikEvent::OnlyContact, false, 1e-7, 61}});
         input.endFrame();
     }
     std::ifstream in(path);
@@ -91,7 +91,7 @@ TEST_F(PlayerInputGL, RecordsEveryTouchAtTheFrameItPreceded) {
     options.recordPath = "/dev/full";
     PlayerInput input(options, manager, errors);
     for (unsigned frame = 1; frame <= 3; ++frame) {
-        input.beginFrame(frame, {{eventType("PRESS"), 2, 180, 60}});
+        input.beginFrame(frame, {{eventType("PRESS"), 2, DravikEvent::OnlyContact, false, 180, 60}});
         input.endFrame();
     }
     EXPECT_EQ(errors.str(),

@@ -9,8 +9,6 @@
 #include <regex>
 #include <thread>
 
-#include "input/InputEventQueue.h"
-#include "input/TuioReceiver.h"
 #include "support/PlayerProcess.h"
 #include "support/TuioPackets.h"
 #include "support/TuioPlayerPort.h"
@@ -154,15 +152,4 @@ TEST_F(TuioPlayer, EveryInputPathPinches) {
                                                                         : std::vector<tuio::Pointer>{});
                                   })),
                   "TUIO 2.0");
-}
-
-TEST_F(TuioPlayer, APortInUseIsBadInput) {
-    InputEventQueue queue;
-    TuioReceiver taken(queue, 0);
-    const PlayerOutcome run = play("--frames 1 --tuio " + std::to_string(taken.getPort()));
-    EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("dravik-player: cannot receive TUIO on UDP port " + std::to_string(taken.getPort())),
-              std::string::npos)
-        << run.err;
-    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -34,6 +35,7 @@ protected:
         return false;
     }
     void readAllPassiveBuffers() override { log->push_back(name + ".read"); }
+    void drawForPicking() override { log->push_back(name + ".pick"); }
 
 private:
     std::vector<std::string>* log;
@@ -44,6 +46,29 @@ private:
 class PickableStrategy : public VisComponentStrategy {
 protected:
     void drawForPicking() override { drawPickingRectangle(*component); }
+};
+
+// Moves its component with the drags of whoever pressed on it.
+class FollowStrategy : public VisComponentStrategy {
+protected:
+    void onEvent(DravikEvent* e) override {
+        if (e->type == ConstantProvider::getInstance()->getEventTypeIdentifier("DRAG"))
+            component->moveBranchBy(e->x - last.x, e->y - last.y, 0);
+        last = e->getCoords();
+    }
+    Point3d last;
+};
+
+// Does the given work whenever its component is processed.
+class ProcessStrategy : public VisComponentStrategy {
+public:
+    explicit ProcessStrategy(std::function<void()> work) : work(std::move(work)) {}
+
+protected:
+    void process() override { work(); }
+
+private:
+    std::function<void()> work;
 };
 
 // Makes its component a container that takes whatever is dropped onto it.
