@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "InputFrames.h"
 #include "RatioReport.h"
 #include "framework/ConstantProvider.h"
 #include "framework/DravikEvent.h"
@@ -31,10 +32,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace dravik::bench;
 constexpr int kUsers = 20;
 constexpr int kBundlesPerSecond = 200;
-constexpr auto kFramePeriod = std::chrono::microseconds(16667);
 
 VisComponent* addPhoto(DravikManager& manager, double x, double y) {
     auto* photo = new VisComponent;
@@ -46,13 +46,6 @@ VisComponent* addPhoto(DravikManager& manager, double x, double y) {
     photo->pushStrategy(new TossableStrategy);
     manager.addComponent(photo);
     return photo;
-}
-
-double quantile(std::vector<double>& v, double q) {
-    if (v.empty()) return -1.0;
-    auto at = v.begin() + static_cast<std::ptrdiff_t>(q * static_cast<double>(v.size() - 1));
-    std::nth_element(v.begin(), at, v.end());
-    return *at;
 }
 
 void BM_GestureFlood(benchmark::State& state) {
@@ -82,19 +75,8 @@ void BM_GestureFlood(benchmark::State& state) {
             sender.send(tuio::pointerFrame(bundles + 1, {}));
             sent = true;
         });
-        std::vector<InputEvent> events;
         std::vector<double> delays;
-        std::uint64_t delivered = 0;
-        auto nextFrame = Clock::now();
-        while (!sent || Clock::now() < nextFrame + 10 * kFramePeriod) {  // then ten frames for stragglers
-            queue.takeAll(events);
-            const auto now = Clock::now();
-            for (const InputEvent& e : events) delays.push_back(std::chrono::duration<double, std::milli>(now - e.arrival).count());
-            delivered += dispatcher.deliver(events, manager);
-            manager.runFrame();
-            if (!sent) nextFrame += kFramePeriod;
-            std::this_thread::sleep_until(sent ? Clock::now() + kFramePeriod : nextFrame);
-        }
+        const std::uint64_t delivered = runFramesUntilSent(sent, queue, dispatcher, manager, delays);
         tracker.join();
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
         // A drag still waiting takes the place of the contact's previous one: what a frame

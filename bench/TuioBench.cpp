@@ -23,6 +23,7 @@
 #include <thread>
 #include <vector>
 
+#include "InputFrames.h"
 #include "framework/DravikManager.h"
 #include "framework/VisComponent.h"
 #include "input/InputDispatcher.h"
@@ -33,17 +34,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace dravik::bench;
 constexpr int kFingers = 100;
 constexpr int kBundlesPerSecond = 200;
-constexpr auto kFramePeriod = std::chrono::microseconds(16667);
-
-double medianOf(std::vector<double>& v, double q) {
-    if (v.empty()) return -1.0;
-    auto at = v.begin() + static_cast<std::ptrdiff_t>(q * static_cast<double>(v.size() - 1));
-    std::nth_element(v.begin(), at, v.end());
-    return *at;
-}
 
 double floorMedianMs = -1.0, deliveryMedianMs = -1.0;
 
@@ -80,21 +73,9 @@ void BM_TuioFlood(benchmark::State& state) {
             sent = true;
         });
 
-        std::vector<InputEvent> events;
         std::vector<double> delays;
         delays.reserve(static_cast<std::size_t>(bundles) * kFingers + 2 * kFingers);
-        std::uint64_t delivered = 0;
-        auto nextFrame = Clock::now();
-        while (!sent || Clock::now() < nextFrame + 10 * kFramePeriod) {  // then ten frames for stragglers
-            queue.takeFrame(events);
-            const auto now = Clock::now();
-            for (const InputEvent& e : events)
-                delays.push_back(std::chrono::duration<double, std::milli>(now - e.arrival).count());
-            delivered += dispatcher.deliver(events, manager);
-            manager.runFrame();
-            if (!sent) nextFrame += kFramePeriod;
-            std::this_thread::sleep_until(sent ? Clock::now() + kFramePeriod : nextFrame);
-        }
+        const std::uint64_t delivered = runFramesUntilSent(sent, queue, dispatcher, manager, delays);
         tracker.join();
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
 
@@ -105,10 +86,10 @@ void BM_TuioFlood(benchmark::State& state) {
         state.counters["queue_dropped"] = static_cast<double>(queue.droppedCount());
         state.counters["late_frames"] = static_cast<double>(s.lateFrames);
         state.counters["rejected"] = static_cast<double>(s.rejectedPackets);
-        deliveryMedianMs = medianOf(delays, 0.5);
+        deliveryMedianMs = quantile(delays, 0.5);
         state.counters["delay_median_ms"] = deliveryMedianMs;
-        state.counters["delay_p99_ms"] = medianOf(delays, 0.99);
-        state.counters["delay_max_ms"] = medianOf(delays, 1.0);
+        state.counters["delay_p99_ms"] = quantile(delays, 0.99);
+        state.counters["delay_max_ms"] = quantile(delays, 1.0);
     }
 }
 
@@ -142,7 +123,7 @@ void BM_LoopbackFloor(benchmark::State& state) {
                                  .count());
         sender.join();
         close(in);
-        floorMedianMs = medianOf(delays, 0.5);
+        floorMedianMs = quantile(delays, 0.5);
         state.counters["delay_median_ms"] = floorMedianMs;
         state.counters["received"] = static_cast<double>(delays.size());
     }
@@ -227,11 +208,11 @@ void BM_TuioPressFlood(benchmark::State& state) {
         state.counters["lost"] = static_cast<double>(queue.droppedCount());
         state.counters["landed"] = cards[1]->position.x == 632.0 && cards[1]->position.y == 445.0 ? 1 : 0;
         if (flooding) {
-            goodDelayMedianMs = medianOf(goodDelays, 0.5);
-            goodDelayMaxMs = medianOf(goodDelays, 1.0);
+            goodDelayMedianMs = quantile(goodDelays, 0.5);
+            goodDelayMaxMs = quantile(goodDelays, 1.0);
         }
-        state.counters["good_delay_median_ms"] = medianOf(goodDelays, 0.5);
-        state.counters["good_delay_max_ms"] = medianOf(goodDelays, 1.0);
+        state.counters["good_delay_median_ms"] = quantile(goodDelays, 0.5);
+        state.counters["good_delay_max_ms"] = quantile(goodDelays, 1.0);
     }
 }
 
