@@ -118,6 +118,11 @@ PlayerWindow::PlayerWindow(const PlayerOptions& playerOptions, TouchScript touch
     manager = buildScene(options, &timer);
     manager->resize(width, height);
     input = std::make_unique<PlayerInput>(options, *manager, std::cerr);
+    // From here on a stop signal ends the run after its next frame, summary printed (also one
+    // that comes while the window is still opening).
+    stopSignal = 0;
+    std::signal(SIGINT, onStopSignal);
+    std::signal(SIGTERM, onStopSignal);
     if (lockstep != nullptr) {
         lockstep->attach(*manager, *input);
         input->shareThrough(lockstep);
@@ -153,9 +158,6 @@ void PlayerWindow::run() {
     const bool interactive = options.frames == 0;
     const bool realTime = interactive || options.tuio;
     auto nextFrame = std::chrono::steady_clock::now();
-    stopSignal = 0;
-    std::signal(SIGINT, onStopSignal);
-    std::signal(SIGTERM, onStopSignal);
     while (interactive || frame < options.frames) {
         glutMainLoopEvent();  // input, resizes and closing arrive here, between frames
         if (watcher && watcher->changed()) reloadScene();

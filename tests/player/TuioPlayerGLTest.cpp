@@ -4,6 +4,7 @@
 // second and a half).
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <regex>
@@ -44,19 +45,29 @@ void flood(unsigned port, double seconds, float x, float y) {
 class TuioPlayer : public PlayerProcessTest {
 protected:
     // Runs the player with the arguments and TUIO on a free port, and has `track` send to
-    // that port once the player listens.
+    // that port once the player listens. The player runs until it is told to stop, half a
+    // second after the tracker's last packet, so that a busy machine cannot end the run before
+    // the touches arrive.
     template <class Tracker>
     PlayerOutcome playWithTracker(const std::string& arguments, Tracker track) {
-        PlayerOutcome live;
-        std::thread player([&] { live = play(arguments + " --tuio 0"); });
+        const pid_t player = start(arguments + " --tuio 0");
         port = awaitTuioPort(dir / "out");
         if (port != 0) {
             tuio::Sender tracker(port);
             track(tracker);
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
         }
-        player.join();
-        EXPECT_NE(port, 0u) << live.out << live.err;
-        return live;
+        ::kill(player, SIGTERM);
+        int raw = 0;
+        ::waitpid(player, &raw, 0);
+        EXPECT_NE(port, 0u) << readFile(dir / "out") << readFile(dir / "err");
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(dir / "out"), readFile(dir / "err")};
+    }
+
+    // The frames a run played, from its summary: a replay of its recording plays as many.
+    static std::string framesOf(const PlayerOutcome& run) {
+        std::smatch m;
+        return std::regex_search(run.out, m, std::regex("dravik-player: ([0-9]+) frames,")) ? m[1].str() : "1";
     }
 
     unsigned port = 0;  // the player listens on
@@ -71,8 +82,7 @@ protected:
 TEST_F(TuioPlayer, TwoFingersDragTwoCardsBesideAFloodingTrackerAndTheRecordingReplaysTheRun) {
     const char* configured = std::getenv("DRAVIK_TUIO_FLOOD_SECONDS");
     const double seconds = configured != nullptr ? std::atof(configured) : 1.5;
-    const std::string run = "--size 400x300 --frames " + std::to_string(static_cast<int>((seconds + 1.5) * 60)) +
-                            " --no-overlay";
+    const std::string run = "--size 400x300 --no-overlay";
     const std::string record = (dir / "run.touch").string();
     const PlayerOutcome live = playWithTracker(run + " --stats --record " + shellQuoted(record), [&](tuio::Sender& tracker) {
         std::thread flooding(flood, port, seconds, 75.0f / 400, 0.75f);
@@ -104,7 +114,7 @@ TEST_F(TuioPlayer, TwoFingersDragTwoCardsBesideAFloodingTrackerAndTheRecordingRe
     EXPECT_LT(std::max(press4, press5), recorded.find(" RELEASE ~4.1 "));
     EXPECT_NE(recorded.find(" RELEASE ~4.1 175 262.5\n"), std::string::npos);
 
-    const PlayerOutcome replay = play(run + " --script " + shellQuoted(record));
+    const PlayerOutcome replay = play(run + " --frames " + framesOf(live) + " --script " + shellQuoted(record));
     ASSERT_EQ(replay.status, 0) << replay.err;
     EXPECT_EQ(componentLines(replay.out), componentLines(live.out));
 }
@@ -135,10 +145,10 @@ TEST_F(TuioPlayer, EveryInputPathPinches) {
         EXPECT_TRUE(std::abs(off[0]) <= 2 && std::abs(off[1]) <= 1 && std::abs(off[2]) <= 0.9 && std::abs(off[3]) <= 0.02 &&
                     std::abs(off[4]) <= 0.02) << path << ": " << m[0];
     };
-    const std::string common = "--size 400x300 --frames 90 --no-overlay";
+    const std::string common = "--size 400x300 --no-overlay";
     std::ofstream(dir / "pinch.touch") << "1 PRESS 1.1 180 90\n1 PRESS 1.2 220 90\n2-21 DRAG 1.1 180 90 200 50\n"
                                           "2-21 DRAG 1.2 220 90 200 130\n22 RELEASE 1.1 200 50\n22 RELEASE 1.2 200 130\n";
-    expectPinched(play(common + " --script " + shellQuoted((dir / "pinch.touch").string())), "script");
+    expectPinched(play(common + " --frames 30 --script " + shellQuoted((dir / "pinch.touch").string())), "script");
 
     const std::string record = (dir / "pinch11.touch").string();
     const PlayerOutcome tuio11 = playWithTracker(
@@ -146,7 +156,8 @@ TEST_F(TuioPlayer, EveryInputPathPinches) {
             return down ? tuio::cursorFrame(f, {21, 22}, {{21, x1, y1}, {22, x2, y2}}) : tuio::cursorFrame(f, {}, {});
         }));
     expectPinched(tuio11, "TUIO 1.1");
-    EXPECT_EQ(componentLines(play(common + " --script " + shellQuoted(record)).out), componentLines(tuio11.out));
+    EXPECT_EQ(componentLines(play(common + " --frames " + framesOf(tuio11) + " --script " + shellQuoted(record)).out),
+              componentLines(tuio11.out));
     expectPinched(playWithTracker(common, track([](int f, bool down, float x1, float y1, float x2, float y2) {
                                       return tuio::pointerFrame(f, down ? std::vector<tuio::Pointer>{{31, 2, x1, y1}, {32, 2, x2, y2}}
                                                                         : std::vector<tuio::Pointer>{});
