@@ -3,7 +3,6 @@
 #include <tuple>
 
 #include "ContainerTestSupport.h"
-#include "manipulation/Touches.h"
 #include "manipulation/Resizer4ButtonStrategy.h"
 
 namespace {
@@ -48,17 +47,17 @@ TEST_F(ContainerScene, ButtonGridHoldsTheInsideTheRingAndTheControlPointDiscsWhi
                       {300 - 56.57 + 15, 300 - 56.57, "CP_OUT_2"}});
 
     // A press on the disc selects its control point, one on the inside only highlights.
-    send(c, "PRESS", 300 - 56.57, 300 + 56.57);
+    send(c, "PRESS", 1, 300 - 56.57, 300 + 56.57);
     EXPECT_EQ(s->selectedControlPoint, 1);
     EXPECT_FALSE(s->highlighted);
-    send(c, "RELEASE", 300 - 56.57, 300 + 56.57);
+    send(c, "RELEASE", 1, 300 - 56.57, 300 + 56.57);
     EXPECT_EQ(s->selectedControlPoint, -1);
 
     auto* hidden = new BoundedProbe(4, 4);
     hidden->setDisplayControlPoints(false);
     VisComponent* h = add(700, 300, 200, 200, {hidden});
     EXPECT_EQ(button(h, 700 + 50, 300 + 50), buttonValue("RNT_AREA"));  // within the disc's radius
-    send(h, "PRESS", 700 + 50, 300 + 50);
+    send(h, "PRESS", 1, 700 + 50, 300 + 50);
     EXPECT_EQ(hidden->selectedControlPoint, -1);
     EXPECT_TRUE(hidden->highlighted);
 
@@ -67,22 +66,22 @@ TEST_F(ContainerScene, ButtonGridHoldsTheInsideTheRingAndTheControlPointDiscsWhi
     c->addChild(makeComponent(300, 300, 20, 20, {new RecordingStrategy(&log, "child")}));
 
     // A press on the ring and its release only highlight for a while.
-    send(c, "PRESS", 380, 300);
+    send(c, "PRESS", 1, 380, 300);
     EXPECT_TRUE(s->highlighted);
-    send(c, "RELEASE", 380, 300);
+    send(c, "RELEASE", 1, 380, 300);
     EXPECT_FALSE(s->highlighted);
     manager.processComponents();
     EXPECT_EQ(std::count(log.begin(), log.end(), "child.drop"), 0);
 
     const double x0 = 300 + 56.57, y0 = 300 + 56.57;
-    send(c, "PRESS", x0, y0);
+    send(c, "PRESS", 1, x0, y0);
     ASSERT_EQ(s->selectedControlPoint, 0);
-    send(c, "DRAG", x0 + 40, y0 + 20);
+    send(c, "DRAG", 1, x0 + 40, y0 + 20);
     // During the drag the shape and the component follow; the grid waits for the release.
     EXPECT_GT(c->width, 216u);
     EXPECT_GT(c->position.x, 300.0);
-    send(c, "DRAG", x0 + 60, y0 + 30);
-    send(c, "RELEASE", x0 + 60, y0 + 30);
+    send(c, "DRAG", 1, x0 + 60, y0 + 30);
+    send(c, "RELEASE", 1, x0 + 60, y0 + 30);
     EXPECT_EQ(s->selectedControlPoint, -1);
     // The outline stays centred on the component: its box is symmetric about the origin.
     double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
@@ -123,13 +122,13 @@ TEST_F(ContainerScene, RandomInsidePointsLieInsideTheTurnedOutline) {
 TEST_F(ContainerScene, BadInputLeavesTheContainerFiniteAndBounded) {
     auto* s = new BoundedProbe(4, 4);
     VisComponent* c = add(300, 300, 200, 200, {s});
-    send(c, "PRESS", kNaN, 300);
-    send(c, "PRESS", 300 + 56.57, 300 + 56.57);
+    send(c, "PRESS", 1, kNaN, 300);
+    send(c, "PRESS", 1, 300 + 56.57, 300 + 56.57);
     ASSERT_EQ(s->selectedControlPoint, 0);
-    send(c, "DRAG", kNaN, kNaN);  // ignored
+    send(c, "DRAG", 1, kNaN, kNaN);  // ignored
     EXPECT_EQ(c->width, 216u);
-    send(c, "DRAG", 1e12, -1e12);  // far off the display: the point stops within reach
-    send(c, "RELEASE", 1e12, -1e12);
+    send(c, "DRAG", 1, 1e12, -1e12);  // far off the display: the point stops within reach
+    send(c, "RELEASE", 1, 1e12, -1e12);
     EXPECT_LE(std::max(c->width, c->height), 2 * BoundedContainerStrategy::kMaxReach + 400);
     EXPECT_TRUE(std::isfinite(c->position.x) && std::isfinite(c->position.y));
 
@@ -175,16 +174,16 @@ TEST_F(ContainerScene, BeltHoleAndInnerControlPoints) {
     expectButtons(c, {{500 + 110, 400, "RNT_AREA"}, {500 + 168, 400, "TRANSLATION_AREA"}, {500 + 60, 400, "TRANSLATION_AREA"},
                       {500 + 30, 400, "NO_BUTTON"}, {500 - 56.57, 400 - 56.57, "CP_IN_2"}});
 
-    send(c, "PRESS", 500, 400);  // in the hole
+    send(c, "PRESS", 1, 500, 400);  // in the hole
     EXPECT_EQ(s->selectedControlPoint, -1);
     EXPECT_FALSE(s->highlighted);
-    send(c, "RELEASE", 500, 400);
+    send(c, "RELEASE", 1, 500, 400);
 
     const Spline outerBefore = s->getOuterSpline();
-    send(c, "PRESS", 500 - 56.57, 400 - 56.57);
+    send(c, "PRESS", 1, 500 - 56.57, 400 - 56.57);
     EXPECT_EQ(s->selectedControlPoint, 6);  // 4 outer points, then inner point 2
-    send(c, "DRAG", 500 - 66.57, 400 - 56.57);
-    send(c, "RELEASE", 500 - 66.57, 400 - 56.57);
+    send(c, "DRAG", 1, 500 - 66.57, 400 - 56.57);
+    send(c, "RELEASE", 1, 500 - 66.57, 400 - 56.57);
     const Spline inner = s->getInnerSpline(), innerBorder = s->getInnerBorderSpline();
     EXPECT_NEAR(inner.controlPointList()[2].x, -66.57, 1.0);
     for (unsigned i = 0; i < 4; ++i) {

@@ -92,10 +92,4 @@ TEST(BufferFillingHelper, FillsTheRunsAndNothingBeyond) {
     BufferFillingHelper::multithreadFill(quads.data(), 1, 3, 1);
     EXPECT_EQ(cell(14), 2.0);
     EXPECT_EQ(cell(34), 0.0);
-
-    BufferFillingHelper::Segment segment{2, quads.data() + 3};
-    EXPECT_EQ(BufferFillingHelper::fillBufferSegments(&segment), 0u);
-    EXPECT_EQ(cell(34), 4.0);
-    BufferFillingHelper::Segment empty{0, nullptr};
-    EXPECT_EQ(BufferFillingHelper::fillBufferSegmentsVoid(&empty), nullptr);
 }

@@ -10,6 +10,7 @@
 #include "containers/BeltContainerStrategy.h"
 #include "containers/BoundedContainerStrategy.h"
 #include "containers/CurrentBeltContainerStrategy.h"
+#include "manipulation/Touches.h"
 #include "support/TestStrategies.h"
 
 // Container strategies with their state in view.
@@ -43,12 +44,6 @@ struct ContainerScene : ::testing::Test {
     VisComponent* add(double x, double y, unsigned w, unsigned h, std::initializer_list<VisComponentStrategy*> strategies) {
         return placeComponent(manager, x, y, w, h, strategies);
     }
-    static void send(VisComponent* c, const char* type, double x, double y) {
-        DravikEvent e(eventType(type), 1, x, y);
-        c->onEvent(&e);
-    }
-    // A routed press at (x0, y0), a drag to (x1, y1) and the release there.
-    void dragAndDrop(double x0, double y0, double x1, double y1) { routeStroke(manager, 1, {{x0, y0}, {x1, y1}}); }
     // The button grid's value under the global point; "NO_BUTTON" outside it.
     static unsigned char button(VisComponent* c, double x, double y) {
         unsigned char v = buttonValue("NO_BUTTON");

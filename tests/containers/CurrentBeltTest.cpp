@@ -22,25 +22,6 @@ struct ObserverProbe : CurrentObserverStrategy {
     using CurrentObserverStrategy::drop;
 };
 
-// Offers a grid with the given values in every cell under a buffer type name; takes drops.
-class ConstantGrid : public VisComponentStrategy {
-public:
-    ConstantGrid(const char* type, std::vector<double> values) : type(type), values(std::move(values)) {}
-
-protected:
-    void initProperties() override {
-        const unsigned n = unsigned(values.size()), w = component->width, h = component->height;
-        auto* grid = new IBuffer<double>(bufferType(type), n, w, h, w, h);
-        for (unsigned i = 0; i < w * h * n; ++i) grid->data[i] = values[i % n];
-        component->addActiveBuffer(new IBufferProxy(grid->type, grid));
-    }
-    bool acceptsDrops() const override { return true; }
-
-private:
-    const char* type;
-    std::vector<double> values;
-};
-
 struct CurrentBelt : ContainerScene {
     ProbeCurrentBelt* belt = new ProbeCurrentBelt(100.0);
     VisComponent* beltComponent = nullptr;
@@ -49,8 +30,8 @@ struct CurrentBelt : ContainerScene {
         beltComponent = add(kCx, kCy, 400, 400, {belt});
     }
     double swipe(double dx, double dy) {
-        send(beltComponent, "PRESS", kCx + kMiddle, kCy);
-        send(beltComponent, "RELEASE", kCx + kMiddle + dx, kCy + dy);
+        send(beltComponent, "PRESS", 1, kCx + kMiddle, kCy);
+        send(beltComponent, "RELEASE", 1, kCx + kMiddle + dx, kCy + dy);
         return belt->getFlowSpeed();
     }
     // An item lying on the belt at the global point.
@@ -74,20 +55,20 @@ TEST_F(CurrentBelt, SwipesSetTheSpeedAlongTheBeltAndShortOnesStopIt) {
 
     // Across the belt exactly (no component along it), and with no orientation known: negative.
     for (auto [normal, dx, dy] : {std::tuple{-1.0, 10.0, 0.0}, std::tuple{0.0, 0.0, 10.0}}) {
-        send(beltComponent, "PRESS", kCx + kMiddle, kCy);
+        send(beltComponent, "PRESS", 1, kCx + kMiddle, kCy);
         belt->flowNormal[0] = normal;
         belt->flowNormal[1] = 0.0;
-        send(beltComponent, "RELEASE", kCx + kMiddle + dx, kCy + dy);
+        send(beltComponent, "RELEASE", 1, kCx + kMiddle + dx, kCy + dy);
         EXPECT_EQ(belt->getFlowSpeed(), -0.5) << normal;
     }
 
     // A swipe whose release is not a number changes nothing; the next release is no swipe,
     // and neither is a press on the ring.
-    send(beltComponent, "PRESS", kCx + kMiddle, kCy);
-    send(beltComponent, "RELEASE", kNaN, kCy);
-    send(beltComponent, "RELEASE", kCx + kMiddle, kCy + 300);
-    send(beltComponent, "PRESS", kCx + 170, kCy);
-    send(beltComponent, "RELEASE", kCx + 170, kCy + 100);
+    send(beltComponent, "PRESS", 1, kCx + kMiddle, kCy);
+    send(beltComponent, "RELEASE", 1, kNaN, kCy);
+    send(beltComponent, "RELEASE", 1, kCx + kMiddle, kCy + 300);
+    send(beltComponent, "PRESS", 1, kCx + 170, kCy);
+    send(beltComponent, "RELEASE", 1, kCx + 170, kCy + 100);
     EXPECT_EQ(belt->getFlowSpeed(), -0.5);
 
     // The direction grid follows the speed at the release.
@@ -126,20 +107,44 @@ TEST_F(CurrentBelt, OutlinesOfDifferentPointCountsFillWithTheFewest) {
             const auto v = cell(beltComponent, "DIRECTION_BUFFER", x, y);
             ASSERT_LE(std::hypot(v[0], v[1]), 2.0 + 1e-9) << x << ", " << y;  // blends of corner values
         }
+
+    // Pentagons without refinement: five quads a band, an odd count. Across each side the
+    // outlines lie 0.809 of the radii out (145.6 and 64.7): the middle, 105 out, is filled.
+    auto pentagon = [](double radius) {
+        Spline s(0, true);
+        for (int k = 0; k < 5; ++k) s.addControlPoint(radius * std::cos(kPi / 2 + k * 0.4 * kPi), radius * std::sin(kPi / 2 + k * 0.4 * kPi));
+        s.evaluate();
+        return s;
+    };
+    belt->setOuterSpline(pentagon(180));
+    belt->setInnerSpline(pentagon(80));
+    beltComponent->resize(400, 400);
+    for (int k = 0; k < 5; ++k) {
+        const double a = kPi / 2 + (k + 0.5) * 0.4 * kPi;
+        EXPECT_GT(cell(beltComponent, "SIZE_BUFFER", kCx + 105 * std::cos(a), kCy + 105 * std::sin(a))[0], 0.0) << k;
+    }
 }
 
 TEST_F(CurrentBelt, ReshapingRefitsTheThreeGrids) {
     const double x = kCx + 127.28, y = kCy + 127.28;  // outer control point 0
-    send(beltComponent, "PRESS", x, y);
+    send(beltComponent, "PRESS", 1, x, y);
     ASSERT_EQ(belt->selectedControlPoint, 0);
-    send(beltComponent, "DRAG", x + 80, y + 50);
-    send(beltComponent, "RELEASE", x + 80, y + 50);
+    send(beltComponent, "DRAG", 1, x + 80, y + 50);
+    send(beltComponent, "RELEASE", 1, x + 80, y + 50);
     EXPECT_GT(beltComponent->width, 398u);
     for (const char* type : {"BUTTON_BUFFER", "SIZE_BUFFER", "ORIENTATION_BUFFER", "DIRECTION_BUFFER"}) {
         const IBufferBase* grid = beltComponent->getActiveBufferByType(bufferType(type))->buffer;
         EXPECT_EQ(std::make_pair(grid->width, grid->height), std::make_pair(beltComponent->width, beltComponent->height)) << type;
     }
     EXPECT_GT(cell(beltComponent, "DIRECTION_BUFFER", kCx + kMiddle, kCy)[1], 0.5);  // still running up on the right
+
+    // Inner control point 0 moved out to 122.4 from the centre: the size stays, and its ring
+    // (60 to 80 out on that diagonal) is hole now.
+    const std::string size = sizeOf(beltComponent);
+    stroke(beltComponent, 1, {{kCx + 56.57, kCy + 56.57}, {kCx + 86.57, kCy + 86.57}});
+    ASSERT_EQ(sizeOf(beltComponent), size);
+    for (const char* type : {"SIZE_BUFFER", "ORIENTATION_BUFFER", "DIRECTION_BUFFER"})
+        EXPECT_EQ(cell(beltComponent, type, kCx + 48, kCy + 48)[0], 0.0) << type;
 }
 
 TEST_F(CurrentBelt, ObserversRideTheBelt) {
@@ -169,8 +174,8 @@ TEST_F(ContainerScene, ObserversTakeAngleAndSizeFromTheGrids) {
         double x, y, angle;
     } cases[] = {{0, 1, 0.0}, {1, 0, -kPi / 2}, {-1, 0, kPi / 2}, {0, -1, kPi}, {0, 0, 0.25}};
     for (const auto& c : cases) {
-        VisComponent* holder = add(300, 300, 200, 200, {new ConstantGrid("ORIENTATION_BUFFER", {c.x, c.y}),
-                                                        new ConstantGrid("SIZE_BUFFER", {35})});
+        VisComponent* holder = add(300, 300, 200, 200, {new GridStrategy("ORIENTATION_BUFFER", std::vector<double>{c.x, c.y}),
+                                                        new GridStrategy("SIZE_BUFFER", 35)});
         VisComponent* it = makeComponent(300, 300, 100, 50, {new CurrentObserverStrategy});
         it->angle = 0.25;
         holder->addChild(it);

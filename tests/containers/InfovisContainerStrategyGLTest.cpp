@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
 #include <vector>
 
 #include "containers/CircularInfovisContainerStrategy.h"
@@ -57,14 +56,8 @@ TEST_F(Infovis, OffersANoButtonGridAndPicksItsRectangle) {
     EXPECT_TRUE(allNoButton(c));
     EXPECT_TRUE(c->isContainerFor(nullptr));
     EXPECT_TRUE(captureFeedback([&] { c->render({}); }).empty()) << "the normal pass draws nothing";
-
-    std::vector<double> box{1e9, 1e9, -1e9, -1e9};  // left, bottom, right, top of the quad's triangles
-    for (const FeedbackPrimitive& triangle : picking(c))
-        for (const FeedbackVertex& v : triangle.vertices)
-            box = {std::min(box[0], v.x - 128), std::min(box[1], v.y - 128), std::max(box[2], v.x - 128),
-                   std::max(box[3], v.y - 128)};
-    EXPECT_EQ(box, std::vector<double>({-50, -30, 50, 30}));
     EXPECT_EQ(pickedAt(c, 45, 25), c->id);
+    EXPECT_EQ(pickedAt(c, 55, 0), VisComponent::NoComponentId);
 
     IBuffer<unsigned char>* grid = c->getActiveBufferByType(buttonType)->getBuffer<unsigned char>();
     grid->fill(9);
@@ -77,24 +70,9 @@ TEST_F(Infovis, OffersANoButtonGridAndPicksItsRectangle) {
     EXPECT_EQ(pickedAt(c, 15, 0), c->id);
 }
 
-TEST_F(Infovis, KeepsTheButtonGridItFinds) {
-    VisComponent* c = makeComponent(0, 0, 8, 8);
-    auto* grid = new IBuffer<unsigned char>(buttonType, 1, 8, 8, 8, 8);
-    grid->fill(5);
-    c->addActiveBuffer(new IBufferProxy(buttonType, grid));
-    c->pushStrategy(new InfovisContainerStrategy);
-    manager.addComponent(c);
-    EXPECT_EQ(c->getActiveBufferByType(buttonType)->buffer, grid);
-    EXPECT_TRUE(allNoButton(c));
-    EXPECT_EQ(c->getActiveBuffersMemorySize(), 64u) << "no second grid";
-}
-
 TEST_F(Infovis, CircularContainersPickTheirLargestCentredDisc) {
     VisComponent* c = place(new CircularInfovisContainerStrategy, 200, 100);
-    const auto fan = picking(c);
-    ASSERT_EQ(fan.size(), 36u);
-    for (const FeedbackPrimitive& triangle : fan)
-        for (const FeedbackVertex& v : triangle.vertices) EXPECT_LE(std::hypot(v.x - 128, v.y - 128), 50.0 + 1e-3);
+    EXPECT_EQ(picking(c).size(), 36u);
     // Inside the disc; then a corner of the rectangle, and just beyond the disc.
     const unsigned long none = VisComponent::NoComponentId;
     EXPECT_EQ((std::vector<unsigned long>{pickedAt(c, 45, 0), pickedAt(c, 0, -45), pickedAt(c, 90, 40), pickedAt(c, 40, 40)}),

@@ -95,12 +95,6 @@ TEST(Spline, DegenerateSegmentsGiveZeroNormalsInsteadOfDividingByZero) {
     EXPECT_POINT(n[0], 0.0, 0.0, 0);
     EXPECT_POINT(n[1], 0.0, 1.0, 0);  // only the segment 1 -> 2 counts
     EXPECT_POINT(n[2], 0.0, 0.0, 0);  // (0, 1) and (0, -1) cancel
-
-    Point a{3, 4}, b{3, 4}, c{0, 0}, normal{9, 9};
-    Spline::calculateNormalVector(&a, &b, &normal);
-    EXPECT_POINT(normal, 0.0, 0.0, 0);
-    Spline::calculateNormalVector(&a, &c, &normal);  // d = a - c = (3, 4)
-    EXPECT_POINT(normal, -0.8, 0.6, 1e-15);
 }
 
 TEST(Spline, FewControlPointsBadIndicesAndHugeLevelsAreReported) {

@@ -11,13 +11,7 @@
 
 namespace {
 
-class WorkshopScene : public PlayerProcessTest {
-protected:
-    PlayerOutcome playFrames(unsigned frames) {
-        return play(example("workshop.xml") + " --script " + example("workshop.touch") + " --no-overlay --frames " +
-                    std::to_string(frames));
-    }
-};
+using WorkshopScene = PlayerProcessTest;
 
 // The summary line of a component, or the empty string.
 std::string lineOf(const std::string& out, unsigned long id) {
@@ -31,22 +25,10 @@ std::string lineOf(const std::string& out, unsigned long id) {
 // order (dispenser, bin, tray, corner photo, handle photo, note), the third mouse user's
 // indicator (10) and the cards from 11.
 TEST_F(WorkshopScene, PlaysTheScript) {
-    const PlayerOutcome midway = playFrames(70);
-    ASSERT_EQ(midway.status, 0) << midway.err;
-    EXPECT_EQ(midway.out.find("There is no registered parser"), std::string::npos) << midway.out;
-    const std::string shrinking = lineOf(midway.out, 11);  // the first card lies in the bin, shrinking
-    const std::string inBin = "component 11 at (914.0, 384.0), angle 0.0 degrees, size 90 x 60, scale ";
-    ASSERT_EQ(shrinking.rfind(inBin, 0), 0u) << shrinking;
-    EXPECT_LT(std::stod(shrinking.substr(inBin.size())), 1.0) << shrinking;
-    EXPECT_NE(shrinking.find(", in component 5"), std::string::npos) << shrinking;
-    EXPECT_EQ(lineOf(midway.out, 12), "component 12 at (720.0, 580.0), angle 0.0 degrees, size 90 x 60, in component 6")
-        << "the second card lies on the round tray";
-    EXPECT_EQ(lineOf(midway.out, 9), "component 9 at (340.0, 620.0), angle 0.0 degrees, size 200 x 120")
-        << "pressed near its middle, the note only moved";
-
-    const PlayerOutcome end = playFrames(300);
+    const PlayerOutcome end = play(example("workshop.xml") + " --script " + example("workshop.touch") + " --no-overlay --frames 300");
     ASSERT_EQ(end.status, 0) << end.err;
     EXPECT_TRUE(end.err.empty()) << end.err;
+    EXPECT_EQ(end.out.find("There is no registered parser"), std::string::npos) << end.out;
     EXPECT_NE(end.out.find("300 frames, 198 scripted events, 8 components"), std::string::npos) << end.out;
     EXPECT_EQ(lineOf(end.out, 11), "") << "the bin destroyed the first card";
     EXPECT_EQ(lineOf(end.out, 12), "component 12 at (720.0, 580.0), angle 0.0 degrees, size 90 x 60, in component 6");

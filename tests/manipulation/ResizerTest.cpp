@@ -96,18 +96,6 @@ TEST_F(Resizing, TheResizeButtonIsTheCornerBlockOfTheButtonGrid) {
     stroke(c, 1, {{68 + 60, 80 + 2}, {68 + 76, 80 + 2}});
     EXPECT_EQ(c->width, 80u);
     expectButtons(c, [](unsigned x, unsigned y) { return x >= 70 && y <= 4; });  // written again at the new size
-
-    // Where the component already has a button grid, the button goes into it: one grid per type.
-    VisComponent* shared = makeComponent(0, 0, 16, 16);
-    const unsigned type = ConstantProvider::getInstance()->getBufferTypeIdentifier("BUTTON_BUFFER");
-    auto* grid = new IBuffer<unsigned char>(type, 1, 16, 16, 16, 16);
-    grid->fill(77);
-    shared->addActiveBuffer(new IBufferProxy(type, grid));
-    shared->pushStrategy(new ResizerButtonStrategy);
-    manager.addComponent(shared);
-    EXPECT_EQ(shared->getActiveBufferByType(type)->buffer, grid);
-    EXPECT_NE(grid->rows[0][15], 77);
-    EXPECT_TRUE(grid->rows[0][13] == 77 && grid->rows[2][15] == 77);
 }
 
 TEST_F(Resizing, FourButtonsAreSquareBlocksInTheCornersThatAreOn) {

@@ -172,28 +172,6 @@ TEST_F(Toss, ATossGlidesOverTheTableAndStopsOnItsBand) {
     EXPECT_EQ(item->getParent(), nullptr);  // dropped again onto the table
 }
 
-TEST_F(Toss, AnItemReleasedOnAMatReadsItsFrictionAndRidesWithIt) {
-    auto* sticky = new FrictionSurfaceStrategy;
-    sticky->setInnerFriction(0.5);
-    auto* mat = placeComponent(manager, 600, 300, 200, 200, {sticky});
-    onTheTable(100, 300);
-
-    route("PRESS", 1, 100, 300);
-    for (double x : {585, 590, 595}) route("DRAG", 1, x, 300);
-    route("RELEASE", 1, 600, 300);  // 10 per frame, dropped onto the mat at 595
-    ASSERT_TRUE(toss->isTossing());
-    EXPECT_EQ(item->getParent(), mat);
-    frame();
-    EXPECT_EQ(toss->getCurrentFriction(), 0.5);
-    for (int i = 0; i < 20 && toss->isTossing(); ++i) frame();
-    // Halving every frame, it stops after about 20 units, far from the mat's band at 680.
-    EXPECT_FALSE(toss->isTossing());
-    EXPECT_NEAR(item->position.x, 615, 1.0);
-    EXPECT_EQ(item->getParent(), mat);
-    mat->moveBranchBy(0, 10, 0);  // the mat is a container: the item rides with it
-    EXPECT_DOUBLE_EQ(item->position.y, 310);
-}
-
 TEST(FrictionSurface, InteriorInsideABandAlongEveryEdge) {
     DravikManager manager(nullptr, 0);
     const unsigned type = ConstantProvider::getInstance()->getBufferTypeIdentifier("FRICTION_BUFFER");

@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <initializer_list>
-#include <string>
 #include <utility>
 
 #include "support/TestStrategies.h"

@@ -112,7 +112,8 @@ TEST_F(Manipulation, RNTTurnsAroundThePositionAndMovesAlongTheRay) {
     EXPECT_TRUE(isAt(c, 500, 400));
     send(c, "DRAG", 1, 500, 340);  // straight away: the centre follows, the distance stays 40
     EXPECT_TRUE(isAt(c, 500, 380));
-    send(c, "DRAG", 1, 500, 370);  // back towards it
+    send(c, "RELEASE", 2, 500, 340);  // another user's release: still held
+    send(c, "DRAG", 1, 500, 370);     // back towards it
     EXPECT_TRUE(isAt(c, 500, 410));
     EXPECT_NEAR(c->angle, kPi / 2, 1e-12);
     send(c, "RELEASE", 1, 500, 370);
@@ -136,7 +137,7 @@ TEST_F(Manipulation, RNTKeepsTheAngleWithinAFullTurn) {
     };
     for (const Case& k : {Case{6.2, 0.0, 0.2, 6.4 - 2 * kPi}, Case{0.1, 0.0, -0.2, 2 * kPi - 0.1},
                           Case{1.0, 3.1, -3.1, 2 * kPi - 5.2},  // across the negative x axis: +0.083
-                          Case{3.0, 1.0, 2.5, 4.5}}) {
+                          Case{3.0, 1.0, 2.5, 4.5}, Case{kPi / 2, kPi / 2, 0.0, 0.0}}) {
         VisComponent* c = place(500, 400, 200, new LazyRNTStrategy);
         c->angle = k.angle;
         stroke(c, 1, {{500 + 50 * std::cos(k.from), 400 + 50 * std::sin(k.from)},

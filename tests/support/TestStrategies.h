@@ -77,24 +77,26 @@ protected:
     bool acceptsDrops() const override { return true; }
 };
 
-// Offers a grid of one value per cell, filled with `value`, under a buffer type name.
+// Offers a grid under a buffer type name whose every cell holds `values`.
 class GridStrategy : public VisComponentStrategy {
 public:
-    GridStrategy(std::string type, double value) : type(std::move(type)), value(value) {}
+    GridStrategy(std::string type, double value) : GridStrategy(std::move(type), std::vector<double>{value}) {}
+    GridStrategy(std::string type, std::vector<double> values) : type(std::move(type)), values(std::move(values)) {}
 
 protected:
     void initProperties() override {
         auto* proxy = new IBufferProxy(ConstantProvider::getInstance()->getBufferTypeIdentifier(type));
-        auto* grid = new IBuffer<double>(proxy->type, 1, component->width, component->height,
+        const unsigned n = unsigned(values.size()), cells = component->width * component->height;
+        auto* grid = new IBuffer<double>(proxy->type, n, component->width, component->height,
                                          component->width, component->height);
-        grid->fill(value);
+        for (unsigned i = 0; i < cells * n; ++i) grid->data[i] = values[i % n];
         proxy->buffer = grid;
         component->addActiveBuffer(proxy);
     }
 
 private:
     std::string type;
-    double value;
+    std::vector<double> values;
 };
 
 // Reads a grid type as a passive grid.

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <vector>
 
 #include "support/PlayerProcess.h"
 #include "support/Screenshot.h"
