@@ -53,6 +53,8 @@ public:
     std::vector<Problem> diagnostics;
     std::string output;
 
+    // Builds one more tree into the scene, as a host may after the first.
+    void build(const wchar_t* scene) { parseXMLTree(XMLNode::parseString(scene)); }
     std::vector<double> positionsX() const {
         std::vector<double> xs;
         for (const VisComponent* c : components) xs.push_back(c->position.x);
@@ -259,6 +261,9 @@ TEST_F(XMLConfigurationGLTest, BuildsWhatADisplayShowsAndLimitsOnlyOnRequest) {
                   "2 more components skipped: a scene holds at most 3 components!",
               }));
     EXPECT_EQ(limited.components.size(), 3u) << "3000 x 3000, 20 x 20 and 5 x 10";
+    limited.build(L"<Component/>");
+    EXPECT_EQ(limited.diagnostics.back().message, "1 more components skipped: a scene holds at most 3 components!")
+        << "each build sums up its own refusals";
 
     const SceneManager series(L"<Scene><Textures number='1000000' source='/nonexistent/t'/></Scene>");
     EXPECT_EQ(SceneManager::texts(series.diagnostics),
