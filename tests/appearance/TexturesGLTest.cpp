@@ -151,12 +151,7 @@ TEST_F(TextureManagerGLTest, FailedFilesLeaveNoEntryAndLookupsStayDefined) {
     EXPECT_EQ(manager.getRandomTextureName(), 0u);
     EXPECT_EQ(manager.getTextureName(0), 0u);
 
-    const std::string missing = images.path("missing.png");
-    testing::internal::CaptureStdout();
-    manager.loadTextures({rgb, missing, rgba});
-    const std::string output = testing::internal::GetCapturedStdout();
-    EXPECT_NE(output.find("TextureManager.loadTexture(): Unable to load texture image " + missing + "!\n"),
-              std::string::npos);
+    manager.loadTextures({rgb, images.path("missing.png"), rgba});  // its message: where a scene names a missing file
     const std::vector<std::uint32_t> names = manager.getTextureNames();
     ASSERT_EQ(names.size(), 2u);
     EXPECT_EQ(manager.getTextureName(1), names[1]);
