@@ -82,7 +82,6 @@ bool onRectangle(const std::vector<Primitive>& ps, double hw, double hh) {
 class PickingManager : public DefaultManager {
 public:
     PickingManager() { resize(GLContextEnvironment::kSize, GLContextEnvironment::kSize); }
-    using DefaultManager::pickComponent;
 
     VisComponentGL* add(VisComponentStrategy* strategy, double x, double y, unsigned w, unsigned h) {
         return placeComponent<VisComponentGL>(*this, x, y, w, h, {strategy});

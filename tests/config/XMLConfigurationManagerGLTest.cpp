@@ -25,7 +25,7 @@ struct SceneOptions {
     bool registerParsers = true;
     bool wholeDocument = false;  // build from the document as parseDocument picks its element
     bool collect = true;         // false: the library's own reporting, without overrides
-    SceneLimits limits;
+    SceneLimits limits = {};
 };
 
 // A host's manager that writes down every element parseXMLTree visits, how many components
@@ -85,12 +85,6 @@ protected:
 private:
     SceneOptions options;
 };
-
-SceneOptions with(bool SceneOptions::*flag, bool value) {
-    SceneOptions options;
-    options.*flag = value;
-    return options;
-}
 
 // At most `maxComponents` components (0: any number).
 SceneOptions holding(unsigned maxComponents, SceneOptions options = SceneOptions()) {
@@ -170,7 +164,7 @@ TEST_F(XMLConfigurationGLTest, StandardOutputKeepsToTheSceneFormatsMessages) {
                                   "There is no registered parser for Nope strategy!\n"
                                   "There is no registered parser for  strategy!\n"
                                   "Missing number of Components!\n";
-    EXPECT_EQ(SceneManager(scene, holding(5, with(&SceneOptions::collect, false))).output, specified);
+    EXPECT_EQ(SceneManager(scene, holding(5, SceneOptions{.collect = false})).output, specified);
     SceneManager manager(scene, holding(5));
     const std::vector<std::pair<int, std::string>> expected = {
         {3, "Attribute posX=\"left\" is not a number: 0 is used!"},
@@ -188,15 +182,14 @@ TEST_F(XMLConfigurationGLTest, StandardOutputKeepsToTheSceneFormatsMessages) {
         EXPECT_EQ(std::make_pair(manager.diagnostics[i].line, manager.diagnostics[i].message), expected[i]);
     ASSERT_EQ(manager.components.size(), 5u) << "the negative width is the one component skipped";
     EXPECT_EQ(manager.components[0]->height, 100000u) << "a line of pixels";
-    const VisComponentStrategy* strategies = manager.components[1]->strategy;
-    EXPECT_NE(dynamic_cast<const RNTStrategy*>(strategies), nullptr) << "the rest of the element is built";
+    EXPECT_NE(dynamic_cast<const RNTStrategy*>(manager.components[1]->strategy), nullptr) << "the rest of the element is built";
 
     EXPECT_EQ(SceneManager(L"<Component><Strategy name='RNTStrategy'/></Component>",
-                           with(&SceneOptions::registerParsers, false))
+                           SceneOptions{.registerParsers = false})
                   .output,
               "There is no registered parser for RNTStrategy strategy!\n")
         << "parsing before registering finds no parsers";
-    const SceneManager lower(L"<rootcomponent width='640'><Component/></rootcomponent>", with(&SceneOptions::wholeDocument, true));
+    const SceneManager lower(L"<rootcomponent width='640'><Component/></rootcomponent>", SceneOptions{.wholeDocument = true});
     EXPECT_EQ(lower.rootComponent, nullptr);
     EXPECT_EQ(SceneManager::texts(lower.diagnostics),
               std::vector<std::string>{"Element <rootcomponent> builds nothing: only <RootComponent> does, written exactly so!"});
@@ -260,7 +253,7 @@ TEST_F(XMLConfigurationGLTest, BuildsWhatADisplayShowsAndLimitsOnlyOnRequest) {
 }
 
 TEST_F(XMLConfigurationGLTest, TheDocumentsRootIsFoundPastCommentsAndDeclarations) {
-    const SceneOptions whole = with(&SceneOptions::wholeDocument, true);
+    const SceneOptions whole = SceneOptions{.wholeDocument = true};
     SceneManager manager(L"<!-- a table -->\n<?xml version='1.0'?><?xml-stylesheet href='s.css'?>\n"
                          L"<RootComponent width='640' height='480'><Strategy name='FrictionSurface'/><Component/></RootComponent>",
                          whole);
@@ -303,7 +296,7 @@ TEST_F(XMLConfigurationGLTest, BuildsALatin1SceneReadAsWindows1252) {
     XMLNode::setGlobalOptions(eXMLEncodingSystem);
     const std::string latin1 = "<RootComponent width='640'><!-- caf\xE9 au lait -->"
                                "<Component posX='12'><Strategy name='Caf\xE9\x80'/></Component></RootComponent>";
-    const SceneManager scene(XMLNode::parseBuffer(latin1.data(), latin1.size()), with(&SceneOptions::wholeDocument, true));
+    const SceneManager scene(XMLNode::parseBuffer(latin1.data(), latin1.size()), SceneOptions{.wholeDocument = true});
     EXPECT_EQ(scene.output, "There is no registered parser for Caf\xC3\xA9\xE2\x82\xAC strategy!\n")
         << "names reach messages as UTF-8";
     EXPECT_EQ(scene.components.size(), 1u);

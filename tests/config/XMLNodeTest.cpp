@@ -141,9 +141,8 @@ TEST(XMLNode, ReportsEachErrorWithLineAndColumn) {
         EXPECT_EQ(found(parsed), std::make_tuple(c.error, c.line, c.column)) << c.text;
         EXPECT_TRUE(parsed.node.isEmpty()) << c.text;
     }
-    XMLResults results;
-    EXPECT_TRUE(XMLNode::parseString(nullptr, nullptr, &results).isEmpty());
-    EXPECT_EQ(results.error, eXMLErrorNoElements);
+    const Parsed none = parse(nullptr);
+    EXPECT_EQ(std::make_pair(none.results.error, none.node.isEmpty()), std::make_pair(eXMLErrorNoElements, true));
     EXPECT_STREQ(XMLNode::getError(static_cast<XMLError>(20)), L"Unknown");
 }
 
