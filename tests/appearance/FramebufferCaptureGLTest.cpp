@@ -38,12 +38,25 @@ struct Paint : VisComponentStrategy {
 
 Paint* fill(Rgb colour, double hw, double hh) { return new Paint(colour, -hw, -hh, hw, hh); }
 
+// A captured component: begin, the strategies given, end.
+FramebufferObjectBeginStrategy* capture(VisComponent* c, std::initializer_list<VisComponentStrategy*> inside) {
+    auto* begin = new FramebufferObjectBeginStrategy;
+    c->pushStrategy(begin);
+    for (VisComponentStrategy* s : inside) c->pushStrategy(s);
+    c->pushStrategy(new FramebufferObjectEndStrategy);
+    return begin;
+}
+
 class CaptureManager : public DefaultManager {
 public:
     CaptureManager() { resize(GLContextEnvironment::kSize, GLContextEnvironment::kSize); }
 
-    VisComponentGL* make(double x, double y, unsigned w, unsigned h, std::initializer_list<VisComponentStrategy*> ss = {}) {
-        return makeComponent<VisComponentGL>(x, y, w, h, ss);
+    // A captured component of the scene, centred in the viewport; its begin strategy.
+    FramebufferObjectBeginStrategy* captured(unsigned w, unsigned h, std::initializer_list<VisComponentStrategy*> inside = {}) {
+        last = makeComponent<VisComponentGL>(128, 128, w, h);
+        FramebufferObjectBeginStrategy* begin = capture(last, inside);
+        addComponent(last);
+        return begin;
     }
     void enable(VisComponent* c, bool on = true) {
         DravikEvent e(eventType(on ? "ENABLE_FRAMEBUFFER_OBJECT_RENDERING" : "DISABLE_FRAMEBUFFER_OBJECT_RENDERING"),
@@ -54,16 +67,9 @@ public:
         glClear(GL_COLOR_BUFFER_BIT);
         renderAll(false, true, false);
     }
-};
 
-// A captured component: begin, the strategies given, end.
-FramebufferObjectBeginStrategy* capture(VisComponent* c, std::initializer_list<VisComponentStrategy*> inside) {
-    auto* begin = new FramebufferObjectBeginStrategy;
-    c->pushStrategy(begin);
-    for (VisComponentStrategy* s : inside) c->pushStrategy(s);
-    c->pushStrategy(new FramebufferObjectEndStrategy);
-    return begin;
-}
+    VisComponentGL* last = nullptr;  // the component captured last
+};
 
 std::string outputOf(const std::function<void()>& action) {
     testing::internal::CaptureStdout();
@@ -87,10 +93,10 @@ TEST_F(FramebufferCaptureGLTest, CapturesTheSubtreeAndDrawsItUprightInPlace) {
     CaptureManager manager;
     // 64 x 64 at (100, 120): red above its middle, blue below; a green child inside it and a
     // white bar that reaches beyond its right edge (x = 132).
-    VisComponentGL* top = manager.make(100, 120, 64, 64);
+    VisComponentGL* top = makeComponent<VisComponentGL>(100, 120, 64, 64);
     FramebufferObjectBeginStrategy* begin = capture(top, {new Paint(kRed, -32, 0, 32, 32), new Paint(kBlue, -32, -32, 32, 0)});
-    top->addChild(manager.make(120, 140, 16, 16, {fill(kGreen, 8, 8)}));
-    top->addChild(manager.make(140, 100, 40, 10, {fill(kWhite, 20, 5)}));
+    top->addChild(makeComponent<VisComponentGL>(120, 140, 16, 16, {fill(kGreen, 8, 8)}));
+    top->addChild(makeComponent<VisComponentGL>(140, 100, 40, 10, {fill(kWhite, 20, 5)}));
     manager.addComponent(top);
     manager.enable(top);
     ASSERT_TRUE(begin->isEnabled());
@@ -126,11 +132,11 @@ TEST_F(FramebufferCaptureGLTest, CapturesTheSubtreeAndDrawsItUprightInPlace) {
 
 TEST_F(FramebufferCaptureGLTest, CapturesNestAndTheInnermostWinsPixelForPixel) {
     CaptureManager manager;
-    VisComponentGL* outer = manager.make(80, 80, 64, 64);
+    VisComponentGL* outer = makeComponent<VisComponentGL>(80, 80, 64, 64);
     capture(outer, {fill(kRed, 32, 32)});
-    VisComponentGL* inner = manager.make(80, 80, 32, 32);
+    VisComponentGL* inner = makeComponent<VisComponentGL>(80, 80, 32, 32);
     capture(inner, {fill(kGreen, 16, 16)});
-    inner->addChild(manager.make(96, 80, 16, 8, {fill(kBlue, 8, 4)}));  // reaches out of the inner one
+    inner->addChild(makeComponent<VisComponentGL>(96, 80, 16, 8, {fill(kBlue, 8, 4)}));  // reaches out of the inner one
     outer->addChild(inner);
     manager.addComponent(outer);
     manager.enable(outer);
@@ -144,7 +150,7 @@ TEST_F(FramebufferCaptureGLTest, CapturesNestAndTheInnermostWinsPixelForPixel) {
     VisComponentGL* parent = nullptr;
     for (int i = 0; i < 9; ++i) {
         const unsigned side = 200 - 20 * i;
-        VisComponentGL* c = deep.make(128, 128, side, side);
+        VisComponentGL* c = makeComponent<VisComponentGL>(128, 128, side, side);
         capture(c, {fill(i % 2 ? kWhite : kBlue, side / 2.0, side / 2.0)});
         if (parent != nullptr) parent->addChild(c);
         else deep.addComponent(c);
@@ -163,13 +169,9 @@ TEST_F(FramebufferCaptureGLTest, CapturesNestAndTheInnermostWinsPixelForPixel) {
 
 TEST_F(FramebufferCaptureGLTest, PowerOfTwoWarningsAndIncompleteFramebuffersThrow) {
     CaptureManager manager;
-    FramebufferObjectBeginStrategy* begin = nullptr;
-    VisComponentGL* c = nullptr;
     auto enableOutput = [&](unsigned w, unsigned h) {
-        c = manager.make(128, 128, w, h);
-        begin = capture(c, {});
-        manager.addComponent(c);
-        return outputOf([&] { manager.enable(c); });
+        manager.captured(w, h);
+        return outputOf([&] { manager.enable(manager.last); });
     };
     const std::string warning = "Warning in FramebufferObjectBeginStrategy::onEvent() - ";
     const std::string hint =
@@ -181,12 +183,10 @@ TEST_F(FramebufferCaptureGLTest, PowerOfTwoWarningsAndIncompleteFramebuffersThro
 
     // Width 0 passes the power-of-two test; its framebuffer is incomplete, as is one too large.
     for (unsigned side : {0u, 16384u}) {
-        c = manager.make(128, 128, side, side);
-        begin = capture(c, {});
-        manager.addComponent(c);
+        FramebufferObjectBeginStrategy* begin = manager.captured(side, side);
         GLint bound = -1;
         try {
-            manager.enable(c);
+            manager.enable(manager.last);
             ADD_FAILURE() << "no error for " << side;
         } catch (const std::runtime_error& e) {
             glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &bound);
@@ -203,9 +203,8 @@ TEST_F(FramebufferCaptureGLTest, PowerOfTwoWarningsAndIncompleteFramebuffersThro
 
 TEST_F(FramebufferCaptureGLTest, EveryEnableRebuildsTheTextureAtTheSizeOfThatMoment) {
     CaptureManager manager;
-    VisComponentGL* c = manager.make(128, 128, 64, 32);
-    FramebufferObjectBeginStrategy* begin = capture(c, {fill(kRed, 100, 100)});
-    manager.addComponent(c);
+    FramebufferObjectBeginStrategy* begin = manager.captured(64, 32, {fill(kRed, 100, 100)});
+    VisComponentGL* c = manager.last;
     manager.enable(c);
     EXPECT_EQ(textureWidth(begin->getTexture()), 64);
     manager.enable(c, false);
@@ -213,7 +212,7 @@ TEST_F(FramebufferCaptureGLTest, EveryEnableRebuildsTheTextureAtTheSizeOfThatMom
     EXPECT_EQ(textureWidth(begin->getTexture()), 64) << "a resize takes effect at the next enable";
     manager.frame();
     EXPECT_EQ(pixelAt(128 + 90, 128), kRed) << "disabled: drawn directly, beyond the component";
-    EXPECT_EQ(probe::feedbackOf([&] { manager.renderAll(false, true, false); }).size(), 2u)
+    EXPECT_EQ(captureFeedback([&] { manager.renderAll(false, true, false); }).size(), 2u)
         << "disabled, neither strategy draws: only the red rectangle's two triangles";
 
     manager.enable(c);
@@ -237,7 +236,7 @@ TEST_F(FramebufferCaptureGLTest, ABeginFindsItsEndOrPairsWithItOnALiveComponent)
 
     // Pushed in drawing order onto a component already in a scene, the pair captures.
     CaptureManager manager;
-    VisComponentGL* live = manager.make(128, 128, 64, 64);
+    VisComponentGL* live = makeComponent<VisComponentGL>(128, 128, 64, 64);
     manager.addComponent(live);
     auto* begin = capture(live, {fill(kRed, 100, 10)});
     manager.enable(live);
@@ -249,10 +248,8 @@ TEST_F(FramebufferCaptureGLTest, ABeginFindsItsEndOrPairsWithItOnALiveComponent)
 
 TEST_F(FramebufferCaptureGLTest, ACapturedTrayKeepsItsCoverageInTheTexturesAlpha) {
     CaptureManager manager;
-    VisComponentGL* c = manager.make(128, 128, 128, 128);
-    auto* tray = new BoundedContainerStrategy(8, 2);
-    FramebufferObjectBeginStrategy* begin = capture(c, {tray});
-    manager.addComponent(c);
+    FramebufferObjectBeginStrategy* begin = manager.captured(128, 128, {new BoundedContainerStrategy(8, 2)});
+    VisComponentGL* c = manager.last;
     manager.enable(c);
     manager.frame();
     // The inside is drawn with alpha 0.7: what remains transparent is 0.3, whatever the
@@ -269,7 +266,7 @@ TEST_F(FramebufferCaptureGLTest, ACapturedTrayKeepsItsCoverageInTheTexturesAlpha
 TEST_F(FramebufferCaptureGLTest, WithoutFramebufferObjectsComponentsAreDrawnDirectly) {
     OpenGLExtensions::pretendMissing({"GL_EXT_framebuffer_object"});
     CaptureManager manager;
-    VisComponentGL* c = manager.make(128, 128, 32, 32);
+    VisComponentGL* c = makeComponent<VisComponentGL>(128, 128, 32, 32);
     std::string said = outputOf([&] {
         capture(c, {fill(kRed, 60, 5)});
         manager.addComponent(c);

@@ -160,8 +160,6 @@ TEST_F(TextureManagerGLTest, FailedFilesLeaveNoEntryAndLookupsStayDefined) {
     const std::vector<std::uint32_t> names = manager.getTextureNames();
     ASSERT_EQ(names.size(), 2u);
     EXPECT_EQ(manager.getTextureName(1), names[1]);
-    EXPECT_NE(output.find("Loaded texture " + std::to_string(names[1]) + " in image: " + rgba + "!\n"),
-              std::string::npos);
     EXPECT_EQ(manager.getTextureName(2), 0u);
     const std::uint32_t random = manager.getRandomTextureName();
     EXPECT_TRUE(random == names[0] || random == names[1]);

@@ -29,12 +29,11 @@ struct SceneOptions {
 };
 
 // A host's manager that writes down every element parseXMLTree visits, how many components
-// the manager holds when each visit returns, and every message of both channels, with the
+// the manager holds when each visit returns, and the diagnostics with their lines, with the
 // standard output of the whole build.
 class SceneManager : public XMLConfigurationManager {
 public:
     struct Problem {
-        std::wstring element;
         int line;
         std::string message;
     };
@@ -51,7 +50,6 @@ public:
 
     std::vector<std::wstring> visited;
     std::vector<std::size_t> builtWhenVisitEnded;
-    std::vector<Problem> problems;  // the scene format's messages
     std::vector<Problem> diagnostics;
     std::string output;
 
@@ -77,13 +75,9 @@ protected:
         XMLConfigurationManager::parseXMLTree(element);
         builtWhenVisitEnded.push_back(components.size());
     }
-    void reportProblem(const XMLNode& element, const std::string& message) override {
-        problems.push_back({element.getName() != nullptr ? element.getName() : L"", element.getLine(), message});
-        XMLConfigurationManager::reportProblem(element, message);
-    }
     void reportDiagnostic(const XMLNode& element, const std::string& message) override {
         if (!options.collect) return XMLConfigurationManager::reportDiagnostic(element, message);
-        diagnostics.push_back({element.getName() != nullptr ? element.getName() : L"", element.getLine(), message});
+        diagnostics.push_back({element.getLine(), message});
     }
 
 private:
@@ -93,6 +87,12 @@ private:
 SceneOptions with(bool SceneOptions::*flag, bool value) {
     SceneOptions options;
     options.*flag = value;
+    return options;
+}
+
+// At most `maxComponents` components (0: any number).
+SceneOptions holding(unsigned maxComponents, SceneOptions options = SceneOptions()) {
+    options.limits.maxComponents = maxComponents;
     return options;
 }
 
@@ -180,13 +180,8 @@ TEST_F(XMLConfigurationGLTest, StandardOutputKeepsToTheSceneFormatsMessages) {
                                   "There is no registered parser for Nope strategy!\n"
                                   "There is no registered parser for  strategy!\n"
                                   "Missing number of Components!\n";
-    SceneOptions silent = with(&SceneOptions::collect, false);
-    silent.limits.maxComponents = 5;
-    EXPECT_EQ(SceneManager(scene, silent).output, specified);
-
-    SceneOptions limited;
-    limited.limits.maxComponents = 5;
-    SceneManager manager(scene, limited);
+    EXPECT_EQ(SceneManager(scene, holding(5, with(&SceneOptions::collect, false))).output, specified);
+    SceneManager manager(scene, holding(5));
     EXPECT_EQ(manager.output, specified);
     const std::vector<std::pair<int, std::string>> expected = {
         {3, "Attribute posX=\"left\" is not a number: 0 is used!"},
@@ -202,8 +197,6 @@ TEST_F(XMLConfigurationGLTest, StandardOutputKeepsToTheSceneFormatsMessages) {
     ASSERT_EQ(manager.diagnostics.size(), expected.size()) << testing::PrintToString(SceneManager::texts(manager.diagnostics));
     for (std::size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(std::make_pair(manager.diagnostics[i].line, manager.diagnostics[i].message), expected[i]);
-    EXPECT_EQ(std::make_pair(manager.problems[3].element, manager.problems[3].line), std::make_pair(std::wstring(L"Texture"), 8));
-    EXPECT_EQ(std::make_pair(manager.problems[4].element, manager.problems[4].line), std::make_pair(std::wstring(L"Strategy"), 6));
     ASSERT_EQ(manager.components.size(), 5u) << "the negative width is the one component skipped";
     EXPECT_EQ(manager.components[0]->height, 100000u) << "a line of pixels";
     const VisComponentStrategy* strategies = manager.components[1]->strategy;
@@ -245,30 +238,27 @@ TEST_F(XMLConfigurationGLTest, LoadsTexturesAndSeriesBeforeTheComponentThatUsesT
 
 TEST_F(XMLConfigurationGLTest, BuildsWhatADisplayShowsAndLimitsOnlyOnRequest) {
     // A wall of 15360 x 8640 pixels, and more components than any earlier fixed limit.
-    SceneOptions unlimited;
-    unlimited.limits.maxComponents = 0;
     SceneManager wall(L"<RootComponent width='15360' height='8640'>"
-                      L"<Components number='100001' width='1' height='1'/></RootComponent>", unlimited);
+                      L"<Components number='100001' width='1' height='1'/></RootComponent>", holding(0));
     ASSERT_NE(wall.rootComponent, nullptr);
     EXPECT_EQ(wall.rootComponent->width, 15360u);
     EXPECT_EQ(wall.components.size(), 100001u);
     EXPECT_TRUE(wall.diagnostics.empty());
 
-    SceneOptions limits;
-    limits.limits.maxComponents = 3;
+    SceneOptions limits = holding(3);
     limits.limits.maxScenePixels = 9000450;
     SceneManager limited(L"<Scene><Component width='3000' height='3000'/><Component width='20000' height='20000'/>"
                          L"<Component width='20' height='20'/><Component width='10' height='10'/>"
-                         L"<Components number='2' width='5' height='10'/><Components number='2'/></Scene>",
+                         L"<Component width='5' height='10'/><Component/><Components number='2'/></Scene>",
                          limits);
     EXPECT_EQ(SceneManager::texts(limited.diagnostics),
               (std::vector<std::string>{
                   "Component of 20000 x 20000 skipped: larger than 268435456 pixels!",
                   "Component of 10 x 10 skipped: the scene's components would cover more than 9000450 pixels together!",
-                  "1 of 2 Components skipped: a scene holds at most 3 components!",
+                  "Component skipped: a scene holds at most 3 components!",
                   "2 more components skipped: a scene holds at most 3 components!",
               }));
-    EXPECT_EQ(limited.components.size(), 3u) << "3000 x 3000, 20 x 20 and one 5 x 10";
+    EXPECT_EQ(limited.components.size(), 3u) << "3000 x 3000, 20 x 20 and 5 x 10";
 
     const SceneManager series(L"<Scene><Textures number='1000000' source='/nonexistent/t'/></Scene>");
     EXPECT_EQ(SceneManager::texts(series.diagnostics),
@@ -278,16 +268,12 @@ TEST_F(XMLConfigurationGLTest, BuildsWhatADisplayShowsAndLimitsOnlyOnRequest) {
 }
 
 TEST_F(XMLConfigurationGLTest, TheDocumentsRootIsFoundPastCommentsAndDeclarations) {
-    for (const wchar_t* scene : {L"<!-- a table -->\n<RootComponent width='640'><Component/></RootComponent>",
-                                 L"<?xml version='1.0'?><?xml-stylesheet href='s.css'?>\n"
-                                 L"<RootComponent width='640'><Component/></RootComponent>"}) {
-        SceneManager manager(scene, with(&SceneOptions::wholeDocument, true));
-        ASSERT_NE(manager.rootComponent, nullptr);
-        EXPECT_EQ(manager.rootComponent->width, 640u);
-        EXPECT_EQ(manager.components.size(), 1u);
-        EXPECT_TRUE(manager.diagnostics.empty());
-    }
     const SceneOptions whole = with(&SceneOptions::wholeDocument, true);
+    SceneManager manager(L"<!-- a table -->\n<?xml version='1.0'?><?xml-stylesheet href='s.css'?>\n"
+                         L"<RootComponent width='640'><Component/></RootComponent>", whole);
+    ASSERT_NE(manager.rootComponent, nullptr);
+    EXPECT_EQ(std::make_tuple(manager.rootComponent->width, manager.components.size(), manager.diagnostics.size()),
+              std::make_tuple(640u, std::size_t(1), std::size_t(0)));
     SceneManager second(L"<?xml version='1.0'?>\n<RootComponent><Component/></RootComponent>\n"
                         L"<RootComponent><Component/></RootComponent>\n<Other/>", whole);
     SceneManager tableless(L"<Scene><Component/></Scene>\n<Component/>", whole);
@@ -310,13 +296,9 @@ TEST_F(XMLConfigurationGLTest, BuildsComponentsNestedHundredThousandLevelsDeep) 
     std::wstring scene;
     for (int i = 0; i < depth; ++i) scene += L"<Component width='1' height='1'>";
     for (int i = 0; i < depth; ++i) scene += L"</Component>";
-    SceneOptions unlimited;
-    unlimited.limits.maxComponents = 0;
-    SceneManager manager(scene, unlimited);
+    SceneManager manager(scene, holding(0));
     EXPECT_EQ(manager.components.size(), static_cast<std::size_t>(depth));
-    ASSERT_EQ(manager.builtWhenVisitEnded.size(), static_cast<std::size_t>(depth));
-    EXPECT_EQ(manager.builtWhenVisitEnded.front(), static_cast<std::size_t>(depth))
-        << "the innermost visit ends once every component is built";
+    EXPECT_EQ(manager.builtWhenVisitEnded.size(), static_cast<std::size_t>(depth)) << "the host's override sees every level";
 }
 
 TEST_F(XMLConfigurationGLTest, BuildsALatin1SceneReadAsWindows1252) {

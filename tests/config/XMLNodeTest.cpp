@@ -144,9 +144,7 @@ TEST(XMLNode, ReportsEachErrorWithLineAndColumn) {
     XMLResults results;
     EXPECT_TRUE(XMLNode::parseString(nullptr, nullptr, &results).isEmpty());
     EXPECT_EQ(results.error, eXMLErrorNoElements);
-    EXPECT_TRUE(XMLNode::parseFile(L"/nonexistent/scene.xml", nullptr, &results).isEmpty());
-    EXPECT_EQ(results.error, eXMLErrorFileNotFound);
-    EXPECT_EQ(results.nLine, 0);
+    EXPECT_STREQ(XMLNode::getError(static_cast<XMLError>(20)), L"Unknown");
 }
 
 TEST(XMLNode, WarningsKeepTheTree) {
@@ -221,18 +219,14 @@ TEST(XMLNode, DeclarationsHoldWhatFollowsAndTheTagIsFoundInside) {
     EXPECT_STREQ(whole.node.getAttribute(L"encoding"), L"UTF-8");
     EXPECT_STREQ(whole.node.getClear().value, L" scene ");
 
-    Parsed root = parse(text, L"rootcomponent");
-    EXPECT_EQ(root.results.error, eXMLErrorNone);
-    EXPECT_STREQ(root.node.getName(), L"RootComponent");
-    EXPECT_EQ(root.node.getLine(), 3);
-
     // The search goes past comments and down through a chain of declarations; findTag does
     // the same on a tree at hand, which keeps what lies beside the element found.
     const wchar_t* chained =
         L"<!-- a scene -->\n<?xml v='1'?><?xml-stylesheet href='s'?>\n<Other/>\n"
         L"<RootComponent/>\n<RootComponent posX='2'/>";
-    Parsed found = parse(chained, L"RootComponent");
+    Parsed found = parse(chained, L"rootcomponent");
     EXPECT_EQ(found.results.error, eXMLErrorNone);
+    EXPECT_STREQ(found.node.getName(), L"RootComponent");
     EXPECT_EQ(found.node.getLine(), 4);
     Parsed document = parse(chained);
     EXPECT_EQ(document.node.getName(), nullptr);
@@ -243,19 +237,14 @@ TEST(XMLNode, DeclarationsHoldWhatFollowsAndTheTagIsFoundInside) {
     EXPECT_EQ(first.getParentNode().getChildNode(2).getLine(), 5);
     EXPECT_EQ(first.findTag(L"RootComponent").getLine(), 4);
     EXPECT_TRUE(document.node.findTag(L"Missing").isEmpty());
-    EXPECT_EQ(parse(L"<a/>", L"b").results.error, eXMLErrorFirstTagNotFound);
 }
 
 TEST(XMLNode, FindsTheZeroCharacterThatEndsATextEarly) {
+    // Narrow texts are checked where the player refuses a scene with a zero byte.
     int line = 0, column = 0;
-    const std::string bytes("<a>\n  <b/>\0</a>", 15);
-    Parsed parsed = parseBytes(bytes);
-    EXPECT_EQ(parsed.results.error, eXMLWarningUnmatchedEndTag) << "the text ends inside <a>";
-    ASSERT_TRUE(XMLNode::findZeroCharacter(bytes.data(), bytes.size(), line, column));
-    EXPECT_EQ(std::make_pair(line, column), std::make_pair(2, 7));
     const std::string wide = "\xFF\xFE" + utf16(u"<a>\u00e9<b/>", false) + std::string(2, '\0') + utf16(u"</a>", false);
     ASSERT_TRUE(XMLNode::findZeroCharacter(wide.data(), wide.size(), line, column));
-    EXPECT_EQ(column, 9);
+    EXPECT_EQ(std::make_pair(line, column), std::make_pair(1, 9));
     EXPECT_FALSE(XMLNode::findZeroCharacter("<a/>", 4, line, column));
     const std::string trailing = "\xFF\xFE" + utf16(u"<a/>", false);
     EXPECT_FALSE(XMLNode::findZeroCharacter(trailing.data(), trailing.size(), line, column));
@@ -303,21 +292,6 @@ TEST(XMLNode, KeepsClearPiecesVerbatimAndDropsBlankText) {
     EXPECT_STREQ(parse(L"<a> \n </a>").node.getText(), L" \n ");
 }
 
-TEST(XMLNode, HandlesShareReferenceCountedData) {
-    XMLNode child;
-    {
-        Parsed parsed = parse(L"<r><c a='1'/></r>");
-        XMLNode copy = parsed.node;
-        copy.addAttribute(L"added", L"yes");
-        EXPECT_STREQ(parsed.node.getAttribute(L"added"), L"yes");
-        child = parsed.node.getChildNode(0);
-        EXPECT_STREQ(child.getParentNode().getName(), L"r");
-    }
-    // The child outlives its tree.
-    EXPECT_STREQ(child.getAttribute(L"a"), L"1");
-    EXPECT_TRUE(child.getParentNode().isEmpty());
-}
-
 TEST(XMLNode, OpenFileHelperReportsOnStandardErrorAndExits) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(XMLNode::openFileHelper(L"/nonexistent/scene.xml", L"RootComponent"), testing::ExitedWithCode(255),
@@ -333,14 +307,4 @@ TEST(XMLNode, OpenFileHelperReportsOnStandardErrorAndExits) {
     EXPECT_EXIT(XMLNode::openFileHelper(widePath.c_str(), L"RootComponent"), testing::ExitedWithCode(255),
                 "Error: First Tag not found\nAt line 1, column 9\\.\nFirst Tag should be 'RootComponent'\\.\n$");
     EXPECT_STREQ(XMLNode::openFileHelper(widePath.c_str(), L"scene").getName(), L"Scene");
-}
-
-TEST(XMLNode, ErrorTextsAndVersion) {
-    EXPECT_STREQ(XMLNode::getError(eXMLErrorNone), L"No error");
-    EXPECT_STREQ(XMLNode::getError(eXMLErrorCharConversion),
-                 L"Error: unable to convert between WideChar and MultiByte chars");
-    EXPECT_STREQ(XMLNode::getError(eXMLErrorBase64DecodeBufferTooSmall),
-                 L"Error: Base64 decode output buffer is too small");
-    EXPECT_STREQ(XMLNode::getError(static_cast<XMLError>(20)), L"Unknown");
-    EXPECT_STREQ(XMLNode::getVersion(), L"v2.30");
 }
