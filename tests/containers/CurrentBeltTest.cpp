@@ -51,7 +51,6 @@ TEST_F(CurrentBelt, SwipesSetTheSpeedAlongTheBeltAndShortOnesStopIt) {
         double dx, dy, speed;
     } swipes[] = {{0, 10, 0.5}, {0, 400, 8.0}, {0, -10, -0.5}, {0, -400, -8.0}, {3, 4, 0.0}, {-6, 8, 0.5}};
     for (const auto& s : swipes) EXPECT_EQ(swipe(s.dx, s.dy), s.speed) << s.dx << "," << s.dy;
-    EXPECT_LT(std::hypot(belt->flowNormal[0] + 1.0, belt->flowNormal[1]), 1e-3);
 
     // Across the belt exactly (no component along it), and with no orientation known: negative.
     for (auto [normal, dx, dy] : {std::tuple{-1.0, 10.0, 0.0}, std::tuple{0.0, 0.0, 10.0}}) {
@@ -137,14 +136,6 @@ TEST_F(CurrentBelt, ReshapingRefitsTheThreeGrids) {
         EXPECT_EQ(std::make_pair(grid->width, grid->height), std::make_pair(beltComponent->width, beltComponent->height)) << type;
     }
     EXPECT_GT(cell(beltComponent, "DIRECTION_BUFFER", kCx + kMiddle, kCy)[1], 0.5);  // still running up on the right
-
-    // Inner control point 0 moved out to 122.4 from the centre: the size stays, and its ring
-    // (60 to 80 out on that diagonal) is hole now.
-    const std::string size = sizeOf(beltComponent);
-    stroke(beltComponent, 1, {{kCx + 56.57, kCy + 56.57}, {kCx + 86.57, kCy + 86.57}});
-    ASSERT_EQ(sizeOf(beltComponent), size);
-    for (const char* type : {"SIZE_BUFFER", "ORIENTATION_BUFFER", "DIRECTION_BUFFER"})
-        EXPECT_EQ(cell(beltComponent, type, kCx + 48, kCy + 48)[0], 0.0) << type;
 }
 
 TEST_F(CurrentBelt, ObserversRideTheBelt) {
@@ -206,22 +197,4 @@ TEST_F(CurrentBelt, DropsLandOnCurrentBeltsOnly) {
     auto* loose = new ObserverProbe;
     add(50, 50, 20, 20, {loose});
     EXPECT_FALSE(loose->drop(true));
-}
-
-TEST_F(CurrentBelt, ObserversOutliveTheirBelt) {
-    // A top-level item reads the root's grids; the root goes, and with it the grids.
-    manager.setRootComponent(makeComponent(512, 384, 1024, 768, {new CurrentBeltContainerStrategy(200.0)}));
-    VisComponent* loose = add(512 + 300, 384, 30, 30, {new CurrentObserverStrategy});
-    manager.readPassiveBuffers();
-    const Point3d moved = loose->position;
-    EXPECT_NE(moved, Point3d(512 + 300, 384, 0));
-    manager.setRootComponent(makeComponent(512, 384, 1024, 768));
-    manager.readPassiveBuffers();
-    EXPECT_EQ(loose->position, moved);
-
-    item(kCx + kMiddle, kCy);
-    delete beltComponent;  // its riders go with it
-    manager.processComponents();
-    manager.readPassiveBuffers();
-    EXPECT_EQ(manager.getNumberComponents(), 1u);
 }
