@@ -98,3 +98,19 @@ TEST_F(DefaultManagerGL, PicksTheFrontComponentByItsColourAndLeavesTheDrawingSta
     EXPECT_EQ(std::make_pair(clear[2], colour[0]), std::make_pair(0.75f, 0.5f));
 }
 
+
+TEST_F(DefaultManagerGL, OverlayShowsRateMemoryAndCount) {
+    DefaultManager manager;
+    expectOverlay(manager, {"fps: N/A", "mem: 0MB", "#components: 0"});
+
+    auto* grid = makeGL(100, 100, 384, 512, "OVERLAY_TEST_GRID");  // 384 x 512 doubles: 1536 kilobytes
+    manager.addComponent(grid);
+    manager.addComponent(makeGL(10, 10, 5, 5));
+    manager.frameRate = 1000.0 / 3.0;
+    expectOverlay(manager, {"fps: 333.333", "mem: 1.5MB", "#components: 2"});
+
+    delete grid;  // grids keep their storage when they shrink: a new one of 1000 kilobytes
+    manager.addComponent(makeGL(100, 100, 320, 400, "OVERLAY_TEST_GRID"));
+    manager.frameRate = -1.0;
+    expectOverlay(manager, {"fps: N/A", "mem: 0.98MB", "#components: 2"});
+}
